@@ -1,0 +1,32 @@
+# Shared by scripts/run and scripts/test: installs what a fresh Debian 12 machine lacks,
+# then configures and builds incrementally into the folder given as $1.
+set -euo pipefail
+
+GORVANE_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+GORVANE_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools
+                  qt6-serialport-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
+                  qt6-qpa-plugins libqt6serialport6)
+
+install_missing_packages() {
+    local missing=()
+    for package in "${GORVANE_PACKAGES[@]}"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
+            missing+=("$package")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}" >&2
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
+        "${missing[@]}" >&2
+}
+
+# build_tree DIR [extra cmake arguments...]
+build_tree() {
+    local dir=$1
+    shift
+    install_missing_packages
+    cmake -S "$GORVANE_ROOT" -B "$dir" -G Ninja "$@" >/dev/null
+    cmake --build "$dir" --parallel "$(nproc)"
+}
