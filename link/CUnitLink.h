@@ -1,0 +1,62 @@
+#pragma once
+
+#include "link/CSerialPort.h"
+#include "link/CUnitSocket.h"
+#include "link/ComPortDirectory.h"
+#include "link/LinkConstants.h"
+#include "link/SerialTimeouts.h"
+
+#include <QPointer>
+
+class PromptService;
+
+// The one way to the unit: READ, BULK READ and WRITE requests over the serial line or TCP to
+// the network adapter. A request never returns its reply; the reply is posted to the window
+// that made it (a LinkReceiver), one request at a time.
+class CUnitLink {
+public:
+    CUnitLink(PromptService& prompts, ComPortDirectory ports);
+    ~CUnitLink();
+    CUnitLink(const CUnitLink&) = delete;
+    CUnitLink& operator=(const CUnitLink&) = delete;
+
+    void SetOwner(QObject* window);
+    QObject* GetOwner() const { return owner_; }
+    void SetPortType(int type);
+    int GetPortType() const { return portType_; }
+    void SetComPort(int port);
+    int GetComPort() const { return comPort_; }
+    void SetHost(const QString& host, std::uint32_t tcpPort);
+    void SetSerialTimeouts(const SerialTimeouts& timeouts);
+    SerialTimeouts GetSerialTimeouts() const;
+
+    int Open();
+    void Close();
+    int Read(QObject* owner, std::uint8_t address, int length, std::uint16_t kind,
+             std::uint16_t tag);
+    int BulkRead(std::uint16_t pageAddress, int pages, std::uint16_t tag);
+    int Write(QObject* owner, std::uint8_t address, int length, const std::uint8_t* data);
+    int SendRaw(int length, const std::uint8_t* bytes);
+
+    int GetState() const;
+    int GetError() const;
+    void ReplyDone();
+    void ResetReceive();
+    int GetLoginStage() const { return socket_.loginStage(); }
+    void SetLoginStage(int stage);
+
+    const ComPortDirectory& ports() const { return ports_; }
+
+private:
+    bool isSerial() const { return portType_ == PORT_SERIAL; }
+    void setSelectedState(int state);
+    // A reply that cannot fit the transports' buffers is never asked for.
+    static bool replyFits(int dataLength);
+
+    ComPortDirectory ports_;
+    QPointer<QObject> owner_;
+    int comPort_ = 0;
+    CSerialPort serial_;
+    CUnitSocket socket_;
+    int portType_ = PORT_SERIAL;
+};

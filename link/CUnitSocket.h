@@ -1,0 +1,74 @@
+#pragma once
+
+#include "link/LinkConstants.h"
+#include "link/LinkRequest.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <array>
+
+class PromptService;
+class QTcpSocket;
+
+// The TCP side of the link: a connection to the unit's network adapter. Frames go out with
+// their 0x00 prefix; replies are gathered over the socket's receive events, checked, stripped
+// of the adapter's status byte and checksum and posted to the owner.
+class CUnitSocket : public QObject {
+public:
+    // How long a connect may take before it counts as failed.
+    static constexpr int ConnectLimitMs = 20000;
+
+    explicit CUnitSocket(PromptService& prompts, QObject* parent = nullptr);
+    ~CUnitSocket() override;
+
+    // Connects when closed (then awaits the greeting); any other state returns 1 at once.
+    int OpenConnection();
+    void Close();
+    // owner nullptr keeps the current owner.
+    void PrepareRequest(QObject* owner, int dataLength, std::uint16_t kind, std::uint16_t tag,
+                        bool verify);
+    int SendFrame(const QByteArray& bytes);
+    void ResetReceive();
+    void ReportSocketError(const QString& errorText);
+    void PortStatus();
+
+    int state() const { return state_; }
+    void setState(int state) { state_ = state; }
+    int errorCode() const { return errorCode_; }
+    std::uint16_t loginStage() const { return loginStage_; }
+    void setLoginStage(std::uint16_t stage) { loginStage_ = stage; }
+    void setOwner(QObject* owner) { owner_ = owner; }
+    QObject* owner() const { return owner_; }
+    void setHost(const QString& host, std::uint32_t port);
+    const QString& host() const { return host_; }
+    std::uint32_t tcpPort() const { return tcpPort_; }
+    LinkRequest* request() { return &request_; }
+    int receivedCount() const { return received_; }
+
+private:
+    bool connectSocket();
+    void releaseSocket();
+    void OnReceive();
+    void OnClose();
+    void OnSocketError();
+    void receiveChunk(const QByteArray& chunk);
+    void handleReceived();
+    void deliver(const std::uint8_t* data, int count);
+
+    PromptService& prompts_;
+    QPointer<QTcpSocket> socket_;
+    bool connecting_ = false;
+    int state_ = LINK_CLOSED;
+    std::uint16_t loginStage_ = LOGIN_NONE;
+    int errorCode_ = LINKERR_NONE;
+    QPointer<QObject> owner_;
+    std::uint16_t received_ = 0;
+    std::array<std::uint8_t, LinkBufferSize> accumulated_{};
+    std::uint32_t tcpPort_ = 0;
+    QString host_;
+    LinkRequest request_;
+    std::array<std::uint8_t, LinkBufferSize> data_{};
+};
