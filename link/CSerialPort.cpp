@@ -8,7 +8,6 @@
 
 #include <QDateTime>
 #include <QDeadlineTimer>
-
 #include <algorithm>
 
 using namespace SerialLineErrors;
@@ -183,7 +182,8 @@ int CSerialPort::readWithTimeouts(int count)
             return got;
         int wait = remainingMs(limit);
         if (got > 0 && applied_.readInterval > 0)
-            wait = wait < 0 ? int(applied_.readInterval) : std::min(wait, int(applied_.readInterval));
+            wait =
+                wait < 0 ? int(applied_.readInterval) : std::min(wait, int(applied_.readInterval));
         if (wait == 0)
             return got;
         if (!port_.waitForReadyRead(wait))

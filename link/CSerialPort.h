@@ -8,7 +8,6 @@
 #include <QByteArray>
 #include <QPointer>
 #include <QSerialPort>
-
 #include <array>
 
 class ComPortDirectory;

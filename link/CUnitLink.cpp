@@ -6,8 +6,7 @@
 
 CUnitLink::CUnitLink(PromptService& prompts, ComPortDirectory ports)
     : ports_(std::move(ports)), serial_(prompts, ports_), socket_(prompts)
-{
-}
+{}
 
 CUnitLink::~CUnitLink()
 {
@@ -140,18 +139,24 @@ int CUnitLink::SendRaw(int length, const std::uint8_t* bytes)
 int CUnitLink::GetState() const
 {
     switch (portType_) {
-    case PORT_SERIAL: return serial_.state();
-    case PORT_TCP: return socket_.state();
-    default: return LINK_UNKNOWN;
+    case PORT_SERIAL:
+        return serial_.state();
+    case PORT_TCP:
+        return socket_.state();
+    default:
+        return LINK_UNKNOWN;
     }
 }
 
 int CUnitLink::GetError() const
 {
     switch (portType_) {
-    case PORT_SERIAL: return serial_.errorCode();
-    case PORT_TCP: return socket_.errorCode();
-    default: return -1;
+    case PORT_SERIAL:
+        return serial_.errorCode();
+    case PORT_TCP:
+        return socket_.errorCode();
+    default:
+        return -1;
     }
 }
 

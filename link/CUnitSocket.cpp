@@ -8,7 +8,6 @@
 #include <QEventLoop>
 #include <QTcpSocket>
 #include <QTimer>
-
 #include <algorithm>
 #include <cstring>
 

@@ -4,7 +4,6 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSerialPortInfo>
-
 #include <algorithm>
 #include <map>
 

@@ -48,8 +48,7 @@ bool LineErrorCounters::readCounts(Counts& counts) const
     serial_icounter_struct icount{};
     if (ioctl(handle_, TIOCGICOUNT, &icount) != 0)
         return false;
-    counts = Counts{icount.frame, icount.overrun, icount.parity, icount.brk,
-                    icount.buf_overrun};
+    counts = Counts{icount.frame, icount.overrun, icount.parity, icount.brk, icount.buf_overrun};
     return true;
 #else
     (void)counts;

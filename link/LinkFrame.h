@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QByteArray>
-
 #include <cstdint>
 
 // The request frames the unit understands and the checksum that closes every frame and every

@@ -2,8 +2,7 @@
 
 LinkMessageEvent::LinkMessageEvent(int message, int wParam, LinkRequest* request)
     : QEvent(eventType()), message_(message), wParam_(wParam), request_(request)
-{
-}
+{}
 
 QEvent::Type LinkMessageEvent::eventType()
 {

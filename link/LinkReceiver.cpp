@@ -21,11 +21,21 @@ bool LinkReceiver::handleLinkEvent(QEvent* event)
 void LinkReceiver::dispatchLinkMessage(int message, int wParam, LinkRequest* request)
 {
     switch (message) {
-    case WM_LINK_TCPREPLY: onTcpReply(wParam, request); break;
-    case WM_LINK_TCPSTATUS: onTcpStatus(wParam); break;
-    case WM_LINK_SERIALREPLY: onSerialReply(wParam, request); break;
-    case WM_LINK_SERIALSTATUS: onSerialStatus(); break;
-    default: onUserMessage(message, wParam); break;
+    case WM_LINK_TCPREPLY:
+        onTcpReply(wParam, request);
+        break;
+    case WM_LINK_TCPSTATUS:
+        onTcpStatus(wParam);
+        break;
+    case WM_LINK_SERIALREPLY:
+        onSerialReply(wParam, request);
+        break;
+    case WM_LINK_SERIALSTATUS:
+        onSerialStatus();
+        break;
+    default:
+        onUserMessage(message, wParam);
+        break;
     }
 }
 

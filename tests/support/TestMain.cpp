@@ -1,6 +1,5 @@
-#include <gtest/gtest.h>
-
 #include <QApplication>
+#include <gtest/gtest.h>
 
 // Every test binary runs inside a QApplication on the offscreen platform, so posted events,
 // timers and widgets behave as in the program without a display.

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "link/LinkReceiver.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QObject>
+
+// A window stand-in that keeps every link message it gets, with a copy of the reply data taken
+// while handling it (the descriptor is overwritten by the next request).
+class RecordingReceiver : public QObject, public LinkReceiver {
+public:
+    struct Message {
+        int message = 0;
+        int wParam = 0;
+        int kind = -1;
+        int tag = -1;
+        int status = -1;
+        QByteArray data;
+    };
+
+    bool event(QEvent* event) override { return handleLinkEvent(event) || QObject::event(event); }
+
+    void onTcpReply(int count, LinkRequest* request) override;
+    void onSerialReply(int count, LinkRequest* request) override;
+    void onTcpStatus(int state) override;
+    void onSerialStatus() override;
+
+    const QList<Message>& messages() const { return messages_; }
+    QList<Message> replies() const;
+    int count(int message) const;
+    void clear() { messages_.clear(); }
+
+private:
+    void record(int message, int count, const LinkRequest* request);
+
+    QList<Message> messages_;
+};
