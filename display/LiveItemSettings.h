@@ -1,0 +1,38 @@
+#pragma once
+
+#include "display/RgbColor.h"
+
+#include <QString>
+#include <array>
+
+// The settings that shape the live item table. The main window fills it from its configuration;
+// the channel names, battery words and shunt types are replaced by the unit's own while the
+// display runs, and the main window takes them back from the table for the file.
+struct LiveItemSettings {
+    // TEMPOPTION holds the id of the chosen temperature radio button.
+    static constexpr int CENTIGRADE = 1152;
+    static constexpr int FAHRENHEIT = 1153;
+
+    int tempOption = CENTIGRADE;
+    RgbColor colorLow{255};    // red
+    RgbColor colorHigh{32768}; // dark green
+    RgbColor textColor{0};     // the platform's button-text colour; not a setting of the file
+    float voltThreshold = 12.0f;
+    float percentThreshold = 50.0f;
+    float tempThreshold = 32.0f;
+
+    // Clearing one of these leaves its kind of item uncoloured.
+    bool useVoltColor = true;
+    bool useAmpColor = true;
+    bool useWattColor = true;
+    bool usePercentColor = true;
+    bool useTempColor = true;
+
+    // Shunt type of current channels 1..3: 1 or 2.
+    std::array<int, 3> shunts{1, 1, 1};
+
+    std::array<QString, 2> voltLabels{QStringLiteral("Volt 1"), QStringLiteral("Volt 2")};
+    std::array<QString, 3> ampLabels{QStringLiteral("Amp 1"), QStringLiteral("Amp 2"),
+                                     QStringLiteral("Amp 3")};
+    std::array<QString, 2> ahrLabels{QStringLiteral("AHr 1"), QStringLiteral("AHr 2")};
+};
