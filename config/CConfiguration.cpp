@@ -1,0 +1,96 @@
+#include "config/CConfiguration.h"
+
+#include "config/ConfigFile.h"
+#include "config/ConfigKeys.h"
+#include "config/IniDocument.h"
+#include "config/PrivateProfile.h"
+#include "config/SettingsReader.h"
+#include "config/SettingsWriter.h"
+#include "resources/PromptService.h"
+
+#include <QDir>
+#include <QFile>
+#include <utility>
+
+namespace {
+
+constexpr int IDS_NO_APPDATA_FOLDER = 3020;
+constexpr int IDS_NO_DOCUMENTS_FOLDER = 3021;
+
+} // namespace
+
+CConfiguration::CConfiguration(ConfigFolders folders, PromptService& prompts)
+    : folders_(std::move(folders)), prompts_(prompts)
+{}
+
+Settings CConfiguration::load(LinkSettingsSink& link)
+{
+    // Without a file every key keeps its default, and the link still gets its settings.
+    IniDocument document;
+    if (prepareApplicationFolder())
+        document = openDocument();
+    PrivateProfile profile(document, ConfigKey::SECTION);
+    const SettingsReader reader(profile, link);
+    Settings settings;
+    reader.readBeforeDataPath(settings);
+    readDataPath(reader, settings);
+    reader.readAfterDataPath(settings);
+    return settings;
+}
+
+bool CConfiguration::save(const Settings& settings) const
+{
+    if (configFilePath().isEmpty())
+        return false;
+    // The folder may have gone while the program ran.
+    QDir().mkpath(applicationFolder());
+    ConfigFile file(configFilePath());
+    IniDocument document = file.readExisting();
+    PrivateProfile profile(document, ConfigKey::SECTION);
+    SettingsWriter(profile).write(settings);
+    return file.save(document);
+}
+
+bool CConfiguration::prepareApplicationFolder()
+{
+    if (folders_.appDataFolder.isEmpty()) {
+        prompts_.show(IDS_NO_APPDATA_FOLDER);
+        endRequested_ = true;
+        return false;
+    }
+    QDir().mkpath(applicationFolder());
+    moveOldConfigFile();
+    return true;
+}
+
+// Older installations kept the file beside the program; it moves once, at the first start of
+// this one.
+void CConfiguration::moveOldConfigFile() const
+{
+    if (!QFile::exists(configFilePath()) && QFile::exists(folders_.oldConfigFilePath()))
+        QFile::rename(folders_.oldConfigFilePath(), configFilePath());
+}
+
+IniDocument CConfiguration::openDocument() const
+{
+    ConfigFile file(configFilePath());
+    IniDocument document;
+    if (!file.openOrCreate(document))
+        prompts_.show(file.errorString(), PromptIcon::Information);
+    return document;
+}
+
+void CConfiguration::readDataPath(const SettingsReader& reader, Settings& settings)
+{
+    if (folders_.documentsFolder.isEmpty()) {
+        prompts_.show(IDS_NO_DOCUMENTS_FOLDER);
+        endRequested_ = true;
+        return;
+    }
+    reader.readDataPath(settings, folders_.defaultDataPath());
+    // A relative path would land wherever the program happens to run (a path written on
+    // another platform reads as one), so only an absolute folder is created. A failure shows
+    // later, when a data file cannot be written.
+    if (QDir::isAbsolutePath(settings.dataPath))
+        QDir().mkpath(settings.dataPath);
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "config/ConfigFolders.h"
+#include "config/Settings.h"
+
+class IniDocument;
+class LinkSettingsSink;
+class PromptService;
+class SettingsReader;
+
+// The program's configuration file: read once when the main window opens, written once at
+// exit. Loading finds and creates the folders, moves the file of an older installation into
+// the application folder, reads every key (a key that is missing keeps its default) and hands
+// the link its settings as they are read. Every failure is shown through the prompt service.
+class CConfiguration {
+public:
+    CConfiguration(ConfigFolders folders, PromptService& prompts);
+
+    Settings load(LinkSettingsSink& link);
+    // Writes every key; keys and sections of the file that the program does not know stay. The
+    // COM port and the serial time-outs are to be taken from the link into the settings first,
+    // since a unit search changes the link's port. A failing write is not reported.
+    bool save(const Settings& settings) const;
+
+    // Set by a load that could not find the application data or documents folder: the program
+    // is to end once its window has opened.
+    bool endRequested() const { return endRequested_; }
+
+    const ConfigFolders& folders() const { return folders_; }
+    // Empty when the platform gave no application data folder.
+    QString applicationFolder() const { return folders_.applicationFolder(); }
+    QString configFilePath() const { return folders_.configFilePath(); }
+
+private:
+    bool prepareApplicationFolder();
+    void moveOldConfigFile() const;
+    IniDocument openDocument() const;
+    void readDataPath(const SettingsReader& reader, Settings& settings);
+
+    ConfigFolders folders_;
+    PromptService& prompts_;
+    bool endRequested_ = false;
+};
