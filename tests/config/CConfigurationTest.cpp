@@ -244,35 +244,6 @@ TEST_F(ConfigurationTest, EveryKeyReachesItsOwnSettingAndIsWrittenBackFromIt)
     EXPECT_EQ(readConfig(), everyKeyFile(dataPath));
 }
 
-TEST_F(ConfigurationTest, DefaultsOfTheKeys)
-{
-    const Settings s = load();
-    EXPECT_EQ(s.portType, 0);
-    EXPECT_EQ(s.comPort, 1);
-    EXPECT_EQ(s.autoPollSerialPort, 0);
-    EXPECT_EQ(s.serialTimeouts, (SerialTimeouts{1000, 10, 2000, 10, 2000}));
-    EXPECT_EQ(s.ipAddress, 0u);
-    EXPECT_EQ(s.listenPort, 0u);
-    EXPECT_EQ(s.useNetBios, 1);
-    EXPECT_EQ(s.netBiosName, QStringLiteral("ZELTRAVANIC1"));
-    EXPECT_EQ(s.tempOption, 1152);
-    EXPECT_EQ(s.runCustomLabelsDlg, 1);
-    EXPECT_EQ(s.avgCycles, 5);
-    EXPECT_EQ(s.effDisplay, 1041);
-    EXPECT_EQ(s.dispUpdate, 1);
-    EXPECT_EQ(s.useVoltColor, 1);
-    EXPECT_EQ(s.rgbLow, 255u);
-    EXPECT_EQ(s.rgbHigh, 32768u);
-    EXPECT_FLOAT_EQ(s.voltThreshold, 12.0f);
-    EXPECT_FLOAT_EQ(s.perThreshold, 50.0f);
-    EXPECT_FLOAT_EQ(s.tempThreshold, 32.0f);
-    EXPECT_EQ(s.shunts, (std::array<std::uint8_t, 3>{1, 1, 1}));
-    EXPECT_EQ(s.dataPath, defaultDataPath());
-    EXPECT_EQ(s.reportLabels[8], QStringLiteral("AD22: Battery #1: %Full"));
-    EXPECT_TRUE(s.reportLabels[10].isEmpty());
-    EXPECT_EQ(s.dwnldInterval, 1);
-}
-
 TEST_F(ConfigurationTest, ChangedSettingsReadBackUnchanged)
 {
     Settings s = defaults();
