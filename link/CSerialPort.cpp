@@ -3,31 +3,25 @@
 #include "link/ComPortDirectory.h"
 #include "link/LinkFrame.h"
 #include "link/LinkReceiver.h"
+#include "link/SerialIo.h"
 #include "link/SerialLineErrors.h"
 #include "resources/PromptService.h"
 
 #include <QDateTime>
-#include <QDeadlineTimer>
 #include <algorithm>
 
 using namespace SerialLineErrors;
 
 namespace {
 
-constexpr qint32 BaudRate = 2400;
-
-QDeadlineTimer totalLimit(std::uint32_t multiplier, std::uint32_t constant, int bytes)
+SerialIo::Limits readLimits(const SerialTimeouts& t)
 {
-    if (multiplier == 0 && constant == 0)
-        return QDeadlineTimer(QDeadlineTimer::Forever);
-    return QDeadlineTimer(qint64(multiplier) * bytes + constant);
+    return {t.readInterval, t.readMultiplier, t.readConstant};
 }
 
-int remainingMs(const QDeadlineTimer& limit)
+SerialIo::Limits writeLimits(const SerialTimeouts& t)
 {
-    if (limit.isForever())
-        return -1;
-    return static_cast<int>(std::min<qint64>(limit.remainingTime(), INT_MAX));
+    return {0, t.writeMultiplier, t.writeConstant};
 }
 
 } // namespace
@@ -71,10 +65,7 @@ bool CSerialPort::openPort()
     // A port whose settings fail stays open; the next request re-arms it as it is.
     lineErrors_.attach(static_cast<int>(port_.handle()));
     applied_ = timeouts_;
-    port_.setReadBufferSize(0);
-    return port_.setBaudRate(BaudRate) && port_.setDataBits(QSerialPort::Data8) &&
-           port_.setParity(QSerialPort::NoParity) && port_.setStopBits(QSerialPort::OneStop) &&
-           port_.setFlowControl(QSerialPort::NoFlowControl);
+    return SerialIo::configureLine(port_);
 }
 
 QString CSerialPort::openFailureText() const
@@ -117,7 +108,7 @@ void CSerialPort::PrepareRequest(QObject* owner, int dataLength, std::uint16_t k
 
 int CSerialPort::Transact(const QByteArray& frame)
 {
-    if (!writeWithTimeouts(frame)) {
+    if (!SerialIo::write(port_, frame, writeLimits(applied_))) {
         AnalyseCommError();
         return 0;
     }
@@ -127,26 +118,11 @@ int CSerialPort::Transact(const QByteArray& frame)
     return 0;
 }
 
-bool CSerialPort::writeWithTimeouts(const QByteArray& frame)
-{
-    port_.clearError();
-    if (port_.write(frame) < 0)
-        return false;
-    const auto limit = totalLimit(applied_.writeMultiplier, applied_.writeConstant,
-                                  static_cast<int>(frame.size()));
-    // Like the unit's native driver, a write that times out is not a failed call; the count of
-    // bytes written is not checked.
-    while (port_.bytesToWrite() > 0 && !limit.hasExpired()) {
-        if (!port_.waitForBytesWritten(remainingMs(limit)))
-            return port_.error() == QSerialPort::TimeoutError;
-    }
-    return true;
-}
-
 int CSerialPort::ReadReply()
 {
     const int wanted = std::min<int>(request_.length, LinkBufferSize);
-    const int got = readWithTimeouts(wanted);
+    const int got =
+        SerialIo::read(port_, reinterpret_cast<char*>(reply_.data()), wanted, readLimits(applied_));
     if (got < 0) {
         AnalyseCommError();
         return 0;
@@ -166,29 +142,6 @@ int CSerialPort::ReadReply()
     errorCode_ = LINKERR_NONE;
     postLinkMessage(owner_, WM_LINK_SERIALREPLY, count, &request_);
     return 1;
-}
-
-int CSerialPort::readWithTimeouts(int count)
-{
-    port_.clearError();
-    const auto limit = totalLimit(applied_.readMultiplier, applied_.readConstant, count);
-    int got = 0;
-    for (;;) {
-        const qint64 n = port_.read(reinterpret_cast<char*>(reply_.data()) + got, count - got);
-        if (n < 0)
-            return -1;
-        got += static_cast<int>(n);
-        if (got == count)
-            return got;
-        int wait = remainingMs(limit);
-        if (got > 0 && applied_.readInterval > 0)
-            wait =
-                wait < 0 ? int(applied_.readInterval) : std::min(wait, int(applied_.readInterval));
-        if (wait == 0)
-            return got;
-        if (!port_.waitForReadyRead(wait))
-            return port_.error() == QSerialPort::TimeoutError ? got : -1;
-    }
 }
 
 void CSerialPort::AnalyseCommError()

@@ -49,10 +49,6 @@ private:
     bool rearmPort();
     bool openPort();
     QString openFailureText() const;
-    // Reads up to count bytes into the reply buffer within the time-outs; -1 when the read call
-    // itself failed.
-    int readWithTimeouts(int count);
-    bool writeWithTimeouts(const QByteArray& frame);
     std::uint32_t takeErrorFlags();
 
     PromptService& prompts_;

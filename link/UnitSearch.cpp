@@ -1,0 +1,84 @@
+#include "link/UnitSearch.h"
+
+#include "link/CUnitLink.h"
+#include "link/LinkFrame.h"
+#include "link/SerialIo.h"
+#include "link/WaitCursor.h"
+
+#include <QSerialPort>
+#include <optional>
+
+namespace {
+
+// The probe waits about a second for its answer.
+constexpr SerialIo::Limits ProbeReadLimits{1000, 4, 1000};
+constexpr SerialIo::Limits ProbeWriteLimits{0, 10, 2000};
+constexpr std::uint8_t ProbeAddress = 0x0F;
+constexpr int ProbeLength = 4;
+
+const QColor Black(0, 0, 0);
+const QColor DarkGreen(0, 128, 0);
+const QColor Red(255, 0, 0);
+
+void discardAndClose(QSerialPort& port)
+{
+    port.clearError();
+    port.clear(QSerialPort::AllDirections);
+    port.close();
+}
+
+} // namespace
+
+UnitSearch::UnitSearch(Caller caller, StatusSink status)
+    : caller_(caller), status_(std::move(status))
+{}
+
+std::unique_ptr<QSerialPort> UnitSearch::OpenProbePort(const QString& device)
+{
+    auto port = std::make_unique<QSerialPort>(device);
+    if (device.isEmpty() || !port->open(QIODevice::ReadWrite))
+        return nullptr;
+    // A port whose settings fail is still tried as it is.
+    SerialIo::configureLine(*port);
+    return port;
+}
+
+int UnitSearch::SearchUnit(const QList<ComPort>& ports, CUnitLink& link)
+{
+    std::optional<WaitCursor> waitCursor;
+    if (caller_ == Caller::MainWindow) {
+        waitCursor.emplace();
+        status_(QStringLiteral("Searching for CW Unit..."), Black);
+    }
+    int found = 0;
+    for (const ComPort& port : ports) {
+        if (probeObserver_)
+            probeObserver_(port.number);
+        if (probe(port.device)) {
+            found = port.number;
+            break;
+        }
+    }
+    if (found) {
+        link.SetComPort(found);
+        status_(QStringLiteral("CW Unit found on Com %1").arg(found), DarkGreen);
+    } else {
+        status_(QStringLiteral("No CW Unit found."), Red);
+    }
+    return found;
+}
+
+bool UnitSearch::probe(const QString& device) const
+{
+    const auto port = OpenProbePort(device);
+    if (!port)
+        return false;
+    bool answered = false;
+    if (SerialIo::write(*port, LinkFrame::read(ProbeAddress, ProbeLength), ProbeWriteLimits)) {
+        char answer[ProbeLength] = {};
+        answered =
+            SerialIo::read(*port, answer, bytesExpected(), ProbeReadLimits) == bytesExpected();
+    }
+    discardAndClose(*port);
+    return answered;
+}
