@@ -7,11 +7,16 @@ namespace {
 QMessageBox::Icon iconFor(PromptIcon icon)
 {
     switch (icon) {
-    case PromptIcon::Information: return QMessageBox::Information;
-    case PromptIcon::Exclamation: return QMessageBox::Warning;
-    case PromptIcon::Question: return QMessageBox::Question;
-    case PromptIcon::Stop: return QMessageBox::Critical;
-    case PromptIcon::None: break;
+    case PromptIcon::Information:
+        return QMessageBox::Information;
+    case PromptIcon::Exclamation:
+        return QMessageBox::Warning;
+    case PromptIcon::Question:
+        return QMessageBox::Question;
+    case PromptIcon::Stop:
+        return QMessageBox::Critical;
+    case PromptIcon::None:
+        break;
     }
     return QMessageBox::NoIcon;
 }
@@ -19,11 +24,14 @@ QMessageBox::Icon iconFor(PromptIcon icon)
 QMessageBox::StandardButtons buttonsFor(PromptButtons buttons)
 {
     switch (buttons) {
-    case PromptButtons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
-    case PromptButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
+    case PromptButtons::OkCancel:
+        return QMessageBox::Ok | QMessageBox::Cancel;
+    case PromptButtons::YesNo:
+        return QMessageBox::Yes | QMessageBox::No;
     case PromptButtons::YesNoCancel:
         return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-    case PromptButtons::Ok: break;
+    case PromptButtons::Ok:
+        break;
     }
     return QMessageBox::Ok;
 }
@@ -31,10 +39,14 @@ QMessageBox::StandardButtons buttonsFor(PromptButtons buttons)
 PromptAnswer answerFor(int button)
 {
     switch (button) {
-    case QMessageBox::Yes: return PromptAnswer::Yes;
-    case QMessageBox::No: return PromptAnswer::No;
-    case QMessageBox::Cancel: return PromptAnswer::Cancel;
-    default: return PromptAnswer::Ok;
+    case QMessageBox::Yes:
+        return PromptAnswer::Yes;
+    case QMessageBox::No:
+        return PromptAnswer::No;
+    case QMessageBox::Cancel:
+        return PromptAnswer::Cancel;
+    default:
+        return PromptAnswer::Ok;
     }
 }
 
