@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+// P14 and P15: the battery's capacity in amp-hours, 16-bit little-endian, 0..9999; 0 means the
+// battery is absent.
+namespace BatteryCapacityRecord {
+
+inline constexpr int LENGTH = 2;
+
+int decode(QByteArrayView record);
+QByteArray encode(int ampHours);
+
+struct Entry {
+    QString ampHours;
+    bool noBattery = false;
+};
+
+// The message that refuses the entry, or empty when it may be written.
+QString validate(const Entry& entry);
+// "No Battery" writes 0; otherwise the typed number (0 too) with the battery present.
+int ampHoursToWrite(const Entry& entry);
+bool isPresent(const Entry& entry);
+
+} // namespace BatteryCapacityRecord

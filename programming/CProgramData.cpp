@@ -1,0 +1,59 @@
+#include "programming/CProgramData.h"
+
+#include "resources/StringTable.h"
+
+#include <QDataStream>
+#include <algorithm>
+
+CProgramData::CProgramData(std::uint16_t slot, std::uint16_t address, std::uint16_t length,
+                           std::uint16_t titleId, const QString& subject)
+    : slot_(slot), address_(address), length_(length), titleId_(titleId),
+      subject_(subject.left(MAX_SUBJECT))
+{}
+
+CProgramData::~CProgramData() = default;
+
+QString CProgramData::header(const QString& format) const
+{
+    const QString arguments[] = {loadString(titleId_), subject_};
+    QString text;
+    int used = 0;
+    for (qsizetype i = 0; i < format.size(); ++i) {
+        const bool placeholder = used < 2 && format.mid(i, 2) == QStringLiteral("%s");
+        if (placeholder) {
+            text += arguments[used++];
+            ++i;
+        } else {
+            text += format[i];
+        }
+    }
+    return text;
+}
+
+QByteArray CProgramData::value() const
+{
+    return QByteArray(reinterpret_cast<const char*>(value_.data()), VALUE_SIZE);
+}
+
+void CProgramData::storeValue(QByteArrayView bytes)
+{
+    const auto count = std::min<qsizetype>(bytes.size(), VALUE_SIZE);
+    std::copy_n(reinterpret_cast<const std::uint8_t*>(bytes.data()), count, value_.begin());
+}
+
+void CProgramData::Serialize(QDataStream& archive) const
+{
+    archive << static_cast<quint16>(slot_);
+    archive.writeRawData(reinterpret_cast<const char*>(value_.data()), VALUE_SIZE);
+}
+
+void CProgramData::Deserialize(QDataStream& archive)
+{
+    quint16 slot = 0;
+    archive >> slot;
+    std::array<std::uint8_t, VALUE_SIZE> value{};
+    if (archive.readRawData(reinterpret_cast<char*>(value.data()), VALUE_SIZE) != VALUE_SIZE)
+        return;
+    slot_ = slot;
+    value_ = value;
+}
