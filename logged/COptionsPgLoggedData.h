@@ -1,0 +1,100 @@
+#pragma once
+
+#include "shell/COptionsPage.h"
+
+#include <QString>
+#include <array>
+#include <functional>
+
+class PromptService;
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+// "Logged Data": where the data files go and how they are written: the folder, the record
+// order, the logs fetched by default, the periodic file's columns and charged-flag scale, the
+// cumulative periodic file, the cycles averaged in the efficiency files, and the report labels.
+class COptionsPgLoggedData : public COptionsPage {
+public:
+    static constexpr int FirstAverageCycles = 5;
+    static constexpr int LastAverageCycles = 15;
+
+    // The platform's folder picker; an empty text when it was cancelled.
+    using FolderPicker =
+        std::function<QString(QWidget* parent, const QString& title, const QString& folder)>;
+    // Runs the "Custom Report Labels" dialog on the labels (changed only by its OK).
+    using LabelsEditor = std::function<void(std::array<QString, 16>& labels, QWidget* parent)>;
+
+    explicit COptionsPgLoggedData(PromptService& prompts, QWidget* parent = nullptr);
+
+    QString title() const override;
+    void loadSettings(const Settings& settings) override;
+    bool applySettings(Settings& settings) override;
+
+    void setFolderPicker(FolderPicker picker) { pickFolder_ = std::move(picker); }
+    void setLabelsEditor(LabelsEditor editor) { editLabels_ = std::move(editor); }
+
+    // "Browse...", "Append Periodic Data to this file..." and "Customize Report Labels...".
+    void browse();
+    void appendClicked(bool checked);
+    void customizeLabels();
+
+    QLineEdit* folderField() const { return folder_; }
+    QPushButton* browseButton() const { return browse_; }
+    QRadioButton* oldestButton() const { return oldest_; }
+    QRadioButton* newestButton() const { return newest_; }
+    QCheckBox* periodicBox() const { return periodic_; }
+    QCheckBox* efficiencyBox() const { return efficiency_; }
+    QCheckBox* dischargeBox() const { return discharge_; }
+    QRadioButton* chargedAsOneButton() const { return asOne_; }
+    QRadioButton* chargedAsHundredButton() const { return asHundred_; }
+    QRadioButton* allDataButton() const { return allData_; }
+    QRadioButton* selectedDataButton() const { return selectedData_; }
+    QPushButton* labelsButton() const { return labels_; }
+    QCheckBox* appendBox() const { return append_; }
+    QLineEdit* fileNameField() const { return fileName_; }
+    QComboBox* averageCycles() const { return average_; }
+    QCheckBox* showDayBox() const { return showDay_; }
+
+private:
+    QWidget* buildFolderRow();
+    QWidget* buildDownloadGroup();
+    QWidget* buildPeriodicGroup();
+    QWidget* buildEfficiencyGroup();
+    QWidget* buildDischargeGroup();
+    QRadioButton* addRadio(QButtonGroup* group, int index, int id, const QString& caption,
+                           QWidget* parent);
+    QCheckBox* addCheck(int id, const QString& caption, QWidget* parent);
+    void watchForChanges();
+    bool cumulativeFileOpens(const QString& folder, const QString& fileName);
+
+    PromptService& prompts_;
+    FolderPicker pickFolder_;
+    LabelsEditor editLabels_;
+    std::array<QString, 16> reportLabels_;
+    int runCustomLabelsDlg_ = 0;
+    int useDefaultLabels_ = 0;
+
+    QLineEdit* folder_ = nullptr;
+    QPushButton* browse_ = nullptr;
+    QButtonGroup* order_ = nullptr;
+    QRadioButton* oldest_ = nullptr;
+    QRadioButton* newest_ = nullptr;
+    QCheckBox* periodic_ = nullptr;
+    QCheckBox* efficiency_ = nullptr;
+    QCheckBox* discharge_ = nullptr;
+    QButtonGroup* charged_ = nullptr;
+    QRadioButton* asOne_ = nullptr;
+    QRadioButton* asHundred_ = nullptr;
+    QButtonGroup* save_ = nullptr;
+    QRadioButton* allData_ = nullptr;
+    QRadioButton* selectedData_ = nullptr;
+    QPushButton* labels_ = nullptr;
+    QCheckBox* append_ = nullptr;
+    QLineEdit* fileName_ = nullptr;
+    QComboBox* average_ = nullptr;
+    QCheckBox* showDay_ = nullptr;
+};

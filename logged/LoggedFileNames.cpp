@@ -1,0 +1,29 @@
+#include "logged/LoggedFileNames.h"
+
+#include <QDir>
+
+LoggedFileNames::LoggedFileNames(const QString& folder, const QString& fileName)
+    : basePath_(QDir(folder).filePath(fileName))
+{}
+
+QString LoggedFileNames::periodic() const
+{
+    return basePath_ + QStringLiteral("_PeriodicData.csv");
+}
+
+QString LoggedFileNames::efficiency(int battery) const
+{
+    return basePath_ + (battery == 2 ? QStringLiteral("_Bat2CycleEfficy.csv")
+                                     : QStringLiteral("_Bat1CycleEfficy.csv"));
+}
+
+QString LoggedFileNames::dischargeProfile(int battery) const
+{
+    return basePath_ + (battery == 2 ? QStringLiteral("_Bat2DischProfile.csv")
+                                     : QStringLiteral("_Bat1DischProfile.csv"));
+}
+
+QString LoggedFileNames::cumulative(const QString& dataPath, const QString& singlePdFileName)
+{
+    return QDir(dataPath).filePath(singlePdFileName);
+}

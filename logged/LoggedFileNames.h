@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+// The names of a download's data files, all in one place. The Download dialog gives a folder and
+// a base name; each log's file is the base path followed by its suffix.
+class LoggedFileNames {
+public:
+    LoggedFileNames(const QString& folder, const QString& fileName);
+
+    QString basePath() const { return basePath_; }
+    QString periodic() const;
+    // battery 1 or 2
+    QString efficiency(int battery) const;
+    QString dischargeProfile(int battery) const;
+
+    // The cumulative periodic file: SINGLEPDFILENAME in DATAPATH.
+    static QString cumulative(const QString& dataPath, const QString& singlePdFileName);
+
+private:
+    QString basePath_;
+};
