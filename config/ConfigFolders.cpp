@@ -35,6 +35,11 @@ QString ConfigFolders::configFilePath() const
     return joined(applicationFolder(), ConfigFileName);
 }
 
+QString ConfigFolders::portAliasFolder() const
+{
+    return joined(applicationFolder(), QStringLiteral("ports"));
+}
+
 QString ConfigFolders::oldConfigFilePath() const
 {
     return joined(programFolder, ConfigFileName);

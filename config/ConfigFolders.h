@@ -18,6 +18,8 @@ struct ConfigFolders {
     // Empty when there is no application data folder.
     QString applicationFolder() const;
     QString configFilePath() const;
+    // The folder of COM port aliases (symbolic links named COM<n>).
+    QString portAliasFolder() const;
     // The configuration file of an older installation, beside the program.
     QString oldConfigFilePath() const;
     // Empty when there is no documents folder.

@@ -46,6 +46,7 @@ public:
     void SetLoginStage(int stage);
 
     const ComPortDirectory& ports() const { return ports_; }
+    ComPortDirectory& ports() { return ports_; }
 
 private:
     bool isSerial() const { return portType_ == PORT_SERIAL; }

@@ -50,11 +50,16 @@ int ComPortDirectory::fixedNumberFor(const QString& portName)
     return 0;
 }
 
+void ComPortDirectory::setAlias(int number, const QString& device)
+{
+    memoryAliases_.append(ComPort{number, device});
+}
+
 QList<ComPort> ComPortDirectory::aliases() const
 {
     QList<ComPort> found;
     if (aliasFolder_.isEmpty())
-        return found;
+        return found + memoryAliases_;
     static const QRegularExpression aliasName(QStringLiteral("^COM([0-9]+)$"),
                                               QRegularExpression::CaseInsensitiveOption);
     const QFileInfoList entries =
@@ -66,7 +71,7 @@ QList<ComPort> ComPortDirectory::aliases() const
         if (number >= 1 && number <= MaxAlias && entry.exists())
             found.append(ComPort{number, entry.canonicalFilePath()});
     }
-    return found;
+    return found + memoryAliases_;
 }
 
 QList<ComPort> ComPortDirectory::platformPorts() const
@@ -102,9 +107,10 @@ QList<ComPort> ComPortDirectory::list() const
 QString ComPortDirectory::deviceFor(int number) const
 {
     const QList<ComPort> aliased = aliases();
-    const auto alias = std::find_if(aliased.begin(), aliased.end(),
+    // The last alias of a number wins, as in list().
+    const auto alias = std::find_if(aliased.rbegin(), aliased.rend(),
                                     [number](const ComPort& p) { return p.number == number; });
-    if (alias != aliased.end())
+    if (alias != aliased.rend())
         return alias->device;
     if (number >= OtherBase) {
         for (const ComPort& port : platformPorts())

@@ -28,6 +28,8 @@ public:
     explicit ComPortDirectory(QString aliasFolder = {});
 
     const QString& aliasFolder() const { return aliasFolder_; }
+    // An alias kept in memory only, over those of the folder (the command line's --serial PATH).
+    void setAlias(int number, const QString& device);
 
     // The ports present, aliases included, in number order.
     QList<ComPort> list() const;
@@ -42,4 +44,5 @@ private:
     QList<ComPort> platformPorts() const;
 
     QString aliasFolder_;
+    QList<ComPort> memoryAliases_;
 };

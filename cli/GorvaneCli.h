@@ -1,0 +1,45 @@
+#pragma once
+
+#include "config/ConfigFolders.h"
+
+#include <QStringList>
+#include <QTextStream>
+#include <functional>
+#include <memory>
+
+class CUnitLink;
+class ConsolePrompt;
+class QCommandLineParser;
+
+// gorvane-cli: the unit from the command line. One subcommand per run; what it prints goes to
+// out, messages and errors to err; the result is the process's exit code.
+class GorvaneCli {
+public:
+    GorvaneCli(QTextStream& out, QTextStream& err, ConfigFolders folders);
+    ~GorvaneCli();
+
+    int run(const QStringList& arguments);
+
+private:
+    struct Command {
+        const char* name;
+        const char* summary;
+        const char* arguments;
+        std::function<void(QCommandLineParser&)> addOptions;
+        std::function<int(const QCommandLineParser&)> run;
+        bool needsUnit;
+    };
+
+    QList<Command> commands();
+    int usage(const QString& error);
+    int runCommand(const Command& command, const QStringList& arguments);
+
+    int ports(const QCommandLineParser& parser);
+    int read(const QCommandLineParser& parser);
+
+    QTextStream& out_;
+    QTextStream& err_;
+    ConfigFolders folders_;
+    std::unique_ptr<ConsolePrompt> prompts_;
+    std::unique_ptr<CUnitLink> link_;
+};

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "link/LinkReceiver.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+#include <cstdint>
+#include <optional>
+
+class CUnitLink;
+
+// One request at a time, waited for: what a script needs from the unit. Over TCP the session
+// first logs in with the adapter as the program does.
+class UnitSession : public QObject, public LinkReceiver {
+public:
+    // How long a reply may take over TCP before it counts as lost.
+    static constexpr int ReplyLimitMs = 15000;
+
+    explicit UnitSession(CUnitLink& link);
+
+    bool event(QEvent* event) override { return handleLinkEvent(event) || QObject::event(event); }
+
+    // Serial: nothing to do until the first request. TCP: connect and log in.
+    bool connectUnit();
+    std::optional<QByteArray> read(std::uint8_t address, int length);
+    std::optional<QByteArray> bulkRead(std::uint16_t pageAddress, int pages);
+    // True when the unit acknowledged the write with the frame's checksum.
+    bool write(std::uint8_t address, const QByteArray& data);
+
+    // Why the last call failed, in the link's words where it has them.
+    const QString& errorText() const { return errorText_; }
+    // The last call failed before anything reached the unit.
+    bool connectionFailed() const { return connectionFailed_; }
+
+    void onTcpReply(int count, LinkRequest* request) override;
+    void onSerialReply(int count, LinkRequest* request) override;
+    void onTcpStatus(int) override {}
+    void onSerialStatus() override {}
+
+private:
+    bool waitForReply();
+    void takeReply(int count, const LinkRequest& request);
+    bool fail(const QString& text, bool beforeSending);
+    QString linkErrorText() const;
+
+    CUnitLink& link_;
+    bool replied_ = false;
+    QByteArray reply_;
+    std::uint16_t replyTag_ = 0;
+    QString errorText_;
+    bool connectionFailed_ = false;
+};
