@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr double Battery1SolarShare = 2.0 / 3.0;
+constexpr double Battery2SolarShare = 1.0 / 3.0;
 
 } // namespace
 
@@ -28,26 +28,26 @@ void BatteryModel::stepBatteries(double seconds, int day, int secondOfDay,
                                  const ProgramSettings& settings, ModelEvents& events)
 {
     const double solar = DayProfile::solarAmps(day, secondOfDay);
-    const bool secondPresent = settings.battery[1].capacityAh > 0;
-    const double share[2] = {secondPresent ? Battery1SolarShare : 1.0,
-                             secondPresent ? 1.0 - Battery1SolarShare : 0.0};
+    // Battery 2 is offered its share first; whatever it does not take goes to battery 1.
+    double solarLeft = solar;
     double solarUsed = 0;
-    for (int index = 0; index < 2; ++index) {
+    for (const int index : {1, 0}) {
         Battery& battery = batteries_[index];
-        const double load = settings.battery[index].capacityAh > 0
-                                ? DayProfile::loadAmps(index + 1, day, secondOfDay)
-                                : 0.0;
-        // The charger gives a battery no more than its load and what it accepts.
-        const double offered = load - solar * share[index];
-        if (battery.step(offered, seconds, settings.battery[index], settings))
+        const bool present = settings.battery[index].capacityAh > 0;
+        const double load = present ? DayProfile::loadAmps(index + 1, day, secondOfDay) : 0.0;
+        const double available = index == 1 ? solar * Battery2SolarShare : solarLeft;
+        if (battery.step(load - available, seconds, settings.battery[index], settings))
             noteCharged(index, events);
-        solarUsed += load - battery.amps();
+        const double used = load - battery.amps();
+        solarLeft -= used;
+        solarUsed += used;
     }
     solarAmps_ = -std::max(0.0, solarUsed);
     solarAmpHours_ += solarAmps_ * seconds / 3600.0;
     const double timeConstant = settings.filterMinutes * 60.0;
-    filteredSolarAmps_ +=
-        seconds / (timeConstant + seconds + 1e-9) * (solarAmps_ - filteredSolarAmps_);
+    if (seconds > 0)
+        filteredSolarAmps_ +=
+            seconds / (timeConstant + seconds) * (solarAmps_ - filteredSolarAmps_);
 }
 
 void BatteryModel::noteCharged(int index, ModelEvents& events)

@@ -14,8 +14,8 @@ struct ModelEvents {
 };
 
 // The installation the unit watches: two batteries, a solar charger on current channel 3
-// sharing its current between them (two thirds to battery 1), the loads of the day profile,
-// and the temperature. Channel 1 measures battery 1, channel 2 battery 2.
+// offering a third of its current to battery 2 and the rest to battery 1, the loads of the
+// day profile, and the temperature. Channel 1 measures battery 1, channel 2 battery 2.
 class BatteryModel {
 public:
     BatteryModel();

@@ -47,7 +47,7 @@ double DayProfile::loadAmps(int battery, int day, int secondOfDay)
         if (between(secondOfDay, 6.5, 8.0))
             amps += 4.0;
         if (between(secondOfDay, 18.0, 23.0))
-            amps += 7.0;
+            amps += 6.0;
         return amps;
     }
     double amps = 1.2 + 0.3 * ripple;

@@ -8,7 +8,7 @@
 // Everything follows from the time alone, so a run is the same each time.
 class DayProfile {
 public:
-    static constexpr double PeakSolarAmps = 36.0;
+    static constexpr double PeakSolarAmps = 48.0;
 
     static double solarAmps(int day, int secondOfDay);
     static double loadAmps(int battery, int day, int secondOfDay);

@@ -24,7 +24,7 @@ const std::map<QString, std::function<void(SimulatedUnit&)>>& scenarios()
         {QStringLiteral("wrapped"),
          [](SimulatedUnit& unit) {
              write(unit, 0xD0, {0x6F, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0x03});
-             unit.fastForward(40);
+             unit.fastForward(75);
          }},
         {QStringLiteral("year"), [](SimulatedUnit& unit) { unit.fastForward(365); }},
         {QStringLiteral("single-battery"),

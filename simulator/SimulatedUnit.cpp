@@ -146,6 +146,8 @@ void SimulatedUnit::stepModel(int seconds)
 
 void SimulatedUnit::publish()
 {
+    // Flags follow a changed setpoint or a reset at once, not only at the next step.
+    monitor_.update(model_, ProgramSettings::from(records_));
     LivePublisher::publish(model_, monitor_, records_);
     records_.setWord(ClockDayRecord, 0, clock_.dayWord());
     records_.setByte(ClockMinuteRecord, 0, clock_.minuteInBlock());
