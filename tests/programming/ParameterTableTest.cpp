@@ -1,0 +1,142 @@
+#include "programming/ParameterTable.h"
+
+#include "tests/programming/TestBytes.h"
+
+#include <QBuffer>
+#include <QDataStream>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct ExpectedSlot {
+    int slot;
+    int address;
+    int length;
+    int titleId;
+    const char* title;
+    const char* subject;
+};
+
+// The parameter table as the unit's records are laid out, restated.
+const ExpectedSlot EXPECTED[] = {
+    {0, 0xFF, 5, 600, "P1", "1"},
+    {1, 0xFE, 5, 601, "P2", "2"},
+    {2, 0xFD, 5, 602, "P3", "3"},
+    {3, 0xFC, 5, 603, "P4", "4"},
+    {4, 0xFB, 5, 604, "P5", "5"},
+    {5, 0xE1, 3, 605, "P6-9", ""},
+    {6, 0xF6, 3, 606, "P11-13", ""},
+    {7, 0xF2, 2, 607, "P14", "1"},
+    {8, 0xF1, 2, 608, "P15", "2"},
+    {9, 0xF3, 1, 599, "P-X", ""},
+    {10, 0xF0, 7, 599, "P-X", ""},
+    {12, 0xCE, 2, 611, "P22-23", "1"},
+    {13, 0xCD, 2, 612, "P24-25", "2"},
+    {14, 0xEC, 3, 613, "P26", "1"},
+    {15, 0xEA, 3, 614, "P27", "1"},
+    {16, 0xEB, 3, 615, "P28", "2"},
+    {17, 0xE9, 3, 616, "P29", "2"},
+    {18, 0xD4, 6, 599, "P-X", ""},
+    {19, 0xE8, 3, 618, "P32", "1"},
+    {20, 0xE7, 3, 619, "P33", "2"},
+    {21, 0xE5, 3, 599, "P-X", ""},
+    {22, 0xE3, 1, 621, "P36", "has not been Equalized"},
+    {23, 0xE2, 1, 622, "P37", "does not reach Charged Criteria"},
+    {24, 0xF9, 2, 599, "P-X", ""},
+    {25, 0x24, 1, 599, "P-X", ""},
+    {26, 0xD0, 12, 599, "P-X", ""},
+    {27, 0xD1, 1, 599, "P-X", ""},
+    {29, 0x27, 1, 599, "P-X", ""},
+    {30, 0x90, 14, 599, "P-X", ""},
+    {31, 0x91, 6, 599, "P-X", ""},
+    {32, 0x92, 16, 599, "P-X", ""},
+    {33, 0x93, 16, 599, "P-X", ""},
+};
+
+} // namespace
+
+TEST(ParameterTable, HoldsEveryRecordWithItsAddressLengthTitleAndSubject)
+{
+    const ParameterTable table;
+    for (const ExpectedSlot& expected : EXPECTED) {
+        const CProgramData& slot = table.slot(expected.slot);
+        SCOPED_TRACE(expected.slot);
+        EXPECT_EQ(slot.slot(), expected.slot);
+        EXPECT_EQ(slot.address(), expected.address);
+        EXPECT_EQ(slot.length(), expected.length);
+        EXPECT_EQ(slot.titleId(), expected.titleId);
+        EXPECT_EQ(slot.header(QStringLiteral("%s")), QString::fromLatin1(expected.title));
+        EXPECT_EQ(slot.subject(), QString::fromLatin1(expected.subject));
+        EXPECT_FALSE(slot.isEmpty());
+        EXPECT_EQ(slot.value(), QByteArray(13, '\0'));
+    }
+}
+
+TEST(ParameterTable, LeavesSlots11And28EmptyAndHas34Slots)
+{
+    const ParameterTable table;
+    EXPECT_EQ(ParameterTable::SLOT_COUNT, 34);
+    for (int empty : {11, 28}) {
+        EXPECT_TRUE(table.slot(empty).isEmpty());
+        EXPECT_EQ(table.slot(empty).slot(), empty);
+        EXPECT_EQ(table.slot(empty).length(), 0);
+    }
+    EXPECT_THROW((void)table.slot(34), std::out_of_range);
+}
+
+TEST(ProgramDataHeader, PutsTheTitleFirstAndTheSubjectSecond)
+{
+    const ParameterTable table;
+    EXPECT_EQ(table.slot(7).header(QStringLiteral("%s: Battery %s Capacity")),
+              QStringLiteral("P14: Battery 1 Capacity"));
+    EXPECT_EQ(table.slot(14).header(QStringLiteral("%s: Battery %s Low Alarm Setpoint")),
+              QStringLiteral("P26: Battery 1 Low Alarm Setpoint"));
+    EXPECT_EQ(table.slot(22).header(
+                  QStringLiteral("%s: Alarm if battery %s for this many consecutive days.")),
+              QStringLiteral(
+                  "P36: Alarm if battery has not been Equalized for this many consecutive days."));
+    EXPECT_EQ(
+        table.slot(2).header(QStringLiteral("%s: Item choices for Display Unit select switch #%s")),
+        QStringLiteral("P3: Item choices for Display Unit select switch #3"));
+    EXPECT_EQ(table.slot(7).header(QStringLiteral("100%s and %s and %s")),
+              QStringLiteral("100P14 and 1 and %s"))
+        << "only two arguments exist";
+}
+
+TEST(ProgramDataValue, NeverHoldsMoreThanThirteenBytes)
+{
+    ParameterTable table;
+    CProgramData& blockC = table.slot(32);
+    QByteArray name("ZELTRAVANIC1-LONGER");
+    name.resize(16, '\0');
+    blockC.storeValue(name);
+    EXPECT_EQ(blockC.value(), name.left(13));
+
+    CProgramData& capacity = table.slot(7);
+    capacity.storeValue(bytes({0x10, 0x27}));
+    EXPECT_EQ(capacity.value(), bytes({0x10, 0x27, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+}
+
+TEST(ProgramDataSerialize, StoresTheSlotNumberThenThe13ValueBytes)
+{
+    ParameterTable table;
+    table.slot(26).storeValue(bytes({0x27, 1, 2, 3, 4, 5, 6, 7, 8, 9, 0x63, 0x03}));
+    QByteArray archive;
+    {
+        QDataStream out(&archive, QIODevice::WriteOnly);
+        table.slot(26).Serialize(out);
+    }
+    EXPECT_EQ(archive, bytes({0x1A, 0x00, 0x27, 1, 2, 3, 4, 5, 6, 7, 8, 9, 0x63, 0x03, 0x00}))
+        << "slot 26 low byte first, then the value cache";
+
+    CProgramData loaded;
+    QDataStream in(archive);
+    loaded.Deserialize(in);
+    EXPECT_EQ(loaded.slot(), 26);
+    EXPECT_EQ(loaded.value(), table.slot(26).value());
+
+    CProgramData untouched = table.slot(7);
+    QDataStream shortArchive(bytes({0x07, 0x00, 0x01}));
+    untouched.Deserialize(shortArchive);
+    EXPECT_EQ(untouched.value(), QByteArray(13, '\0')) << "a cut-off archive loads nothing";
+}
