@@ -43,17 +43,17 @@ void CProgramData::storeValue(QByteArrayView bytes)
 
 void CProgramData::Serialize(QDataStream& archive) const
 {
-    archive << static_cast<quint16>(slot_);
+    const char slot[2] = {static_cast<char>(slot_ & 0xFF), static_cast<char>(slot_ >> 8)};
+    archive.writeRawData(slot, 2);
     archive.writeRawData(reinterpret_cast<const char*>(value_.data()), VALUE_SIZE);
 }
 
 void CProgramData::Deserialize(QDataStream& archive)
 {
-    quint16 slot = 0;
-    archive >> slot;
-    std::array<std::uint8_t, VALUE_SIZE> value{};
-    if (archive.readRawData(reinterpret_cast<char*>(value.data()), VALUE_SIZE) != VALUE_SIZE)
+    std::array<std::uint8_t, 2 + VALUE_SIZE> stored{};
+    if (archive.readRawData(reinterpret_cast<char*>(stored.data()), 2 + VALUE_SIZE) !=
+        2 + VALUE_SIZE)
         return;
-    slot_ = slot;
-    value_ = value;
+    slot_ = static_cast<std::uint16_t>(stored[0] | stored[1] << 8);
+    std::copy(stored.begin() + 2, stored.end(), value_.begin());
 }

@@ -40,7 +40,8 @@ public:
     QByteArray value() const;
     void storeValue(QByteArrayView bytes);
 
-    // The slot number (16 bits) followed by the 13 value bytes.
+    // The slot number (16 bits, low byte first) followed by the 13 value bytes. A cut-off
+    // archive loads nothing.
     virtual void Serialize(QDataStream& archive) const;
     virtual void Deserialize(QDataStream& archive);
 
