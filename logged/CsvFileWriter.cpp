@@ -54,7 +54,9 @@ bool CsvFileWriter::append(QIODevice* device, const QByteArray& headerIfEmpty,
 bool CsvFileWriter::writeFile(const QString& path, const QByteArray& text)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    // Unbuffered: a write the disk refuses must fail in write(), since a failing flush inside
+    // commit() would go unnoticed and a cut-off file would take the old one's place.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         error_ = openFailureText(path);
         return false;
     }
