@@ -1,0 +1,514 @@
+#include "link/ui/COptionsPgCommunications.h"
+
+#include "config/Settings.h"
+#include "link/CUnitLink.h"
+#include "link/LinkRequest.h"
+#include "link/TcpLogin.h"
+#include "link/UnitSearch.h"
+#include "link/WaitCursor.h"
+#include "link/ui/CIpAddressCtrl.h"
+#include "resources/PromptService.h"
+#include "shell/CColorStatic.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpressionValidator>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace {
+
+// The unit answers the serial test's READ of 4 bytes at 0x0F; the firmware version is the one
+// byte at 0xF7.
+constexpr std::uint8_t TestAddress = 0x0F;
+constexpr int TestLength = 4;
+constexpr std::uint8_t VersionAddress = 0xF7;
+
+const QColor Black(0, 0, 0);
+const QColor DarkGreen(0, 128, 0);
+
+constexpr int DeviceRole = Qt::UserRole + 1;
+
+QString portText(int number)
+{
+    return QStringLiteral("Com %1").arg(number);
+}
+
+// Versions 2.0 to 4.9 come as their tenths; anything else is a unit of the first series.
+float versionFromByte(std::uint8_t value)
+{
+    return value >= 20 && value <= 49 ? static_cast<float>(value) / 10.0f : 1.0f;
+}
+
+QString versionText(double version)
+{
+    return QString::asprintf("%0.1f", version);
+}
+
+} // namespace
+
+COptionsPgCommunications::COptionsPgCommunications(CUnitLink& link, PromptService& prompts,
+                                                   QWidget* parent)
+    : COptionsPage(parent), link_(link), prompts_(prompts),
+      listPorts_([&link] { return link.ports().list(); }),
+      editedTimeouts_([this] { return loadedTimeouts_; })
+{
+    serialButton_ = new QRadioButton(QStringLiteral("Serial Port"), this);
+    networkButton_ = new QRadioButton(QStringLiteral("Network Port"), this);
+    auto* portTypes = new QButtonGroup(this);
+    portTypes->addButton(serialButton_, PORT_SERIAL);
+    portTypes->addButton(networkButton_, PORT_TCP);
+
+    auto* serialColumn = new QVBoxLayout;
+    serialColumn->addWidget(serialButton_);
+    serialColumn->addWidget(buildSerialGroup());
+    serialColumn->addStretch();
+    auto* networkColumn = new QVBoxLayout;
+    networkColumn->addWidget(networkButton_);
+    networkColumn->addWidget(buildNetworkGroup());
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(serialColumn, 1);
+    columns->addLayout(networkColumn, 1);
+
+    auto* note = new QLabel(QStringLiteral("Press \"Test\" to verify that this computer can "
+                                           "communicate with the Zeltravanic."),
+                            this);
+    note->setWordWrap(true);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(columns);
+    layout->addWidget(buildPasswordRow());
+    layout->addWidget(note);
+    layout->addWidget(buildFirmwareRow());
+    layout->addStretch();
+    watchForChanges();
+}
+
+QString COptionsPgCommunications::title() const
+{
+    return QStringLiteral("Communications");
+}
+
+QWidget* COptionsPgCommunications::buildSerialGroup()
+{
+    serialGroup_ = new QGroupBox(QStringLiteral("Serial Port"), this);
+    portList_ = new QComboBox(serialGroup_);
+    portList_->setMinimumContentsLength(8);
+    portDevice_ = new QLabel(serialGroup_);
+    autoSearchBox_ = new QCheckBox(
+        QStringLiteral("Automatically Search for Zeltravanic Unit on Start-up"), serialGroup_);
+    serialTest_ = new QPushButton(QStringLiteral("Test"), serialGroup_);
+    serialStatus_ = new CColorStatic(QStringLiteral("status"), serialGroup_);
+    serialStatus_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    serialStatus_->setMinimumWidth(180);
+
+    auto* grid = new QGridLayout(serialGroup_);
+    grid->addWidget(portList_, 0, 0);
+    grid->addWidget(portDevice_, 0, 1);
+    grid->addWidget(autoSearchBox_, 1, 0, 1, 2);
+    grid->addWidget(serialTest_, 2, 0);
+    grid->addWidget(serialStatus_, 2, 1);
+    grid->setColumnStretch(1, 1);
+    return serialGroup_;
+}
+
+QWidget* COptionsPgCommunications::buildNetworkGroup()
+{
+    auto* box = new QGroupBox(this);
+    nameButton_ = new QRadioButton(QStringLiteral("Connect with this NetBIOS name"), box);
+    addressButton_ = new QRadioButton(QStringLiteral("Connect to this IP address"), box);
+    auto* choice = new QButtonGroup(this);
+    choice->addButton(nameButton_);
+    choice->addButton(addressButton_);
+    nameField_ = new QLineEdit(box);
+    nameField_->setMaxLength(NetBiosNameMaxChars);
+    address_ = new CIpAddressCtrl(box);
+    tcpPortLabel_ = new QLabel(QStringLiteral("Zeltravanic will listen on Port Number"), box);
+    tcpPort_ = new QLineEdit(box);
+    tcpPort_->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), tcpPort_));
+    tcpPort_->setMaxLength(10);
+    tcpPort_->setFixedWidth(tcpPort_->fontMetrics().horizontalAdvance(QStringLiteral("00000000")) +
+                            12);
+    defaults_ = new QPushButton(QStringLiteral("Default Values..."), box);
+    networkTest_ = new QPushButton(QStringLiteral("Test"), box);
+    networkStatus_ = new CColorStatic(QStringLiteral("status"), box);
+    networkStatus_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    interfaceVersion_ = new QLabel(QStringLiteral("---"), box);
+
+    auto* portRow = new QHBoxLayout;
+    portRow->addWidget(tcpPortLabel_);
+    portRow->addWidget(tcpPort_);
+    portRow->addStretch();
+    auto* testRow = new QHBoxLayout;
+    testRow->addWidget(networkTest_);
+    testRow->addWidget(networkStatus_, 1);
+
+    auto* grid = new QGridLayout(box);
+    grid->setColumnMinimumWidth(0, 20);
+    grid->addWidget(nameButton_, 0, 0, 1, 2);
+    grid->addWidget(nameField_, 1, 1);
+    grid->addWidget(addressButton_, 2, 0, 1, 2);
+    grid->addWidget(address_, 3, 1);
+    grid->addLayout(portRow, 4, 0, 1, 2);
+    grid->addWidget(defaults_, 5, 0, 1, 2, Qt::AlignLeft);
+    grid->addLayout(testRow, 6, 0, 1, 2);
+    grid->addWidget(interfaceVersion_, 7, 0, 1, 2);
+    grid->setColumnStretch(1, 1);
+    return box;
+}
+
+QWidget* COptionsPgCommunications::buildPasswordRow()
+{
+    // The unit's firmware never asks for a password; the controls stay disabled.
+    auto* row = new QWidget(this);
+    passwordBox_ = new QCheckBox(QStringLiteral("Your Zeltravanic requires a Password"), row);
+    passwordLabel_ = new QLabel(QStringLiteral("Use this Password:"), row);
+    passwordField_ = new QLineEdit(row);
+    passwordField_->setEchoMode(QLineEdit::Password);
+    passwordField_->setMaximumWidth(140);
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{passwordBox_, passwordLabel_, passwordField_})
+        control->setEnabled(false);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(passwordBox_);
+    layout->addSpacing(16);
+    layout->addWidget(passwordLabel_);
+    layout->addWidget(passwordField_);
+    layout->addStretch();
+    return row;
+}
+
+QWidget* COptionsPgCommunications::buildFirmwareRow()
+{
+    auto* row = new QWidget(this);
+    firmwareLabel_ = new QLabel(QStringLiteral("Firmware Version"), row);
+    firmwareValue_ = new QLabel(QStringLiteral("- - - -"), row);
+    firmwareValue_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    firmwareValue_->setMinimumWidth(60);
+    firmwareValue_->setAlignment(Qt::AlignCenter);
+    firmwareLabel_->setEnabled(false);
+    firmwareValue_->setEnabled(false);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(firmwareLabel_);
+    layout->addWidget(firmwareValue_);
+    layout->addStretch();
+    return row;
+}
+
+void COptionsPgCommunications::watchForChanges()
+{
+    connect(serialButton_, &QRadioButton::clicked, this, [this] {
+        showSerialLayout();
+        setModified();
+    });
+    connect(networkButton_, &QRadioButton::clicked, this, [this] {
+        showNetworkLayout();
+        setModified();
+    });
+    connect(nameButton_, &QRadioButton::clicked, this, [this] {
+        showNameChoice(true);
+        setModified();
+    });
+    connect(addressButton_, &QRadioButton::clicked, this, [this] {
+        showNameChoice(false);
+        setModified();
+    });
+    connect(autoSearchBox_, &QCheckBox::clicked, this, [this](bool checked) {
+        portList_->setEnabled(!checked);
+        setModified();
+    });
+    connect(portList_, &QComboBox::currentIndexChanged, this,
+            &COptionsPgCommunications::showSelectedDevice);
+    connect(portList_, &QComboBox::activated, this, [this] { setModified(); });
+    for (QLineEdit* field : {nameField_, tcpPort_})
+        connect(field, &QLineEdit::textEdited, this, [this] { setModified(); });
+    connect(defaults_, &QPushButton::clicked, this, &COptionsPgCommunications::defaultValues);
+    connect(serialTest_, &QPushButton::clicked, this, &COptionsPgCommunications::TestSerial);
+    connect(networkTest_, &QPushButton::clicked, this, &COptionsPgCommunications::TestTcp);
+}
+
+void COptionsPgCommunications::loadSettings(const Settings& settings)
+{
+    portType_ = settings.portType;
+    comPort_ = settings.comPort;
+    loadedTimeouts_ = settings.serialTimeouts;
+    autoSearchBox_->setChecked(settings.autoPollSerialPort != 0);
+    fillPortList();
+    address_->SetAddress(settings.ipAddress);
+    tcpPort_->setText(QString::number(settings.listenPort));
+    nameField_->setText(settings.netBiosName.left(NetBiosNameMaxChars));
+    nameButton_->setChecked(settings.useNetBios != 0);
+    addressButton_->setChecked(settings.useNetBios == 0);
+    if (portType_ == PORT_TCP) {
+        networkButton_->setChecked(true);
+        showNetworkLayout();
+    } else {
+        serialButton_->setChecked(true);
+        showSerialLayout();
+    }
+    setModified(false);
+}
+
+QList<ComPort> COptionsPgCommunications::fillPortList()
+{
+    QList<ComPort> ports = listPorts_();
+    QList<ComPort> byText = ports;
+    // The list is sorted by its text, so "Com 10" comes before "Com 2".
+    std::sort(byText.begin(), byText.end(), [](const ComPort& a, const ComPort& b) {
+        return portText(a.number) < portText(b.number);
+    });
+    const QSignalBlocker quiet(portList_);
+    portList_->clear();
+    for (const ComPort& port : byText) {
+        portList_->addItem(portText(port.number), port.number);
+        portList_->setItemData(portList_->count() - 1, port.device, DeviceRole);
+        portList_->setItemData(portList_->count() - 1, port.device, Qt::ToolTipRole);
+    }
+    selectPort(comPort_);
+    return ports;
+}
+
+void COptionsPgCommunications::selectPort(int number)
+{
+    portList_->setCurrentIndex(portList_->findData(number));
+    showSelectedDevice();
+}
+
+int COptionsPgCommunications::selectedPort() const
+{
+    return portList_->currentIndex() < 0 ? 0 : portList_->currentData().toInt();
+}
+
+void COptionsPgCommunications::showSelectedDevice()
+{
+    portDevice_->setText(portList_->currentData(DeviceRole).toString());
+}
+
+void COptionsPgCommunications::showSerialLayout()
+{
+    serialGroup_->setEnabled(true);
+    serialTest_->setEnabled(true);
+    autoSearchBox_->setEnabled(true);
+    portList_->setEnabled(!autoSearchBox_->isChecked());
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             defaults_, nameButton_, addressButton_, address_, nameField_, tcpPort_, tcpPortLabel_,
+             networkTest_, networkStatus_})
+        control->setEnabled(false);
+    portType_ = PORT_SERIAL;
+}
+
+void COptionsPgCommunications::showNetworkLayout()
+{
+    serialGroup_->setEnabled(false);
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{defaults_, nameButton_, addressButton_, tcpPort_,
+                                         tcpPortLabel_, networkTest_, networkStatus_})
+        control->setEnabled(true);
+    showNameChoice(nameButton_->isChecked());
+    portType_ = PORT_TCP;
+}
+
+void COptionsPgCommunications::showNameChoice(bool useName)
+{
+    nameField_->setEnabled(useName);
+    address_->setEnabled(!useName);
+}
+
+void COptionsPgCommunications::defaultValues()
+{
+    nameButton_->setChecked(true);
+    nameField_->setText(QStringLiteral("ZELTRAVANIC1"));
+    tcpPort_->setText(QStringLiteral("1701"));
+    showNameChoice(true);
+    setModified();
+}
+
+std::uint32_t COptionsPgCommunications::typedTcpPort() const
+{
+    bool ok = false;
+    const uint port = tcpPort_->text().toUInt(&ok);
+    return ok ? port : 0;
+}
+
+bool COptionsPgCommunications::applySettings(Settings& settings)
+{
+    settings.portType = portType_;
+    settings.autoPollSerialPort = autoSearchBox_->isChecked() ? 1 : 0;
+    settings.comPort = selectedPort();
+    settings.listenPort = typedTcpPort();
+    settings.useNetBios = nameButton_->isChecked() ? 1 : 0;
+    if (settings.useNetBios != 0) {
+        settings.netBiosName = nameField_->text();
+        if (settings.netBiosName.isEmpty()) {
+            prompts_.show(QStringLiteral("The NetBIOS name is blank. Please try again."));
+            return false;
+        }
+        return true;
+    }
+    if (address_->GetAddress(settings.ipAddress) != 4) {
+        prompts_.show(QStringLiteral("The IP Address is invalid. Please try again."));
+        return false;
+    }
+    return true;
+}
+
+void COptionsPgCommunications::setSerialStatus(const QString& text, const QColor& colour)
+{
+    serialStatus_->setText(text);
+    serialStatus_->SetTextColor(colour);
+    // The window thread is about to block on the serial line: show the text now.
+    serialStatus_->repaint();
+}
+
+void COptionsPgCommunications::TestSerial()
+{
+    hideFirmware();
+    link_.SetOwner(this);
+    link_.Close();
+    link_.SetPortType(PORT_SERIAL);
+    setSerialStatus(QStringLiteral("Searching for CW Unit..."), Black);
+    if (autoSearchBox_->isChecked()) {
+        searchSerialPorts();
+        return;
+    }
+    comPort_ = selectedPort();
+    link_.SetComPort(comPort_);
+    link_.SetSerialTimeouts(editedTimeouts_());
+    // A failure shows itself through the link; the status keeps "Searching for CW Unit...".
+    link_.Read(this, TestAddress, TestLength, REQ_SERIALTEST, 0);
+}
+
+void COptionsPgCommunications::searchSerialPorts()
+{
+    WaitCursor waitCursor;
+    const QList<ComPort> ports = fillPortList();
+    UnitSearch search(
+        UnitSearch::Caller::OptionsPage,
+        [this](const QString& text, const QColor& colour) { setSerialStatus(text, colour); });
+    search.setProbeObserver([this](int number) { comPort_ = number; });
+    if (const int found = search.SearchUnit(ports, link_))
+        selectPort(found);
+}
+
+void COptionsPgCommunications::TestTcp()
+{
+    hideFirmware();
+    networkStatus_->setText(QStringLiteral("Testing..."));
+    interfaceVersion_->setText(QStringLiteral("..."));
+    link_.SetOwner(this);
+    link_.Close();
+    link_.SetPortType(PORT_TCP);
+    QString host;
+    if (!hostForTest(host))
+        return;
+    link_.SetHost(host, typedTcpPort());
+    link_.Open();
+}
+
+bool COptionsPgCommunications::hostForTest(QString& host)
+{
+    if (nameButton_->isChecked()) {
+        host = nameField_->text();
+        if (host.isEmpty()) {
+            prompts_.show(QStringLiteral("The NetBIOS name is blank. Please try again."));
+            return false;
+        }
+        return true;
+    }
+    std::uint32_t address = 0;
+    if (address_->GetAddress(address) != 4) {
+        prompts_.show(QStringLiteral("The IP Address is incorrect. Please try again."));
+        return false;
+    }
+    host = QStringLiteral("%1.%2.%3.%4")
+               .arg(address >> 24)
+               .arg((address >> 16) & 0xFFu)
+               .arg((address >> 8) & 0xFFu)
+               .arg(address & 0xFFu);
+    return true;
+}
+
+void COptionsPgCommunications::OnTestReply(int count, LinkRequest* request)
+{
+    const TcpLogin::Outcome login = TcpLogin::onReply(link_, count, *request);
+    switch (login.step) {
+    case TcpLogin::Step::CodeSent:
+        networkStatus_->setText(QStringLiteral("SENT PASSWORD"));
+        interfaceVersion_->setText(
+            QString::asprintf("Network Interface version: %.1f", login.interfaceVersion));
+        return;
+    case TcpLogin::Step::Confirmed:
+        networkStatus_->setText(QStringLiteral("PASSWORD CONFIRMED"));
+        link_.Read(this, VersionAddress, 1, REQ_VERSION, 0);
+        return;
+    case TcpLogin::Step::Ignored:
+        return;
+    case TcpLogin::Step::NotLogin:
+        break;
+    }
+    if (request->kind == REQ_SERIALTEST && link_.GetPortType() == PORT_SERIAL &&
+        count == TestLength) {
+        setSerialStatus(QStringLiteral("CW Unit found on Com %1").arg(comPort_), DarkGreen);
+        link_.ReplyDone();
+    } else if (request->kind == REQ_VERSION) {
+        onVersionReply(count, *request);
+    }
+}
+
+void COptionsPgCommunications::onVersionReply(int count, const LinkRequest& request)
+{
+    if (count != 1)
+        return;
+    firmwareVersion_ = versionFromByte(request.data[0]);
+    showFirmware();
+    if (link_.GetPortType() == PORT_TCP)
+        prompts_.show(QStringLiteral("TCIP communication: Success!"));
+    // The main window finds the link idle when it takes it back.
+    link_.ReplyDone();
+    link_.ResetReceive();
+}
+
+void COptionsPgCommunications::hideFirmware()
+{
+    firmwareVersion_ = 0;
+    firmwareLabel_->setEnabled(false);
+    firmwareValue_->setEnabled(false);
+    firmwareValue_->setText(versionText(0));
+}
+
+void COptionsPgCommunications::showFirmware()
+{
+    firmwareLabel_->setEnabled(true);
+    firmwareValue_->setEnabled(true);
+    firmwareValue_->setText(versionText(firmwareVersion_));
+}
+
+bool COptionsPgCommunications::event(QEvent* event)
+{
+    return handleLinkEvent(event) || COptionsPage::event(event);
+}
+
+void COptionsPgCommunications::onTcpReply(int count, LinkRequest* request)
+{
+    OnTestReply(count, request);
+}
+
+void COptionsPgCommunications::onSerialReply(int count, LinkRequest* request)
+{
+    OnTestReply(count, request);
+}
+
+// The page shows no link state: the status messages are accepted and ignored.
+void COptionsPgCommunications::onTcpStatus(int) {}
+
+void COptionsPgCommunications::onSerialStatus() {}

@@ -1,0 +1,140 @@
+#pragma once
+
+#include "link/ComPortDirectory.h"
+#include "link/LinkReceiver.h"
+#include "link/SerialTimeouts.h"
+#include "shell/COptionsPage.h"
+
+#include <functional>
+
+class CColorStatic;
+class CIpAddressCtrl;
+class CUnitLink;
+class PromptService;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+// "Communications": how the program reaches the unit (serial port or the network adapter) and
+// the two "Test" buttons, which use the link with this page as its owner until the sheet closes.
+class COptionsPgCommunications : public COptionsPage, public LinkReceiver {
+public:
+    // The serial ports present (the COM number and device of each), in the platform's order.
+    using PortLister = std::function<QList<ComPort>()>;
+    // The serial time-outs as the advanced page holds them right now.
+    using TimeoutSource = std::function<SerialTimeouts()>;
+
+    static constexpr int NetBiosNameMaxChars = 15;
+
+    COptionsPgCommunications(CUnitLink& link, PromptService& prompts, QWidget* parent = nullptr);
+
+    QString title() const override;
+    void loadSettings(const Settings& settings) override;
+    bool applySettings(Settings& settings) override;
+
+    void setPortLister(PortLister lister) { listPorts_ = std::move(lister); }
+    void setTimeoutSource(TimeoutSource source) { editedTimeouts_ = std::move(source); }
+
+    // The serial and the network "Test" buttons.
+    void TestSerial();
+    void TestTcp();
+    // The link's replies to the tests (WM_LINK_TCPREPLY and WM_LINK_SERIALREPLY).
+    void OnTestReply(int count, LinkRequest* request);
+
+    // "Default Values...": the adapter's factory name and TCP port.
+    void defaultValues();
+    // Empties and refills the port list, selecting the page's COM port when it is listed.
+    QList<ComPort> fillPortList();
+
+    // The COM port the page is working with; during a search, each port about to be probed.
+    int currentComPort() const { return comPort_; }
+    float firmwareVersion() const { return firmwareVersion_; }
+
+    QRadioButton* serialButton() const { return serialButton_; }
+    QRadioButton* networkButton() const { return networkButton_; }
+    QGroupBox* serialGroup() const { return serialGroup_; }
+    QComboBox* portList() const { return portList_; }
+    QLabel* portDevice() const { return portDevice_; }
+    QCheckBox* autoSearchBox() const { return autoSearchBox_; }
+    QPushButton* serialTestButton() const { return serialTest_; }
+    CColorStatic* serialStatus() const { return serialStatus_; }
+    QRadioButton* nameButton() const { return nameButton_; }
+    QRadioButton* addressButton() const { return addressButton_; }
+    QLineEdit* nameField() const { return nameField_; }
+    CIpAddressCtrl* addressControl() const { return address_; }
+    QLineEdit* tcpPortField() const { return tcpPort_; }
+    QLabel* tcpPortLabel() const { return tcpPortLabel_; }
+    QPushButton* defaultsButton() const { return defaults_; }
+    QPushButton* networkTestButton() const { return networkTest_; }
+    CColorStatic* networkStatus() const { return networkStatus_; }
+    QLabel* interfaceVersion() const { return interfaceVersion_; }
+    QLabel* firmwareLabel() const { return firmwareLabel_; }
+    QLabel* firmwareValue() const { return firmwareValue_; }
+    QCheckBox* passwordBox() const { return passwordBox_; }
+    QLineEdit* passwordField() const { return passwordField_; }
+
+protected:
+    bool event(QEvent* event) override;
+
+private:
+    void onTcpReply(int count, LinkRequest* request) override;
+    void onSerialReply(int count, LinkRequest* request) override;
+    void onTcpStatus(int state) override;
+    void onSerialStatus() override;
+
+    QWidget* buildSerialGroup();
+    QWidget* buildNetworkGroup();
+    QWidget* buildPasswordRow();
+    QWidget* buildFirmwareRow();
+    void watchForChanges();
+    void showSerialLayout();
+    void showNetworkLayout();
+    void showNameChoice(bool useName);
+    void showSelectedDevice();
+    void selectPort(int number);
+    int selectedPort() const;
+    std::uint32_t typedTcpPort() const;
+    void setSerialStatus(const QString& text, const QColor& colour);
+    void searchSerialPorts();
+    bool hostForTest(QString& host);
+    void onVersionReply(int count, const LinkRequest& request);
+    void hideFirmware();
+    void showFirmware();
+
+    CUnitLink& link_;
+    PromptService& prompts_;
+    PortLister listPorts_;
+    TimeoutSource editedTimeouts_;
+    SerialTimeouts loadedTimeouts_;
+    int portType_ = 0;
+    int comPort_ = 0;
+    float firmwareVersion_ = 0;
+
+    QRadioButton* serialButton_ = nullptr;
+    QRadioButton* networkButton_ = nullptr;
+    QGroupBox* serialGroup_ = nullptr;
+    QComboBox* portList_ = nullptr;
+    QLabel* portDevice_ = nullptr;
+    QCheckBox* autoSearchBox_ = nullptr;
+    QPushButton* serialTest_ = nullptr;
+    CColorStatic* serialStatus_ = nullptr;
+    QRadioButton* nameButton_ = nullptr;
+    QRadioButton* addressButton_ = nullptr;
+    QLineEdit* nameField_ = nullptr;
+    CIpAddressCtrl* address_ = nullptr;
+    QLineEdit* tcpPort_ = nullptr;
+    QLabel* tcpPortLabel_ = nullptr;
+    QPushButton* defaults_ = nullptr;
+    QPushButton* networkTest_ = nullptr;
+    CColorStatic* networkStatus_ = nullptr;
+    QLabel* interfaceVersion_ = nullptr;
+    QLabel* firmwareLabel_ = nullptr;
+    QLabel* firmwareValue_ = nullptr;
+    QCheckBox* passwordBox_ = nullptr;
+    QLabel* passwordLabel_ = nullptr;
+    QLineEdit* passwordField_ = nullptr;
+};

@@ -1,0 +1,3 @@
+#include "shell/COptionsPage.h"
+
+COptionsPage::COptionsPage(QWidget* parent) : QWidget(parent) {}
