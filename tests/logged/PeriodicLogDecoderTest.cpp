@@ -218,3 +218,13 @@ TEST(PeriodicLogDecoder, redecoding_leavesNoValuesOfTheRecordBefore)
     EXPECT_FLOAT_EQ(records[0].ampHours[0], 0.0f);
     EXPECT_EQ(records[0].percentFull[0], 0);
 }
+
+TEST(PeriodicLogDecoder, blockOfTimeStampsOnly_endsWithTheNewestRecordItself)
+{
+    PeriodicLogImage image;
+    for (int n = 0; n < 5; ++n)
+        image.appendStamp(dayWord(0, 0), static_cast<std::uint8_t>(n), 0);
+    ASSERT_EQ(image.newest(), 3 + 3 * 4);
+
+    EXPECT_EQ(sequenceOf(decodeAll(image.bytes(), image.newest())), range(0, 5));
+}
