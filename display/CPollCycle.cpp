@@ -68,6 +68,11 @@ CPollCycle::CPollCycle(CUnitLink& link, CLiveItemTable& items, const Settings& s
                        PromptService& prompts, QObject* parent)
     : QObject(parent), link_(link), items_(items), settings_(settings), prompts_(prompts),
       timers_([this](int id) { OnTimer(id); }), now_([] { return QDateTime::currentDateTime(); }),
+      steadyNowMs_([] {
+          QElapsedTimer steady;
+          steady.start();
+          return steady.msecsSinceReference();
+      }),
       statusLine_{QStringLiteral("Not Connected"), RgbColor{0}, std::nullopt}
 {}
 
@@ -88,9 +93,14 @@ void CPollCycle::setDownloadReceiver(std::function<void(int, LinkRequest*)> down
     download_ = std::move(download);
 }
 
+void CPollCycle::setSteadyClock(std::function<qint64()> nowMs)
+{
+    steadyNowMs_ = std::move(nowMs);
+}
+
 qint64 CPollCycle::nowMs() const
 {
-    return now_().toMSecsSinceEpoch();
+    return steadyNowMs_();
 }
 
 void CPollCycle::setState(std::uint16_t bits)
@@ -146,6 +156,8 @@ bool CPollCycle::startDisplay()
         refreshStatusLine();
         return false;
     }
+    // A second start while running must not leave two chains of timers.
+    killPollTimers();
     timers_.arm(TIMER_STARTUP, 1);
     setState(ST_RUNNING | ST_STARTUP);
     Q_EMIT displayRunningChanged(true);
@@ -157,11 +169,16 @@ bool CPollCycle::startDisplay()
 void CPollCycle::stopDisplay()
 {
     clearState(ST_RUNNING);
-    for (int id : {TIMER_ITEM, TIMER_STARTUP, TIMER_STATUS, TIMER_CLOCK, TIMER_EFFICIENCY})
-        timers_.kill(id);
+    killPollTimers();
     link_.ReplyDone();
     refreshStatusLine();
     Q_EMIT displayRunningChanged(false);
+}
+
+void CPollCycle::killPollTimers()
+{
+    for (int id : {TIMER_ITEM, TIMER_STARTUP, TIMER_STATUS, TIMER_CLOCK, TIMER_EFFICIENCY})
+        timers_.kill(id);
 }
 
 bool CPollCycle::pause()
@@ -341,6 +358,8 @@ bool CPollCycle::replyIsLost() const
 
 void CPollCycle::giveUpReply()
 {
+    // The status line shows why the wait ended before the next request changes the state.
+    refreshStatusLine();
     clearState(ST_BUSY);
     // Over TCP a part of the lost reply may sit in the receive buffer; the next reply must
     // not be gathered behind it.

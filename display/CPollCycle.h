@@ -10,6 +10,7 @@
 #include "link/LinkReceiver.h"
 
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QObject>
 #include <array>
 #include <cstdint>
@@ -47,8 +48,11 @@ public:
                PromptService& prompts, QObject* parent = nullptr);
     ~CPollCycle() override;
 
-    // "Now" for the PC clock and for timing replies; the wall clock unless a test sets one.
+    // The PC's local time for the "PC Time" field; the wall clock unless a test sets one.
     void setClock(std::function<QDateTime()> now);
+    // Milliseconds on a clock that never jumps, for timing replies; a steady clock unless a
+    // test sets one.
+    void setSteadyClock(std::function<qint64()> nowMs);
     // The serial search of the automatic search timer: true when a unit answered (and the
     // link's COM port was set to it).
     void setUnitSearch(std::function<bool()> search);
@@ -149,6 +153,7 @@ private:
     bool isTcp() const;
 
     bool openLink();
+    void killPollTimers();
     bool request(std::uint8_t address, int length, std::uint16_t kind, std::uint16_t tag);
     bool sendVersionRead();
     void armScheduled(int intervalMs);
@@ -183,6 +188,7 @@ private:
     PromptService& prompts_;
     PollTimers timers_;
     std::function<QDateTime()> now_;
+    std::function<qint64()> steadyNowMs_;
     std::function<bool()> unitSearch_;
     std::function<void(int, LinkRequest*)> download_;
 

@@ -41,6 +41,7 @@ protected:
         link.SetSerialTimeouts(SerialTimeouts{100, 1, 300, 10, 2000});
         unit.respondWith([this](const QByteArray& frame) { return records.serialAnswer(frame); });
         cycle.setClock([this] { return now; });
+        cycle.setSteadyClock([this] { return steadyMs; });
     }
     void TearDown() override { QLocale::setDefault(QLocale::system()); }
 
@@ -73,6 +74,8 @@ protected:
     Settings settings;
     CLiveItemTable items{StringTable::builtIn()};
     QDateTime now{QDate(2024, 3, 1), QTime(14, 5)};
+    // Frozen unless a test moves it: no reply is ever overdue by accident.
+    qint64 steadyMs = 1'000'000;
     CPollCycle cycle{link, items, settings, prompts};
 };
 
@@ -215,6 +218,19 @@ TEST_F(PollCycleSerial, StoppingAndStartingDoesNotRepeatTheStartUpButProgramming
     EventPump::deliverPosted();
     EXPECT_EQ(reads().mid(beforeProgramming), PollReads::Startup);
     EXPECT_FALSE(cycle.isTimerArmed(TimerItem));
+}
+
+TEST_F(PollCycleSerial, StartingAgainWhileRunningKeepsOneChainOfRequests)
+{
+    show({1, 0, 0, 0, 0, 0});
+    runUntil(6 + 8);
+    ASSERT_TRUE(EventPump::waitUntil([&] { return cycle.isTimerArmed(4); }, 30000));
+    ASSERT_TRUE(cycle.startDisplay());
+    const qsizetype restart = unit.frames().size();
+    ASSERT_TRUE(waitForReads(restart + 13 + 6));
+    const QList<PollRead> item(1, PollRead{0x01, 2});
+    EXPECT_EQ(readsFrom(restart, 13 + 6),
+              PollReads::repeated(item, 7) + PollReads::Pairs + PollReads::repeated(item, 6));
 }
 
 TEST_F(PollCycleSerial, TheItemCursorAndPairCountersSurviveAStop)
