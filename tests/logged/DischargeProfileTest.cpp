@@ -158,8 +158,3 @@ TEST(DischargeProfileCsv, reversedEntries_areWrittenNewestFirst)
     EXPECT_EQ(DischargeProfileCsv::fileText(decoded.battery1),
               Header + QStringLiteral("\r2,10%,11.00,0.00\r1,5%,10.00,0.00"));
 }
-
-TEST(DischargeProfileCsv, noEntries_giveTheHeaderOnly)
-{
-    EXPECT_EQ(DischargeProfileCsv::fileText({}), Header);
-}

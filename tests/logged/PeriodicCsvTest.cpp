@@ -171,13 +171,3 @@ TEST(PeriodicCsv, recordsNotDecoded_getNoRow)
     EXPECT_EQ(PeriodicCsv(format(false, 0)).rows(pointersTo(std::span(records))),
               QStringLiteral("\r03/01/2026 00:02:00,77.0,68.0"));
 }
-
-TEST(PeriodicCsv, rows_areSeparatedByLoneCarriageReturnsAndEndWithoutOne)
-{
-    std::vector<CPerData> records = flagChangeRecords();
-    const QString text = textOf(format(true, 3), records);
-    EXPECT_FALSE(text.contains(QLatin1Char('\n')));
-    EXPECT_EQ(text.count(QLatin1Char('\r')), 2);
-    EXPECT_FALSE(text.endsWith(QLatin1Char('\r')));
-    EXPECT_FALSE(text.endsWith(QLatin1Char(',')));
-}
