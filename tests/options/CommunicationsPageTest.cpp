@@ -368,6 +368,26 @@ TEST_F(CommunicationsPage, NetworkTestShowsTheStepsOfTheLoginAsTheyComeByName)
     EXPECT_EQ(page.firmwareValue()->text(), QStringLiteral("1.0"));
 }
 
+TEST_F(CommunicationsPage, ARefusedConnectionIsReportedByTheLinkAndTheFieldsKeepTheirText)
+{
+    QTcpServer closed;
+    ASSERT_TRUE(closed.listen(QHostAddress::LocalHost));
+    settings.portType = PORT_TCP;
+    settings.useNetBios = 0;
+    settings.ipAddress = 0x7F000001;
+    settings.listenPort = closed.serverPort();
+    closed.close();
+    open();
+    page.TestTcp();
+    ASSERT_TRUE(EventPump::waitUntil([&] { return link.GetState() == LINK_ERROR; }));
+    EventPump::deliverPosted();
+    ASSERT_EQ(prompts.shown().size(), 1);
+    EXPECT_EQ(prompts.shown().first().title, QStringLiteral("Socket Error"));
+    EXPECT_EQ(page.networkStatus()->text(), QStringLiteral("Testing..."));
+    EXPECT_EQ(page.interfaceVersion()->text(), QStringLiteral("..."));
+    EXPECT_FALSE(page.firmwareValue()->isEnabled());
+}
+
 TEST_F(CommunicationsPage, SerialTestFindsTheUnitOnTheChosenPort)
 {
     ScriptedSerialUnit unit;

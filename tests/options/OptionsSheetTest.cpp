@@ -2,6 +2,7 @@
 #include "config/LinkSettingsSink.h"
 #include "display/CLiveItemTable.h"
 #include "display/COptionsSheet.h"
+#include "display/CReportLabelsDlg.h"
 #include "display/OptionsApply.h"
 #include "link/CUnitLink.h"
 #include "link/ui/CIpAddressCtrl.h"
@@ -31,9 +32,9 @@ namespace {
 const QString VoltMessage = QStringLiteral("Volt Threshold must be between 0 to 100.");
 const QString BlankName = QStringLiteral("The NetBIOS name is blank. Please try again.");
 
-// Runs action on the sheet once it is shown modally (a safety limit ends a sheet that never
-// closes, so a broken test fails instead of hanging).
-void whenSheetShows(const std::function<void(COptionsSheet&)>& action)
+// Runs action on the dialog of type Dialog once it is shown modally (a safety limit ends a
+// dialog that never closes, so a broken test fails instead of hanging).
+template <typename Dialog> void whenShown(const std::function<void(Dialog&)>& action)
 {
     auto* poll = new QTimer(qApp);
     auto* limit = new QTimer(poll);
@@ -43,15 +44,20 @@ void whenSheetShows(const std::function<void(COptionsSheet&)>& action)
             static_cast<QDialog*>(modal)->done(QDialog::Rejected);
     });
     QObject::connect(poll, &QTimer::timeout, [poll, action] {
-        auto* sheet = dynamic_cast<COptionsSheet*>(QApplication::activeModalWidget());
-        if (!sheet)
+        auto* dialog = dynamic_cast<Dialog*>(QApplication::activeModalWidget());
+        if (!dialog)
             return;
         poll->stop();
-        action(*sheet);
+        action(*dialog);
         poll->deleteLater();
     });
     poll->start(10);
     limit->start(10000);
+}
+
+void whenSheetShows(const std::function<void(COptionsSheet&)>& action)
+{
+    whenShown<COptionsSheet>(action);
 }
 
 class NoLink : public LinkSettingsSink {
@@ -182,6 +188,21 @@ TEST_F(OptionsSheet, CancelDiscardsEverythingIncludingChosenColoursAndLabels)
     EXPECT_EQ(shown, QColor(Qt::blue));
     EXPECT_FALSE(chosen.has_value());
     EXPECT_EQ(link.GetOwner(), &mainWindow);
+}
+
+TEST_F(OptionsSheet, CustomizeReportLabelsOpensTheLabelsDialogOnTheSheetsCopy)
+{
+    COptionsSheet sheet(settings, link, items, prompts);
+    whenShown<CReportLabelsDlg>([](CReportLabelsDlg& dialog) {
+        EXPECT_EQ(dialog.field(0)->text(), QStringLiteral("AD13: Ahr 1"));
+        dialog.field(0)->setText(QStringLiteral("Solar AH"));
+        dialog.accept();
+    });
+    sheet.loggedPage()->labelsButton()->click();
+    sheet.accept();
+    ASSERT_EQ(sheet.result(), QDialog::Accepted);
+    EXPECT_EQ(sheet.settings().reportLabels[0], QStringLiteral("Solar AH"));
+    EXPECT_EQ(sheet.settings().runCustomLabelsDlg, 0);
 }
 
 TEST_F(OptionsSheet, ApplyingTheSettingsSetsTheLinkAndRebuildsTheLiveItems)
