@@ -1,6 +1,7 @@
 #include "app/CGorvaneApp.h"
 
-#include "app/StartupWindow.h"
+#include "config/ConfigFolders.h"
+#include "display/CMainDlg.h"
 #include "shell/MessageBoxPrompt.h"
 
 CGorvaneApp::CGorvaneApp(int& argc, char** argv) : QApplication(argc, argv)
@@ -14,8 +15,9 @@ CGorvaneApp::CGorvaneApp(int& argc, char** argv) : QApplication(argc, argv)
 int CGorvaneApp::InitInstance()
 {
     MessageBoxPrompt prompts;
-    StartupWindow window(prompts);
+    CMainDlg window(prompts, ConfigFolders::fromPlatform());
     prompts.setParent(&window);
-    window.exec();
+    if (window.OnInitDialog())
+        window.exec();
     return 0;
 }
