@@ -19,6 +19,7 @@ public:
     void add(const Cycle& cycle);
     void clear() { cycles_.clear(); }
     int size() const { return static_cast<int>(cycles_.size()); }
+    const QList<Cycle>& cycles() const { return cycles_; }
 
     // The 12-byte efficiency record (0xDA for battery 1, 0xD7 for battery 2): per average a
     // self-discharge word (0.01 A in bits 0-14, bit 15 set when positive), the amp-hour
