@@ -48,6 +48,29 @@ QString FaultPlan::nameOf(FaultKind fault)
     return {};
 }
 
+QString FaultPlan::describe(FaultKind fault)
+{
+    switch (fault) {
+    case FaultKind::BadChecksum:
+        return QStringLiteral("the reply's checksum (a WRITE: its acknowledgement) is wrong");
+    case FaultKind::ShortReply:
+        return QStringLiteral("the reply lacks its last byte");
+    case FaultKind::NoReply:
+        return QStringLiteral("no reply at all");
+    case FaultKind::Garbage:
+        return QStringLiteral("as many wrong bytes as the reply");
+    case FaultKind::SplitReply:
+        return QStringLiteral("the reply in 3-byte pieces, 15 ms apart");
+    case FaultKind::ExtraBytes:
+        return QStringLiteral("three bytes 0xEE right after the reply");
+    case FaultKind::DropConnection:
+        return QStringLiteral("half the reply, then TCP hangs up (serial: goes quiet)");
+    case FaultKind::RefuseLogin:
+        return QStringLiteral("the login code is answered with 1 (refused)");
+    }
+    return {};
+}
+
 bool FaultPlan::add(FaultKind fault, const QString& selector, QString* error)
 {
     QList<Rule> parsed;

@@ -32,6 +32,8 @@ public:
 
     static const QList<std::pair<FaultKind, QString>>& names();
     static QString nameOf(FaultKind fault);
+    // One line for --help.
+    static QString describe(FaultKind fault);
 
     // selector: "all", "N", or "read|bulk|write[@ADDRESS][:N]", several joined by commas;
     // for RefuseLogin only "all" and "N" (the Nth login attempt).

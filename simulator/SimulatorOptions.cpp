@@ -5,6 +5,7 @@
 #include "simulator/TcpEndpoint.h"
 
 #include <QCommandLineParser>
+#include <QTime>
 
 namespace {
 
@@ -72,14 +73,17 @@ void addOptions(QCommandLineParser& parser)
         {QStringLiteral("status-byte"),
          QStringLiteral("The adapter's status byte before every TCP reply (default 0)."),
          QStringLiteral("N")},
+        {QStringLiteral("clock"),
+         QStringLiteral("Start the unit clock at HH:MM of day 0 (default: the PC's time)."),
+         QStringLiteral("HH:MM")},
         {QStringLiteral("max-seconds"), QStringLiteral("Exit after N seconds."),
          QStringLiteral("N")},
         {QStringLiteral("no-listen"), QStringLiteral("Prepare the unit, save the image and exit.")},
         {QStringLiteral("verbose"), QStringLiteral("Log every served request on standard error.")},
     });
     for (const auto& [kind, name] : FaultPlan::names()) {
-        parser.addOption(
-            {name, QStringLiteral("Fault: %1.").arg(name), QStringLiteral("SELECTOR")});
+        parser.addOption({name, QStringLiteral("Fault: %1.").arg(FaultPlan::describe(kind)),
+                          QStringLiteral("SELECTOR")});
     }
 }
 
@@ -160,6 +164,16 @@ SimulatorOptions::Outcome SimulatorOptions::parse(const QStringList& arguments,
     options.saveImageFile = parser.value(QStringLiteral("save-image"));
     options.paced = parser.isSet(QStringLiteral("pace"));
     options.verbose = parser.isSet(QStringLiteral("verbose"));
+    if (parser.isSet(QStringLiteral("clock"))) {
+        const QTime time =
+            QTime::fromString(parser.value(QStringLiteral("clock")), QStringLiteral("H:mm"));
+        if (!time.isValid()) {
+            text = QStringLiteral("--clock wants HH:MM, not \"%1\"")
+                       .arg(parser.value(QStringLiteral("clock")));
+            return Outcome::Error;
+        }
+        options.clockMinute = time.hour() * 60 + time.minute();
+    }
     if (!options.scenario.isEmpty() && !Scenario::names().contains(options.scenario)) {
         text = QStringLiteral("no scenario \"%1\"; there are: %2")
                    .arg(options.scenario, Scenario::names().join(QStringLiteral(", ")));

@@ -24,7 +24,8 @@ struct SimulatorOptions {
     int maxSeconds = 0; // 0: run until stopped
     bool verbose = false;
     bool noListen = false;
-    int speed = 1; // unit seconds per real second
+    int speed = 1;        // unit seconds per real second
+    int clockMinute = -1; // minute of day 0 the unit clock starts at; -1: the PC's time
     quint8 statusByte = 0;
     QList<std::pair<FaultKind, QString>> faults;
 

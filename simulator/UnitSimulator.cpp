@@ -10,8 +10,10 @@ namespace {
 
 constexpr int TickMs = 250;
 
-int minuteOfDayNow()
+int startMinute(const SimulatorOptions& options)
 {
+    if (options.clockMinute >= 0)
+        return options.clockMinute;
     const QTime now = QTime::currentTime();
     return now.hour() * 60 + now.minute();
 }
@@ -21,7 +23,7 @@ int minuteOfDayNow()
 UnitSimulator::UnitSimulator(SimulatorOptions options, std::function<void(const QString&)> log,
                              QObject* parent)
     : QObject(parent), options_(std::move(options)), log_(std::move(log)),
-      unit_(0, minuteOfDayNow())
+      unit_(0, startMinute(options_))
 {
     ticker_.setInterval(TickMs);
     connect(&ticker_, &QTimer::timeout, this, &UnitSimulator::tick);
@@ -95,6 +97,8 @@ bool UnitSimulator::openTransports(QString* error)
         tcp_ = std::make_unique<TcpEndpoint>(unit_, faults_, sessionSettings());
         if (!tcp_->listen(*options_.tcpPort, error))
             return false;
+        // The adapter's settings tell the port it listens on.
+        unit_.records().setWord(0x91, 4, tcp_->port());
     }
     return true;
 }

@@ -65,6 +65,13 @@ TEST(SimulatorOptions, everyOptionOfTheIssueIsUnderstood)
     EXPECT_TRUE(options.verbose);
 }
 
+TEST(SimulatorOptions, theClockCanStartAtAGivenTime)
+{
+    EXPECT_EQ(parsed({"--clock", "13:47"}).clockMinute, 827);
+    EXPECT_EQ(parsed({}).clockMinute, -1);
+    EXPECT_FALSE(errorOf({"--clock", "25:00"}).isEmpty());
+}
+
 TEST(SimulatorOptions, eachFaultKindHasItsOption)
 {
     const SimulatorOptions options =

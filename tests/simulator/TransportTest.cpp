@@ -95,6 +95,21 @@ TEST_F(Transport, aTcpBulkReadOfOnePageIsStatus256BytesAndChecksum)
     EXPECT_TRUE(UnitChecksum::holds(reply));
 }
 
+TEST_F(Transport, theAdapterSettingsTellThePortItListensOnAndTheClockStartsAsAsked)
+{
+    SimulatorOptions options = bothTransports();
+    options.clockMinute = 13 * 60 + 47;
+    start(options);
+    RawTcpClient client(simulator->tcpPort());
+    ASSERT_TRUE(client.logIn());
+    client.send(bytesOf({0x00, 0x81, 0x91, 0x06, 0xE7}));
+    const QByteArray reply = client.receive(8);
+    ASSERT_EQ(reply.size(), 8);
+    EXPECT_EQ(byteAt(reply, 5) | byteAt(reply, 6) << 8, simulator->tcpPort());
+    client.send(bytesOf({0x00, 0x81, 0x24, 0x01, 0x59}));
+    EXPECT_EQ(client.receive(3), bytesOf({0x00, 107, 0xFF - 107}));
+}
+
 TEST_F(Transport, aTcpRequestArrivingInPiecesIsAnsweredOnce)
 {
     start();
