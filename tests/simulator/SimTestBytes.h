@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <initializer_list>
 
-// Bytes written as the numbers of the worked examples.
+// Bytes written out as numbers, the way frames and replies are quoted.
 inline QByteArray bytesOf(std::initializer_list<int> values)
 {
     QByteArray bytes;

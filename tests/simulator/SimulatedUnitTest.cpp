@@ -30,7 +30,7 @@ std::unique_ptr<SimulatedUnit> unitAfterADay()
 
 } // namespace
 
-TEST(UnitClock, theWorkedExampleOfDay5At1347)
+TEST(UnitClock, day5At1347IsDayWord44AndMinute107)
 {
     SimulatedUnit unit;
     // 13:47 on day 5: minute of day 827, day word 5 * 8 + 4 = 44, minute in block 107.
