@@ -3,10 +3,13 @@
 #include "config/LinkSettingsForwarder.h"
 #include "display/COptionsSheet.h"
 #include "display/CPollCycle.h"
+#include "display/CReportLabelsDlg.h"
 #include "display/CSelectDisplayDlg.h"
 #include "display/OptionsApply.h"
 #include "display/StatusLine.h"
 #include "link/UnitSearch.h"
+#include "logged/DownloadCommand.h"
+#include "logged/DownloadSequence.h"
 #include "resources/PromptService.h"
 #include "resources/StringTable.h"
 #include "shell/CColorStatic.h"
@@ -75,6 +78,13 @@ bool CMainDlg::OnInitDialog()
         return search.SearchUnit(link_.ports().list(), link_) != 0;
     });
     link_.SetOwner(poll_.get());
+    download_ = std::make_unique<DownloadCommand>(link_, prompts_, poll_.get(), this);
+    download_->setLabelsEditor([this](std::array<QString, 16>& labels, QWidget* owner) {
+        CReportLabelsDlg dialog(labels, items_, owner);
+        dialog.exec();
+    });
+    download_->setLogClearer(
+        [this] { return poll_->sendResetCode(DownloadSequence::CLEAR_PERIODIC_LOG); });
 
     for (CColorStatic* value : ui_->slotValues)
         value->setText(QStringLiteral("- - -"));
@@ -97,6 +107,7 @@ void CMainDlg::connectControls()
 {
     connect(ui_->connect, &QPushButton::clicked, this, &CMainDlg::OnConnect);
     connect(ui_->startDisplay, &QPushButton::clicked, this, &CMainDlg::OnStartDisplay);
+    connect(ui_->download, &QPushButton::clicked, this, &CMainDlg::OnDownload);
     connect(ui_->options, &QPushButton::clicked, this, &CMainDlg::OnOptions);
     connect(ui_->about, &QPushButton::clicked, this, &CMainDlg::OnAbout);
     connect(ui_->addNote, &QPushButton::clicked, this, &CMainDlg::OnAddNote);
@@ -140,6 +151,9 @@ void CMainDlg::connectPollCycle()
         ui_->firmwareLabel->setEnabled(true);
     });
     connect(poll, &CPollCycle::unitFound, this, [this] { ui_->connect->setChecked(true); });
+    connect(poll, &CPollCycle::downloadFinished, download_.get(), &DownloadCommand::complete);
+    connect(poll, &CPollCycle::statusRefreshed, download_.get(), &DownloadCommand::checkLink);
+    connect(download_.get(), &DownloadCommand::runningChanged, this, &CMainDlg::followDownload);
 }
 
 void CMainDlg::setupSlots()
@@ -181,10 +195,12 @@ void CMainDlg::refreshButtons()
     const int state = link_.GetState();
     const bool open = state != LINK_CLOSED && state != LINK_ERROR;
     const bool running = poll_->testState(ST_RUNNING);
+    // A running download holds everything else that would talk to the unit.
+    const bool downloading = download_ && download_->isRunning();
     ui_->connect->setChecked(poll_->testState(ST_CONNECTED));
-    ui_->startDisplay->setEnabled(open);
-    ui_->download->setEnabled(open && !running);
-    ui_->program->setEnabled(open && !running);
+    ui_->startDisplay->setEnabled(open && !downloading);
+    ui_->download->setEnabled(open && !running && !downloading);
+    ui_->program->setEnabled(open && !running && !downloading);
 }
 
 void CMainDlg::showStatusRows()
@@ -253,6 +269,23 @@ void CMainDlg::OnStartDisplay(bool pressed)
     else
         poll_->stopDisplay();
     poll_->refreshStatusLine();
+}
+
+void CMainDlg::OnDownload()
+{
+    download_->run(settings_);
+    refreshButtons();
+}
+
+// While a download runs its replies and write acknowledgements go to it.
+void CMainDlg::followDownload(bool running)
+{
+    if (running)
+        poll_->setDownloadReceiver(
+            [this](int count, LinkRequest* request) { download_->takeReply(count, request); });
+    else
+        poll_->setDownloadReceiver({});
+    refreshButtons();
 }
 
 void CMainDlg::OnChooseItem(int slot)

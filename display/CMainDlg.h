@@ -13,6 +13,7 @@
 #include <memory>
 
 class CPollCycle;
+class DownloadCommand;
 class PromptService;
 struct StatusLine;
 
@@ -36,6 +37,7 @@ public:
     CUnitLink& link() { return link_; }
     const Settings& settings() const { return settings_; }
     CLiveItemTable& items() { return items_; }
+    DownloadCommand& downloadCommand() { return *download_; }
 
     void done(int result) override;
 
@@ -58,6 +60,8 @@ private:
 
     void OnConnect(bool pressed);
     void OnStartDisplay(bool pressed);
+    void OnDownload();
+    void followDownload(bool running);
     void OnChooseItem(int slot);
     void OnReset(int slot);
     void OnEfficiencyChoice(int controlId);
@@ -74,6 +78,7 @@ private:
     Settings settings_;
     std::unique_ptr<MainDlgLayout> ui_;
     std::unique_ptr<CPollCycle> poll_;
+    std::unique_ptr<DownloadCommand> download_;
     std::unique_ptr<CNotesLog> notes_;
     std::function<QDate()> today_;
     bool addingNote_ = false;
