@@ -21,6 +21,7 @@ constexpr int FIRST_EFFICIENCY_ITEM = 29;
 constexpr const char* GROUP_TITLES[] = {"Group 1", "Group 2", "Group 3", "Bat 1 Efficiency",
                                         "Bat 2 Efficiency"};
 constexpr int GROUPS = 5;
+constexpr int FIRST_EFFICIENCY_GROUP = 3;
 
 // Volts, currents and amp-hours, the rest, then each battery's efficiency figures.
 int groupOf(int item)
@@ -46,12 +47,19 @@ CItemChooserDlg::CItemChooserDlg(const QStringList& itemNames, int currentItem, 
 {
     setWindowTitle(QStringLiteral("Select Display Data for Zeltravanic Unit"));
     auto* columns = new QHBoxLayout;
+    // Both batteries' efficiency groups share the last column.
+    auto* efficiencyColumn = new QVBoxLayout;
     QVBoxLayout* groupLayouts[GROUPS];
     for (int g = 0; g < GROUPS; ++g) {
         auto* box = new QGroupBox(QString::fromLatin1(GROUP_TITLES[g]), this);
         groupLayouts[g] = new QVBoxLayout(box);
-        columns->addWidget(box, 0, Qt::AlignTop);
+        if (g < FIRST_EFFICIENCY_GROUP)
+            columns->addWidget(box, 0, Qt::AlignTop);
+        else
+            efficiencyColumn->addWidget(box);
     }
+    efficiencyColumn->addStretch();
+    columns->addLayout(efficiencyColumn);
     for (int item = 0; item < CHOICES; ++item) {
         auto* button = new QRadioButton(captionOf(itemNames, item), this);
         button->setVisible(!isUnused(item));

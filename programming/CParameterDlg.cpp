@@ -9,6 +9,12 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
+namespace {
+
+constexpr int HEADER_WIDTH = 360;
+
+} // namespace
+
 CParameterDlg::CParameterDlg(CUnitLink& link, PromptService& prompts,
                              const QList<CProgramData*>& records, QObject* acknowledgementOwner,
                              QWidget* parent)
@@ -26,6 +32,7 @@ CParameterDlg::CParameterDlg(CUnitLink& link, PromptService& prompts,
     header_->setWordWrap(true);
     header_->setMargin(4);
     okButton_->setEnabled(false);
+    okButton_->setDefault(true);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(header_);
@@ -33,6 +40,8 @@ CParameterDlg::CParameterDlg(CUnitLink& link, PromptService& prompts,
     layout->addStretch();
     layout->addWidget(buttons_);
     layout->setSizeConstraint(QLayout::SetMinimumSize);
+    // Wide enough for the longer headers to take two lines at most.
+    header_->setMinimumWidth(HEADER_WIDTH);
 
     connect(buttons_, &QDialogButtonBox::accepted, this, &CParameterDlg::accept);
     connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -97,4 +106,7 @@ void CParameterDlg::onRecordsRead()
 {
     decode();
     okButton_->setEnabled(true);
+    // While OK was off the focus went to another button, which would take Enter for itself.
+    if (qobject_cast<QPushButton*>(focusWidget()))
+        okButton_->setFocus();
 }
