@@ -131,7 +131,7 @@ void SimulatedUnit::advance(int seconds)
 void SimulatedUnit::fastForward(int days)
 {
     for (int day = 0; day < days; ++day)
-        advance(UnitClock::MinutesPerDay * 60);
+        advance(SimulatedClock::MinutesPerDay * 60);
     publish();
 }
 

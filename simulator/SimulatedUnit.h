@@ -5,7 +5,7 @@
 #include "simulator/MemoryImage.h"
 #include "simulator/RecordStore.h"
 #include "simulator/SetpointMonitor.h"
-#include "simulator/UnitClock.h"
+#include "simulator/SimulatedClock.h"
 #include "simulator/UnitLogger.h"
 
 #include <QByteArray>
@@ -40,7 +40,7 @@ public:
 
     RecordStore& records() { return records_; }
     const LogMemory& memory() const { return memory_; }
-    const UnitClock& clock() const { return clock_; }
+    const SimulatedClock& clock() const { return clock_; }
     BatteryModel& model() { return model_; }
     UnitLogger& logger() { return logger_; }
 
@@ -52,7 +52,7 @@ private:
 
     RecordStore records_;
     LogMemory memory_;
-    UnitClock clock_;
+    SimulatedClock clock_;
     BatteryModel model_;
     SetpointMonitor monitor_;
     UnitLogger logger_;

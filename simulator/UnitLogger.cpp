@@ -3,7 +3,7 @@
 #include "simulator/BatteryModel.h"
 #include "simulator/LogMemory.h"
 #include "simulator/RecordStore.h"
-#include "simulator/UnitClock.h"
+#include "simulator/SimulatedClock.h"
 
 #include <algorithm>
 #include <cmath>
@@ -30,7 +30,7 @@ void UnitLogger::track(const BatteryModel& model)
         chargedSinceRecord_[index] = chargedSinceRecord_[index] || model.battery(index).charged();
 }
 
-void UnitLogger::noteMinute(const UnitClock& clock, const BatteryModel& model,
+void UnitLogger::noteMinute(const SimulatedClock& clock, const BatteryModel& model,
                             const ProgramSettings& settings)
 {
     track(model);
@@ -43,7 +43,8 @@ void UnitLogger::noteMinute(const UnitClock& clock, const BatteryModel& model,
     writePeriodic(clock, model, settings.logItemFlags);
 }
 
-void UnitLogger::writePeriodic(const UnitClock& clock, const BatteryModel& model, quint16 itemFlags)
+void UnitLogger::writePeriodic(const SimulatedClock& clock, const BatteryModel& model,
+                               quint16 itemFlags)
 {
     // The log holds the values as the program shows them: charge positive, discharge negative.
     const Battery& first = model.battery(0);
@@ -68,7 +69,7 @@ void UnitLogger::writePeriodic(const UnitClock& clock, const BatteryModel& model
     chargedSinceRecord_[0] = chargedSinceRecord_[1] = false;
 }
 
-void UnitLogger::noteEvents(const ModelEvents& events, const UnitClock& clock,
+void UnitLogger::noteEvents(const ModelEvents& events, const SimulatedClock& clock,
                             const BatteryModel& model, const ProgramSettings& settings)
 {
     for (int index = 0; index < 2; ++index) {

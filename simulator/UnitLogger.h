@@ -9,7 +9,7 @@
 class BatteryModel;
 class LogMemory;
 class RecordStore;
-class UnitClock;
+class SimulatedClock;
 struct ModelEvents;
 struct ProgramSettings;
 
@@ -28,11 +28,11 @@ public:
     void clearEfficiency(int index) { efficiency(index).clear(); }
 
     // At the start of every minute of the unit clock.
-    void noteMinute(const UnitClock& clock, const BatteryModel& model,
+    void noteMinute(const SimulatedClock& clock, const BatteryModel& model,
                     const ProgramSettings& settings);
     // After every step of the model.
-    void noteEvents(const ModelEvents& events, const UnitClock& clock, const BatteryModel& model,
-                    const ProgramSettings& settings);
+    void noteEvents(const ModelEvents& events, const SimulatedClock& clock,
+                    const BatteryModel& model, const ProgramSettings& settings);
 
     // Records 0xD2 (periodic pointer) and the discharge-profile pointer behind P43.
     void publish(RecordStore& records) const;
@@ -45,7 +45,7 @@ public:
 
 private:
     void track(const BatteryModel& model);
-    void writePeriodic(const UnitClock& clock, const BatteryModel& model, quint16 itemFlags);
+    void writePeriodic(const SimulatedClock& clock, const BatteryModel& model, quint16 itemFlags);
 
     PeriodicLogWriter periodic_;
     EfficiencyLogWriter efficiency1_;

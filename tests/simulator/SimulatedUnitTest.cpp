@@ -30,7 +30,7 @@ std::unique_ptr<SimulatedUnit> unitAfterADay()
 
 } // namespace
 
-TEST(UnitClock, day5At1347IsDayWord44AndMinute107)
+TEST(SimulatedClock, day5At1347IsDayWord44AndMinute107)
 {
     SimulatedUnit unit;
     // 13:47 on day 5: minute of day 827, day word 5 * 8 + 4 = 44, minute in block 107.
@@ -42,14 +42,14 @@ TEST(UnitClock, day5At1347IsDayWord44AndMinute107)
     EXPECT_EQ(unit.read(0x24, 1), bytesOf({107}));
 }
 
-TEST(UnitClock, settingTheDayWordKeepsTheMinuteWithinTheBlock)
+TEST(SimulatedClock, settingTheDayWordKeepsTheMinuteWithinTheBlock)
 {
     SimulatedUnit unit(3, 200); // block 1, minute 20
     unit.write(0xF9, bytesOf({3 * 8 + 7, 0}));
     EXPECT_EQ(unit.clock().minuteOfDay(), 7 * 180 + 20);
 }
 
-TEST(UnitClock, minutesRunIntoTheNextBlockAndDays)
+TEST(SimulatedClock, minutesRunIntoTheNextBlockAndDays)
 {
     SimulatedUnit unit(2, 179);
     unit.advance(60);

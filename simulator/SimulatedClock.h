@@ -4,13 +4,13 @@
 
 // The unit's clock: a day count and the minute of the day, with seconds kept for pacing only.
 // The unit shows it as a day word (day × 8 + three-hour block) and the minute within the block.
-class UnitClock {
+class SimulatedClock {
 public:
     static constexpr int MinutesPerDay = 1440;
     static constexpr int MinutesPerBlock = 180;
     static constexpr int MaxDay = 8191; // the 13 bits of the day word
 
-    explicit UnitClock(int day = 0, int minuteOfDay = 0);
+    explicit SimulatedClock(int day = 0, int minuteOfDay = 0);
 
     int day() const { return day_; }
     int minuteOfDay() const { return minuteOfDay_; }

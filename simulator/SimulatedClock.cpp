@@ -1,41 +1,41 @@
-#include "simulator/UnitClock.h"
+#include "simulator/SimulatedClock.h"
 
 #include <algorithm>
 
-UnitClock::UnitClock(int day, int minuteOfDay)
+SimulatedClock::SimulatedClock(int day, int minuteOfDay)
     : day_(std::clamp(day, 0, MaxDay)), minuteOfDay_(std::clamp(minuteOfDay, 0, MinutesPerDay - 1))
 {}
 
-qint64 UnitClock::totalSeconds() const
+qint64 SimulatedClock::totalSeconds() const
 {
     return (static_cast<qint64>(day_) * MinutesPerDay + minuteOfDay_) * 60 + second_;
 }
 
-quint16 UnitClock::dayWord() const
+quint16 SimulatedClock::dayWord() const
 {
     return static_cast<quint16>(day_ * 8 + minuteOfDay_ / MinutesPerBlock);
 }
 
-quint8 UnitClock::minuteInBlock() const
+quint8 SimulatedClock::minuteInBlock() const
 {
     return static_cast<quint8>(minuteOfDay_ % MinutesPerBlock);
 }
 
-void UnitClock::setDayWord(quint16 word)
+void SimulatedClock::setDayWord(quint16 word)
 {
     day_ = word >> 3;
     minuteOfDay_ = (word & 7) * MinutesPerBlock + minuteInBlock();
     second_ = 0;
 }
 
-void UnitClock::setMinuteInBlock(quint8 minute)
+void SimulatedClock::setMinuteInBlock(quint8 minute)
 {
     const int block = minuteOfDay_ / MinutesPerBlock;
     minuteOfDay_ = block * MinutesPerBlock + std::min<int>(minute, MinutesPerBlock - 1);
     second_ = 0;
 }
 
-bool UnitClock::advance(int seconds)
+bool SimulatedClock::advance(int seconds)
 {
     second_ += std::clamp(seconds, 0, secondsToNextMinute());
     if (second_ < 60)
