@@ -224,8 +224,8 @@ void DownloadSequence::issueTimeSync()
         read(ClockDayRecord, 2);
         break;
     case 1:
-        write(ClockDayRecord, QByteArray{static_cast<char>(newDayWord_ & 0xFF),
-                                         static_cast<char>(newDayWord_ >> 8)});
+        write(ClockDayRecord, QByteArray(1, static_cast<char>(newDayWord_ & 0xFF)) +
+                                  static_cast<char>(newDayWord_ >> 8));
         break;
     default:
         write(ClockMinutesRecord, QByteArray(1, static_cast<char>(newMinutes_)));
