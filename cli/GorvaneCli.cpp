@@ -1,9 +1,14 @@
 #include "cli/GorvaneCli.h"
 
+#include "cli/CliContext.h"
+#include "cli/ClockCommand.h"
 #include "cli/ConsolePrompt.h"
+#include "cli/DownloadSubcommand.h"
 #include "cli/ExitCode.h"
+#include "cli/InfoCommand.h"
 #include "cli/LinkOptions.h"
-#include "cli/UnitSession.h"
+#include "cli/LiveCommand.h"
+#include "cli/UnitConnection.h"
 #include "link/CUnitLink.h"
 
 #include <QCommandLineParser>
@@ -31,10 +36,21 @@ QString hex(const QByteArray& bytes)
 GorvaneCli::GorvaneCli(QTextStream& out, QTextStream& err, ConfigFolders folders)
     : out_(out), err_(err), folders_(std::move(folders)),
       prompts_(std::make_unique<ConsolePrompt>(err)),
-      link_(std::make_unique<CUnitLink>(*prompts_, ComPortDirectory(folders_.portAliasFolder())))
+      link_(std::make_unique<CUnitLink>(*prompts_, ComPortDirectory(folders_.portAliasFolder()))),
+      context_(std::make_unique<CliContext>(out, err, *link_, *prompts_))
 {}
 
 GorvaneCli::~GorvaneCli() = default;
+
+void GorvaneCli::setClock(std::function<QDateTime()> now)
+{
+    context_->now = std::move(now);
+}
+
+void GorvaneCli::setErrIsTerminal(bool terminal)
+{
+    context_->errIsTerminal = terminal;
+}
 
 QList<GorvaneCli::Command> GorvaneCli::commands()
 {
@@ -44,13 +60,30 @@ QList<GorvaneCli::Command> GorvaneCli::commands()
          "",
          {},
          [this](const QCommandLineParser& p) { return ports(p); },
+         false,
          false},
+        {"info", "Show the unit's firmware version, channel names, shunts, batteries and clock.",
+         "", &InfoCommand::addOptions,
+         [this](const QCommandLineParser& p) { return InfoCommand(*context_).run(p); }, true,
+         false},
+        {"live", "Read live items and the battery status flags (default: the six display slots).",
+         "[ITEM...]", &LiveCommand::addOptions,
+         [this](const QCommandLineParser& p) { return LiveCommand(*context_).run(p); }, true, true},
+        {"clock", "Show the unit's clock, or set it to the PC's time.", "",
+         &ClockCommand::addOptions,
+         [this](const QCommandLineParser& p) { return ClockCommand(*context_).run(p); }, true,
+         false},
+        {"download", "Download the logged data into the program's data files.", "",
+         &DownloadSubcommand::addOptions,
+         [this](const QCommandLineParser& p) { return DownloadSubcommand(*context_).run(p); }, true,
+         true},
         {"read",
          "Read one record of the unit and print it in hex.",
          "ADDRESS LENGTH",
          {},
          [this](const QCommandLineParser& p) { return read(p); },
-         true},
+         true,
+         false},
     };
 }
 
@@ -96,22 +129,30 @@ int GorvaneCli::runCommand(const Command& command, const QStringList& arguments)
 
     if (!parser.parse(arguments))
         return usage(parser.errorText());
-    if (parser.isSet(help)) {
-        QString text = parser.helpText();
-        const qsizetype programEnd = text.indexOf(QLatin1String(" [options]"));
-        if (text.startsWith(QLatin1String("Usage: ")) && programEnd > 0)
-            text.replace(7, programEnd - 7,
-                         QStringLiteral("gorvane-cli ") + QString::fromLatin1(command.name));
-        out_ << text;
-        out_.flush();
-        return EXIT_OK;
-    }
+    if (parser.isSet(help))
+        return this->help(command, parser);
+    if (syntax.isEmpty() && !parser.positionalArguments().isEmpty())
+        return usage(
+            QStringLiteral("%1 takes no arguments: %2")
+                .arg(QString::fromLatin1(command.name), parser.positionalArguments().join(u' ')));
     QString error;
-    if (command.needsUnit && !LinkOptions::apply(parser, *link_, folders_, *prompts_, error)) {
-        err_ << error << Qt::endl;
-        return EXIT_USAGE;
-    }
+    if (command.needsUnit &&
+        !LinkOptions::apply(parser, *link_, folders_, *prompts_,
+                            command.usesSettings ? &context_->settings : nullptr, error))
+        return context_->usageError(error);
     return command.run(parser);
+}
+
+int GorvaneCli::help(const Command& command, const QCommandLineParser& parser)
+{
+    QString text = parser.helpText();
+    const qsizetype programEnd = text.indexOf(QLatin1String(" [options]"));
+    if (text.startsWith(QLatin1String("Usage: ")) && programEnd > 0)
+        text.replace(7, programEnd - 7,
+                     QStringLiteral("gorvane-cli ") + QString::fromLatin1(command.name));
+    out_ << text;
+    out_.flush();
+    return EXIT_OK;
 }
 
 int GorvaneCli::ports(const QCommandLineParser&)
@@ -131,16 +172,12 @@ int GorvaneCli::read(const QCommandLineParser& parser)
         err_ << "read needs ADDRESS (0..255, e.g. 0xF7) and LENGTH (1..256)." << Qt::endl;
         return EXIT_USAGE;
     }
-    UnitSession session(*link_);
-    if (!session.connectUnit()) {
-        err_ << session.errorText() << Qt::endl;
-        return EXIT_CONNECTION;
-    }
-    const auto reply = session.read(static_cast<std::uint8_t>(address), length);
-    if (!reply) {
-        err_ << session.errorText() << Qt::endl;
-        return session.connectionFailed() ? EXIT_CONNECTION : EXIT_UNIT;
-    }
+    UnitConnection connection(*link_);
+    if (!connection.connectUnit())
+        return context_->failed(connection);
+    const auto reply = connection.read(static_cast<std::uint8_t>(address), length);
+    if (!reply)
+        return context_->failed(connection);
     out_ << hex(*reply) << '\n';
     out_.flush();
     return EXIT_OK;

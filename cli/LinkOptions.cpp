@@ -2,6 +2,7 @@
 
 #include "config/CConfiguration.h"
 #include "config/LinkSettingsForwarder.h"
+#include "config/Settings.h"
 #include "link/CUnitLink.h"
 
 #include <QFileInfo>
@@ -24,6 +25,15 @@ constexpr TimeoutOption TimeoutOptions[] = {
     {"write-constant", &SerialTimeouts::writeConstant},
 };
 
+// Takes the link settings of a configuration file that the command line overrides.
+class IgnoredLinkSettings : public LinkSettingsSink {
+public:
+    void SetPortType(int) override {}
+    void SetComPort(int) override {}
+    void SetHost(const QString&, quint32) override {}
+    void SetSerialTimeouts(const SerialTimeouts&) override {}
+};
+
 } // namespace
 
 void LinkOptions::addTo(QCommandLineParser& parser)
@@ -42,23 +52,36 @@ void LinkOptions::addTo(QCommandLineParser& parser)
 }
 
 bool LinkOptions::apply(const QCommandLineParser& parser, CUnitLink& link,
-                        const ConfigFolders& folders, PromptService& prompts, QString& error)
+                        const ConfigFolders& folders, PromptService& prompts, Settings* settings,
+                        QString& error)
 {
-    if (parser.isSet(QStringLiteral("serial")) && parser.isSet(QStringLiteral("tcp"))) {
+    const bool serial = parser.isSet(QStringLiteral("serial"));
+    const bool tcp = parser.isSet(QStringLiteral("tcp"));
+    if (serial && tcp) {
         error = QStringLiteral("Give either --serial or --tcp, not both.");
         return false;
     }
-    if (!parser.isSet(QStringLiteral("serial")) && !parser.isSet(QStringLiteral("tcp"))) {
-        CConfiguration configuration(folders, prompts);
-        LinkSettingsForwarder forwarder(link);
-        configuration.load(forwarder);
-    } else if (parser.isSet(QStringLiteral("serial"))) {
-        if (!applySerial(parser.value(QStringLiteral("serial")), link, error))
-            return false;
-    } else if (!applyTcp(parser.value(QStringLiteral("tcp")), link, error)) {
+    loadConfiguration(!serial && !tcp, link, folders, prompts, settings);
+    if (serial && !applySerial(parser.value(QStringLiteral("serial")), link, error))
         return false;
-    }
+    if (tcp && !applyTcp(parser.value(QStringLiteral("tcp")), link, error))
+        return false;
     return applyTimeouts(parser, link, error);
+}
+
+void LinkOptions::loadConfiguration(bool linkFromFile, CUnitLink& link,
+                                    const ConfigFolders& folders, PromptService& prompts,
+                                    Settings* settings)
+{
+    if (!linkFromFile && settings == nullptr)
+        return;
+    CConfiguration configuration(folders, prompts);
+    LinkSettingsForwarder forwarder(link);
+    IgnoredLinkSettings ignored;
+    const Settings loaded =
+        configuration.load(linkFromFile ? static_cast<LinkSettingsSink&>(forwarder) : ignored);
+    if (settings != nullptr)
+        *settings = loaded;
 }
 
 bool LinkOptions::applySerial(const QString& port, CUnitLink& link, QString& error)

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <cstdio>
+#include <unistd.h>
 
 int main(int argc, char** argv)
 {
@@ -10,5 +11,6 @@ int main(int argc, char** argv)
     QTextStream out(stdout);
     QTextStream err(stderr);
     GorvaneCli cli(out, err, ConfigFolders::fromPlatform());
+    cli.setErrIsTerminal(::isatty(STDERR_FILENO) == 1);
     return cli.run(QCoreApplication::arguments());
 }

@@ -1,27 +1,18 @@
-#include "cli/GorvaneCli.h"
+#include "tests/cli/CliRunner.h"
 #include "tests/support/ScriptedSerialUnit.h"
 
-#include <QTemporaryDir>
+#include <QDir>
 #include <gtest/gtest.h>
 
 namespace {
 
 class Cli : public ::testing::Test {
 protected:
-    int run(QStringList arguments)
-    {
-        arguments.prepend(QStringLiteral("gorvane-cli"));
-        QTextStream outStream(&out);
-        QTextStream errStream(&err);
-        ConfigFolders folders{home.path(), home.filePath(QStringLiteral("data")),
-                              home.filePath(QStringLiteral("documents"))};
-        GorvaneCli cli(outStream, errStream, folders);
-        return cli.run(arguments);
-    }
+    int run(const QStringList& arguments) { return cli.run(arguments); }
 
-    QTemporaryDir home;
-    QString out;
-    QString err;
+    CliRunner cli;
+    const QString& out = cli.out;
+    const QString& err = cli.err;
 };
 
 } // namespace
@@ -83,4 +74,70 @@ TEST_F(Cli, BadArgumentsAreUsageErrors)
     EXPECT_EQ(run({QStringLiteral("read"), QStringLiteral("1"), QStringLiteral("1"),
                    QStringLiteral("--tcp"), QStringLiteral("host:99999")}),
               1);
+}
+
+TEST_F(Cli, EverySubcommandHasItsOwnHelp)
+{
+    const QList<std::pair<QString, QString>> usages{
+        {QStringLiteral("ports"), QStringLiteral("Usage: gorvane-cli ports [options]\n")},
+        {QStringLiteral("info"), QStringLiteral("Usage: gorvane-cli info [options]\n")},
+        {QStringLiteral("live"), QStringLiteral("Usage: gorvane-cli live [options] [ITEM...]\n")},
+        {QStringLiteral("clock"), QStringLiteral("Usage: gorvane-cli clock [options]\n")},
+        {QStringLiteral("download"), QStringLiteral("Usage: gorvane-cli download [options]\n")},
+    };
+    for (const auto& [name, usage] : usages) {
+        EXPECT_EQ(run({name, QStringLiteral("--help")}), 0) << name.toStdString();
+        EXPECT_TRUE(out.startsWith(usage)) << out.toStdString();
+    }
+    EXPECT_TRUE(out.contains(QStringLiteral("--clear")));
+    EXPECT_TRUE(out.contains(QStringLiteral("--serial <port>")));
+    EXPECT_EQ(run({QStringLiteral("--help")}), 0);
+    for (const char* name : {"ports", "info", "live", "clock", "download", "read"})
+        EXPECT_TRUE(out.contains(QStringLiteral("\n  %1 ").arg(QString::fromLatin1(name)))) << name;
+}
+
+TEST_F(Cli, OptionsAndArgumentsThatCannotBeUsedAreUsageErrorsBeforeTheUnitIsAsked)
+{
+    // Nothing listens on port 1: reaching the unit would be a connection error instead.
+    const QStringList nowhere{QStringLiteral("--tcp"), QStringLiteral("127.0.0.1:1")};
+    const QList<QStringList> wrong{
+        {QStringLiteral("info"), QStringLiteral("extra")},
+        {QStringLiteral("live"), QStringLiteral("AD5")},
+        {QStringLiteral("live"), QStringLiteral("AD29")},
+        {QStringLiteral("live"), QStringLiteral("volts")},
+        {QStringLiteral("live"), QStringLiteral("AD1"), QStringLiteral("--watch"),
+         QStringLiteral("0")},
+        {QStringLiteral("live"), QStringLiteral("AD1"), QStringLiteral("--watch"),
+         QStringLiteral("soon")},
+        {QStringLiteral("clock"), QStringLiteral("--set")},
+        {QStringLiteral("download")},
+        {QStringLiteral("download"), QStringLiteral("--out"), cli.home.path(),
+         QStringLiteral("--name"), QStringLiteral("a/b")},
+        {QStringLiteral("info"), QStringLiteral("--serial"), QStringLiteral("COM1")},
+    };
+    for (const QStringList& arguments : wrong) {
+        EXPECT_EQ(run(arguments + nowhere), 1) << arguments.join(u' ').toStdString();
+        EXPECT_TRUE(out.isEmpty());
+        EXPECT_FALSE(err.isEmpty());
+    }
+    EXPECT_TRUE(QDir(cli.home.path()).entryList(QDir::Files).isEmpty());
+}
+
+TEST_F(Cli, ASerialPortThatCannotBeOpenedIsAConnectionError)
+{
+    // No alias and no device has COM number 250.
+    EXPECT_EQ(run({QStringLiteral("info"), QStringLiteral("--serial"), QStringLiteral("COM250")}),
+              2);
+    EXPECT_TRUE(out.isEmpty());
+    EXPECT_FALSE(err.isEmpty());
+}
+
+TEST_F(Cli, WithoutPortOptionsTheConfigurationSaysHowTheUnitIsReached)
+{
+    // TCP to 127.0.0.1 port 1, where nothing listens: PORTTYPE 1, the address as a number.
+    cli.writeConfiguration({QStringLiteral("PORTTYPE=1"), QStringLiteral("USENETBIOS=0"),
+                            QStringLiteral("IPADDRESS=2130706433"),
+                            QStringLiteral("LISTENPORT=1")});
+    EXPECT_EQ(run({QStringLiteral("clock")}), 2);
+    EXPECT_TRUE(err.contains(QStringLiteral("Socket Error: ")));
 }

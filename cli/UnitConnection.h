@@ -1,29 +1,38 @@
 #pragma once
 
 #include "link/LinkReceiver.h"
+#include "programming/WriteAcknowledgement.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 
 class CUnitLink;
 
-// One request at a time, waited for: what a script needs from the unit. Over TCP the session
+// One request at a time, waited for: what a script needs from the unit. Over TCP the connection
 // first logs in with the adapter as the program does.
-class UnitSession : public QObject, public LinkReceiver {
+class UnitConnection : public QObject, public LinkReceiver {
 public:
     // How long a reply may take over TCP before it counts as lost.
     static constexpr int ReplyLimitMs = 15000;
 
-    explicit UnitSession(CUnitLink& link);
+    explicit UnitConnection(CUnitLink& link);
 
     bool event(QEvent* event) override { return handleLinkEvent(event) || QObject::event(event); }
 
-    // Serial: nothing to do until the first request. TCP: connect and log in.
+    // Serial: open the port. TCP: connect and log in.
     bool connectUnit();
     std::optional<QByteArray> read(std::uint8_t address, int length);
+    // Several records one after another; nothing unless every one came back.
+    struct Record {
+        std::uint8_t address;
+        int length;
+    };
+    std::optional<QList<QByteArray>> readRecords(std::initializer_list<Record> records);
     std::optional<QByteArray> bulkRead(std::uint16_t pageAddress, int pages);
     // True when the unit acknowledged the write with the frame's checksum.
     bool write(std::uint8_t address, const QByteArray& data);
@@ -47,7 +56,8 @@ private:
     CUnitLink& link_;
     bool replied_ = false;
     QByteArray reply_;
-    std::uint16_t replyTag_ = 0;
+    WriteAcknowledgement::Verdict acknowledgement_ = {};
     QString errorText_;
     bool connectionFailed_ = false;
+    bool loginRefused_ = false;
 };

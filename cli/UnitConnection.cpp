@@ -1,4 +1,4 @@
-#include "cli/UnitSession.h"
+#include "cli/UnitConnection.h"
 
 #include "link/CUnitLink.h"
 #include "link/LinkRequest.h"
@@ -10,26 +10,26 @@
 #include <QEventLoop>
 #include <QTimer>
 
-UnitSession::UnitSession(CUnitLink& link) : link_(link) {}
+UnitConnection::UnitConnection(CUnitLink& link) : link_(link) {}
 
-bool UnitSession::connectUnit()
+bool UnitConnection::connectUnit()
 {
     link_.SetOwner(this);
+    // A serial port that cannot be opened is a connection error, not a unit that is silent.
     if (link_.GetPortType() != PORT_TCP)
-        return true;
+        return link_.Open() ? true : fail(linkErrorText(), true);
     if (!link_.Open())
-        return fail(QStringLiteral("Could not connect to %1.").arg(QStringLiteral("the unit")),
-                    true);
+        return fail(QStringLiteral("Could not connect to the unit."), true);
     QDeadlineTimer limit(ReplyLimitMs);
     while (link_.GetLoginStage() != LOGIN_DONE && link_.GetState() == LINK_CONNECTING &&
-           !limit.hasExpired())
+           !loginRefused_ && !limit.hasExpired())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     if (link_.GetLoginStage() == LOGIN_DONE)
         return true;
     return fail(QStringLiteral("The network adapter did not accept the login."), true);
 }
 
-std::optional<QByteArray> UnitSession::read(std::uint8_t address, int length)
+std::optional<QByteArray> UnitConnection::read(std::uint8_t address, int length)
 {
     replied_ = false;
     if (!link_.Read(this, address, length, REQ_PARAM, 0)) {
@@ -41,7 +41,19 @@ std::optional<QByteArray> UnitSession::read(std::uint8_t address, int length)
     return reply_;
 }
 
-std::optional<QByteArray> UnitSession::bulkRead(std::uint16_t pageAddress, int pages)
+std::optional<QList<QByteArray>> UnitConnection::readRecords(std::initializer_list<Record> records)
+{
+    QList<QByteArray> replies;
+    for (const Record& record : records) {
+        const auto reply = read(record.address, record.length);
+        if (!reply)
+            return std::nullopt;
+        replies.append(*reply);
+    }
+    return replies;
+}
+
+std::optional<QByteArray> UnitConnection::bulkRead(std::uint16_t pageAddress, int pages)
 {
     replied_ = false;
     link_.SetOwner(this);
@@ -54,7 +66,7 @@ std::optional<QByteArray> UnitSession::bulkRead(std::uint16_t pageAddress, int p
     return reply_;
 }
 
-bool UnitSession::write(std::uint8_t address, const QByteArray& data)
+bool UnitConnection::write(std::uint8_t address, const QByteArray& data)
 {
     replied_ = false;
     if (!link_.Write(this, address, static_cast<int>(data.size()),
@@ -62,12 +74,12 @@ bool UnitSession::write(std::uint8_t address, const QByteArray& data)
         return fail(linkErrorText(), false);
     if (!waitForReply())
         return false;
-    if (reply_.size() != 1 || static_cast<std::uint8_t>(reply_[0]) != replyTag_)
+    if (acknowledgement_ != WriteAcknowledgement::Verdict::Matches)
         return fail(loadString(2601), false);
     return true;
 }
 
-bool UnitSession::waitForReply()
+bool UnitConnection::waitForReply()
 {
     QDeadlineTimer limit(ReplyLimitMs);
     QCoreApplication::sendPostedEvents(this);
@@ -83,35 +95,39 @@ bool UnitSession::waitForReply()
                 false);
 }
 
-void UnitSession::onTcpReply(int count, LinkRequest* request)
+void UnitConnection::onTcpReply(int count, LinkRequest* request)
 {
-    if (TcpLogin::onReply(link_, count, *request).step != TcpLogin::Step::NotLogin)
+    const TcpLogin::Outcome login = TcpLogin::onReply(link_, count, *request);
+    // Any answer to the login code but the confirmation is a refusal; no need to wait longer.
+    if (login.step == TcpLogin::Step::Ignored && request->kind == REQ_LOGIN)
+        loginRefused_ = true;
+    if (login.step != TcpLogin::Step::NotLogin)
         return;
     takeReply(count, *request);
 }
 
-void UnitSession::onSerialReply(int count, LinkRequest* request)
+void UnitConnection::onSerialReply(int count, LinkRequest* request)
 {
     takeReply(count, *request);
 }
 
-void UnitSession::takeReply(int count, const LinkRequest& request)
+void UnitConnection::takeReply(int count, const LinkRequest& request)
 {
     reply_ = QByteArray(reinterpret_cast<const char*>(request.data), count);
-    replyTag_ = request.tag;
+    acknowledgement_ = WriteAcknowledgement::judge(count, request);
     replied_ = true;
     link_.ReplyDone();
     link_.ResetReceive();
 }
 
-bool UnitSession::fail(const QString& text, bool beforeSending)
+bool UnitConnection::fail(const QString& text, bool beforeSending)
 {
     errorText_ = text;
     connectionFailed_ = beforeSending;
     return false;
 }
 
-QString UnitSession::linkErrorText() const
+QString UnitConnection::linkErrorText() const
 {
     if (link_.GetState() == LINK_CLOSED)
         return loadString(1025);

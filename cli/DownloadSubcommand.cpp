@@ -1,0 +1,164 @@
+#include "cli/DownloadSubcommand.h"
+
+#include "cli/CliContext.h"
+#include "cli/ExitCode.h"
+#include "cli/TerminalProgress.h"
+#include "cli/UnitConnection.h"
+#include "logged/CDownloadDlg.h"
+#include "logged/CsvFileWriter.h"
+#include "logged/DownloadResult.h"
+#include "logged/DownloadSequence.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QEventLoop>
+#include <QFileInfo>
+
+namespace {
+
+const QString Out = QStringLiteral("out");
+const QString Name = QStringLiteral("name");
+const QString Periodic = QStringLiteral("periodic");
+const QString Efficiency = QStringLiteral("efficiency");
+const QString Profile = QStringLiteral("profile");
+const QString SyncTime = QStringLiteral("sync-time");
+const QString Append = QStringLiteral("append");
+const QString Clear = QStringLiteral("clear");
+
+} // namespace
+
+void DownloadSubcommand::addOptions(QCommandLineParser& parser)
+{
+    parser.addOptions({
+        {Out, QStringLiteral("Folder of the data files (created when missing)."),
+         QStringLiteral("dir")},
+        {Name,
+         QStringLiteral("Base name of the data files (default: CW_ and the date, as the "
+                        "program offers it)."),
+         QStringLiteral("base")},
+        {Periodic, QStringLiteral("Fetch the periodic log.")},
+        {Efficiency, QStringLiteral("Fetch both batteries' efficiency logs.")},
+        {Profile, QStringLiteral("Fetch the battery discharge profile.")},
+        {SyncTime, QStringLiteral("Set the unit's clock to the PC's time on the way.")},
+        {Append, QStringLiteral("Also append the periodic records to this cumulative file."),
+         QStringLiteral("file")},
+        {Clear,
+         QStringLiteral("Clear the unit's periodic log afterwards, but only when its records "
+                        "were saved.")},
+    });
+}
+
+int DownloadSubcommand::run(const QCommandLineParser& parser)
+{
+    DownloadJob job;
+    QString error;
+    if (!makeJob(parser, job, error))
+        return context_.usageError(error);
+    if (!QDir().mkpath(job.folder)) {
+        context_.err << CsvFileWriter::openFailureText(job.folder) << Qt::endl;
+        return EXIT_FILE;
+    }
+    UnitConnection connection(context_.link);
+    if (!connection.connectUnit())
+        return context_.failed(connection);
+    const std::optional<DownloadResult> result = transfer(job);
+    if (!result)
+        return EXIT_UNIT;
+    return report(*result, parser.isSet(Clear), connection);
+}
+
+bool DownloadSubcommand::makeJob(const QCommandLineParser& parser, DownloadJob& job,
+                                 QString& error) const
+{
+    if (!parser.isSet(Out) || parser.value(Out).isEmpty()) {
+        error = QStringLiteral("download needs --out DIR, the folder of the data files.");
+        return false;
+    }
+    const QString name = parser.isSet(Name) ? parser.value(Name)
+                                            : CDownloadDlg::defaultFileName(context_.now().date());
+    if (name.isEmpty() || name.contains(u'/') || name.contains(u'\\')) {
+        error = QStringLiteral("--name takes a file name without a folder: %1").arg(name);
+        return false;
+    }
+    if (parser.isSet(Append) && QFileInfo(parser.value(Append)).fileName().isEmpty()) {
+        error = QStringLiteral("--append needs the name of a file.");
+        return false;
+    }
+    job = DownloadJob::fromSettings(context_.settings,
+                                    QFileInfo(parser.value(Out)).absoluteFilePath(), name);
+    // Without a choice the logs are those the Download dialog would offer checked.
+    if (parser.isSet(Periodic) || parser.isSet(Efficiency) || parser.isSet(Profile)) {
+        job.periodic = parser.isSet(Periodic);
+        job.efficiency = parser.isSet(Efficiency);
+        job.dischargeProfile = parser.isSet(Profile);
+    }
+    job.syncTime = parser.isSet(SyncTime);
+    // The cumulative file and the clearing follow the options, not the configuration.
+    Settings& settings = job.settings;
+    settings.singleFilePd = parser.isSet(Append) ? 1 : 0;
+    if (parser.isSet(Append)) {
+        const QFileInfo file(parser.value(Append));
+        settings.dataPath = file.absolutePath();
+        settings.singlePdFileName = file.fileName();
+    }
+    settings.clearLogData = parser.isSet(Clear) ? 1 : 0;
+    return true;
+}
+
+std::optional<DownloadResult> DownloadSubcommand::transfer(const DownloadJob& job)
+{
+    // Without a window the sequence receives its replies itself.
+    DownloadSequence sequence(context_.link, context_.prompts);
+    sequence.setClock(context_.now);
+    TerminalProgress progress(context_.err, context_.errIsTerminal);
+    QObject::connect(&sequence, &DownloadSequence::progressChanged,
+                     [&progress](const DownloadProgress& shown) { progress.show(shown); });
+    QObject::connect(&sequence, &DownloadSequence::transferEnded,
+                     [&progress](bool) { progress.finish(); });
+    std::optional<DownloadResult> result;
+    QEventLoop loop;
+    QObject::connect(&sequence, &DownloadSequence::finished, [&](const DownloadResult& done) {
+        result = done;
+        loop.quit();
+    });
+    if (!sequence.start(job))
+        return std::nullopt;
+    // The sequence always ends: a reply that does not come is given up after its time-out.
+    if (!result)
+        loop.exec();
+    progress.finish();
+    return result;
+}
+
+int DownloadSubcommand::report(const DownloadResult& result, bool clear, UnitConnection& connection)
+{
+    if (!result.success) {
+        context_.err << result.summary << Qt::endl;
+        return EXIT_UNIT;
+    }
+    for (const QString& failure : result.files.errors)
+        context_.err << failure << Qt::endl;
+    context_.out << result.summary << '\n';
+    context_.out.flush();
+    int code = result.files.errors.isEmpty() ? EXIT_OK : EXIT_FILE;
+    if (!clear)
+        return code;
+    if (result.clearing.action == PeriodicLogClearing::Action::Keep) {
+        if (!result.keptNotice.isEmpty())
+            context_.err << result.keptNotice << Qt::endl;
+        return code;
+    }
+    return clearPeriodicLog(connection) ? code : EXIT_UNIT;
+}
+
+bool DownloadSubcommand::clearPeriodicLog(UnitConnection& connection)
+{
+    if (!connection.write(DownloadSequence::COMMAND_RECORD,
+                          QByteArray(1, static_cast<char>(DownloadSequence::CLEAR_PERIODIC_LOG)))) {
+        context_.err << connection.errorText() << Qt::endl;
+        return false;
+    }
+    context_.out << "The Periodic Data in the Zeltravanic unit has been cleared." << '\n';
+    context_.out.flush();
+    return true;
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "logged/DownloadJob.h"
+
+#include <QString>
+#include <optional>
+
+class CliContext;
+class QCommandLineParser;
+class UnitConnection;
+struct DownloadResult;
+
+// gorvane-cli download --out DIR [--name BASE] [--periodic] [--efficiency] [--profile]
+// [--sync-time] [--append FILE] [--clear]: the program's download sequence and data files,
+// the summary on stdout and a progress bar on a terminal. The options take the place of the
+// Download dialog and of every question: the unit's periodic log is cleared only with --clear,
+// and then only when its records were saved.
+class DownloadSubcommand {
+public:
+    static void addOptions(QCommandLineParser& parser);
+
+    explicit DownloadSubcommand(CliContext& context) : context_(context) {}
+
+    int run(const QCommandLineParser& parser);
+
+private:
+    bool makeJob(const QCommandLineParser& parser, DownloadJob& job, QString& error) const;
+    std::optional<DownloadResult> transfer(const DownloadJob& job);
+    int report(const DownloadResult& result, bool clear, UnitConnection& connection);
+    bool clearPeriodicLog(UnitConnection& connection);
+
+    CliContext& context_;
+};

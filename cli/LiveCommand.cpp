@@ -1,0 +1,207 @@
+#include "cli/LiveCommand.h"
+
+#include "cli/CliContext.h"
+#include "cli/ExitCode.h"
+#include "cli/InterruptWatcher.h"
+#include "cli/UnitConnection.h"
+#include "display/OptionsApply.h"
+#include "programming/AlarmEnablesRecord.h"
+#include "resources/StringTable.h"
+
+#include <QCommandLineParser>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <charconv>
+#include <optional>
+
+namespace {
+
+// The status rows are named by the texts the window shows for them, 3000 + row.
+constexpr int FirstStatusString = 3000;
+constexpr int RowsPerBattery = 6;
+// A day between readings is the longest wait that makes sense.
+constexpr double LongestWatchSeconds = 86400.0;
+
+int itemNumber(QString text)
+{
+    if (text.startsWith(QLatin1String("AD"), Qt::CaseInsensitive))
+        text = text.mid(2);
+    bool ok = false;
+    const int n = text.toInt(&ok);
+    return ok ? n : -1;
+}
+
+// The shortest decimal that reads back as the same 32-bit float: 12.6, not 12.600000381.
+double shortestDecimal(float value)
+{
+    char text[32];
+    const auto result = std::to_chars(text, text + sizeof text, value);
+    return QByteArray(text, result.ptr - text).toDouble();
+}
+
+QString statusText(const BatteryStatus& status, int row)
+{
+    QString text = loadString(FirstStatusString + row);
+    if (row == BatteryStatus::RELAY_ROW)
+        return text;
+    const int alarm = status.alarmState(row);
+    return text + QStringLiteral(" (%1)").arg(alarm == 0
+                                                  ? QStringLiteral("ALARM OFF")
+                                                  : AlarmEnablesRecord::choiceTexts()[alarm]);
+}
+
+} // namespace
+
+void LiveCommand::addOptions(QCommandLineParser& parser)
+{
+    parser.addOption({QStringLiteral("watch"),
+                      QStringLiteral("Read again SECONDS after each reading, until interrupted "
+                                     "(SIGINT, SIGTERM) or the unit fails to answer."),
+                      QStringLiteral("seconds")});
+    parser.addOption({QStringLiteral("json"), QStringLiteral("Print one JSON object a reading.")});
+}
+
+LiveCommand::LiveCommand(CliContext& context) : context_(context), items_(StringTable::builtIn()) {}
+
+int LiveCommand::run(const QCommandLineParser& parser)
+{
+    items_.build(OptionsApply::liveItemSettings(context_.settings));
+    QString error;
+    if (!chooseItems(parser.positionalArguments(), error))
+        return context_.usageError(error);
+    int intervalMs = 0;
+    if (parser.isSet(QStringLiteral("watch"))) {
+        bool ok = false;
+        const double seconds = parser.value(QStringLiteral("watch")).toDouble(&ok);
+        if (!ok || seconds <= 0.0 || seconds > LongestWatchSeconds)
+            return context_.usageError(QStringLiteral(
+                "--watch needs a number of seconds, more than 0 and at most 86400."));
+        intervalMs = std::max(1, qRound(seconds * 1000.0));
+    }
+    UnitConnection connection(context_.link);
+    if (!connection.connectUnit())
+        return context_.failed(connection);
+    // The names and shunts the unit gives its channels decide the labels and decoding.
+    const auto channels = connection.readRecords({{0xE1, 3}, {0xF6, 3}});
+    if (!channels)
+        return context_.failed(connection);
+    items_.applyChannelNames((*channels)[0]);
+    items_.applyShunts((*channels)[1]);
+    return watch(connection, intervalMs, parser.isSet(QStringLiteral("json")));
+}
+
+bool LiveCommand::chooseItems(const QStringList& arguments, QString& error)
+{
+    for (const QString& argument : arguments) {
+        const int n = itemNumber(argument);
+        if (!isReadable(n)) {
+            error = QStringLiteral("Not a live item: %1. Items are AD1 to AD28; AD5 and AD6 "
+                                   "are not in use.")
+                        .arg(argument);
+            return false;
+        }
+        if (!chosen_.contains(n))
+            chosen_.append(n);
+    }
+    if (!arguments.isEmpty())
+        return true;
+    for (int n : context_.settings.dispData)
+        if (isReadable(n) && !chosen_.contains(n))
+            chosen_.append(n);
+    if (chosen_.isEmpty())
+        error = QStringLiteral("No display slot of the configuration holds a live item; name the "
+                               "items to read, such as AD1.");
+    return !chosen_.isEmpty();
+}
+
+bool LiveCommand::isReadable(int n) const
+{
+    return n >= 1 && n <= CLiveItemTable::LAST_POLLED_ITEM && items_.item(n).length > 0;
+}
+
+int LiveCommand::watch(UnitConnection& connection, int intervalMs, bool json)
+{
+    watching_ = intervalMs > 0;
+    std::optional<InterruptWatcher> interrupt;
+    if (watching_)
+        interrupt.emplace();
+    do {
+        if (!readRound(connection))
+            return context_.failed(connection);
+        if (json)
+            printJson();
+        else
+            printText();
+    } while (watching_ && interrupt->sleep(intervalMs));
+    return EXIT_OK;
+}
+
+bool LiveCommand::readRound(UnitConnection& connection)
+{
+    for (int n : chosen_) {
+        const LiveItem& item = items_.item(n);
+        const auto reply =
+            connection.read(static_cast<std::uint8_t>(item.address & 0xFF), item.length);
+        if (!reply)
+            return false;
+        items_.acceptReply(n, *reply);
+    }
+    const auto status = connection.readRecords({{0xCE, 4}, {0x25, 2}});
+    if (!status)
+        return false;
+    status_.applyAlarmStates((*status)[0]);
+    status_.applyFlags((*status)[1]);
+    return true;
+}
+
+void LiveCommand::printText() const
+{
+    QTextStream& out = context_.out;
+    if (watching_)
+        out << context_.now().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) << '\n';
+    for (int n : chosen_)
+        out << items_.item(n).labelText.leftJustified(LiveItem::LABEL_TEXT_SIZE + 2)
+            << items_.slotText(n) << '\n';
+    for (int battery = 0; battery < 2; ++battery) {
+        QStringList active;
+        for (int row = battery * RowsPerBattery;
+             row < std::min((battery + 1) * RowsPerBattery, BatteryStatus::ROW_COUNT); ++row)
+            if (status_.flag(row))
+                active.append(statusText(status_, row));
+        out << QStringLiteral("Battery %1 Status")
+                   .arg(battery + 1)
+                   .leftJustified(LiveItem::LABEL_TEXT_SIZE + 2)
+            << (active.isEmpty() ? QStringLiteral("---") : active.join(QStringLiteral(", ")))
+            << '\n';
+    }
+    if (watching_)
+        out << '\n';
+    out.flush();
+}
+
+void LiveCommand::printJson() const
+{
+    QJsonArray items;
+    for (int n : chosen_) {
+        const LiveItem& item = items_.item(n);
+        items.append(
+            QJsonObject{{QStringLiteral("item"), QStringLiteral("AD%1").arg(n)},
+                        {QStringLiteral("label"), item.labelText},
+                        {QStringLiteral("valid"), item.valid},
+                        {QStringLiteral("value"),
+                         item.valid ? QJsonValue(shortestDecimal(item.value)) : QJsonValue()},
+                        {QStringLiteral("text"), item.valid ? item.valueText : QString()},
+                        {QStringLiteral("unit"), item.unitText}});
+    }
+    QJsonArray status;
+    for (int row = 0; row < BatteryStatus::ROW_COUNT; ++row) {
+        QJsonObject flag{{QStringLiteral("name"), loadString(FirstStatusString + row)},
+                         {QStringLiteral("set"), status_.flag(row)}};
+        if (row != BatteryStatus::RELAY_ROW)
+            flag.insert(QStringLiteral("alarm"), status_.alarmState(row));
+        status.append(flag);
+    }
+    context_.printJson(QJsonObject{{QStringLiteral("time"), context_.now().toString(Qt::ISODate)},
+                                   {QStringLiteral("items"), items},
+                                   {QStringLiteral("status"), status}});
+}
