@@ -185,7 +185,8 @@ void CMainDlg::showSlotLabels()
 
 void CMainDlg::showStatusLine(const StatusLine& line)
 {
-    ui_->commStatus->setText(line.text);
+    // The texts are written for controls that show "&&" as one ampersand.
+    ui_->commStatus->setText(QString(line.text).replace(QStringLiteral("&&"), QStringLiteral("&")));
     ui_->commStatus->SetTextColor(colourOf(line.textColor));
     ui_->commStatus->SetBkColor(line.background ? colourOf(*line.background) : buttonFace());
 }
