@@ -40,7 +40,7 @@ CDownloadDlg::CDownloadDlg(const Values& values, QWidget* parent)
         layout->addWidget(box);
     layout->addSpacing(6);
     layout->addWidget(buttons);
-    setMinimumWidth(440);
+    setMinimumWidth(520);
     connect(browse_, &QPushButton::clicked, this, &CDownloadDlg::browse);
 }
 
@@ -60,9 +60,11 @@ CDownloadDlg::FolderPicker CDownloadDlg::platformFolderPicker()
 QWidget* CDownloadDlg::buildDataFileGroup(const Values& values)
 {
     auto* group = new QGroupBox(QStringLiteral("Data File"), this);
-    folder_ = new QLineEdit(values.folder, group);
+    folder_ = new QLineEdit(group);
     folder_->setObjectName(QStringLiteral("1078"));
     folder_->setReadOnly(true);
+    folder_->setMinimumWidth(340);
+    showFolder(values.folder);
     browse_ = new QPushButton(QStringLiteral("Browse..."), group);
     browse_->setObjectName(QStringLiteral("1024"));
     fileName_ = new QLineEdit(values.fileName, group);
@@ -96,5 +98,13 @@ void CDownloadDlg::browse()
 {
     const QString chosen = pickFolder_(this, FolderPickerTitle, folder_->text());
     if (!chosen.isEmpty())
-        folder_->setText(QDir::toNativeSeparators(chosen));
+        showFolder(QDir::toNativeSeparators(chosen));
+}
+
+// A long path shows from its start, and whole in the tool tip.
+void CDownloadDlg::showFolder(const QString& folder)
+{
+    folder_->setText(folder);
+    folder_->setCursorPosition(0);
+    folder_->setToolTip(folder);
 }

@@ -49,6 +49,7 @@ public:
 private:
     QWidget* buildDataFileGroup(const Values& values);
     QCheckBox* addCheck(int id, const QString& caption, bool checked);
+    void showFolder(const QString& folder);
 
     FolderPicker pickFolder_;
     QLineEdit* folder_ = nullptr;

@@ -22,7 +22,8 @@ CDownloadProgressDlg::CDownloadProgressDlg(QWidget* parent) : QDialog(parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(text_);
     layout->addWidget(bar_);
-    setMinimumWidth(360);
+    layout->setSpacing(10);
+    setMinimumWidth(400);
 }
 
 void CDownloadProgressDlg::showProgress(const DownloadProgress& progress)

@@ -17,8 +17,7 @@ public:
     QLabel* textLine() const { return text_; }
     QProgressBar* bar() const { return bar_; }
 
-protected:
-    // The window goes when the download ends, not before.
+    // Escape does not close it: the window goes when the download ends, not before.
     void reject() override {}
 
 private:
