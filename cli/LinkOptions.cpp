@@ -14,15 +14,19 @@ constexpr int PathPortNumber = 255;
 
 struct TimeoutOption {
     const char* name;
+    const char* description;
     std::uint32_t SerialTimeouts::*field;
 };
 
 constexpr TimeoutOption TimeoutOptions[] = {
-    {"read-interval", &SerialTimeouts::readInterval},
-    {"read-multiplier", &SerialTimeouts::readMultiplier},
-    {"read-constant", &SerialTimeouts::readConstant},
-    {"write-multiplier", &SerialTimeouts::writeMultiplier},
-    {"write-constant", &SerialTimeouts::writeConstant},
+    {"read-interval", "Serial time-out: longest pause between two bytes of a reply, in ms.",
+     &SerialTimeouts::readInterval},
+    {"read-multiplier", "Serial time-out: ms per byte of a reply.",
+     &SerialTimeouts::readMultiplier},
+    {"read-constant", "Serial time-out: ms added to the wait for every reply.",
+     &SerialTimeouts::readConstant},
+    {"write-multiplier", "Serial time-out: ms per byte sent.", &SerialTimeouts::writeMultiplier},
+    {"write-constant", "Serial time-out: ms added to every send.", &SerialTimeouts::writeConstant},
 };
 
 // Takes the link settings of a configuration file that the command line overrides.
@@ -46,8 +50,7 @@ void LinkOptions::addTo(QCommandLineParser& parser)
                       QStringLiteral("Network adapter of the unit (port 1701 unless given)."),
                       QStringLiteral("host[:port]")});
     for (const auto& option : TimeoutOptions)
-        parser.addOption({QString::fromLatin1(option.name),
-                          QStringLiteral("Serial time-out in milliseconds."),
+        parser.addOption({QString::fromLatin1(option.name), QString::fromLatin1(option.description),
                           QStringLiteral("ms")});
 }
 

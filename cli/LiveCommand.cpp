@@ -81,12 +81,14 @@ int LiveCommand::run(const QCommandLineParser& parser)
     UnitConnection connection(context_.link);
     if (!connection.connectUnit())
         return context_.failed(connection);
-    // The names and shunts the unit gives its channels decide the labels and decoding.
-    const auto channels = connection.readRecords({{0xE1, 3}, {0xF6, 3}});
-    if (!channels)
+    // What the display's start-up sequence reads for its labels and decoding: the unit's channel
+    // names, then its battery words (which settle the labels of AD13 and AD14), then its shunts.
+    const auto setup = connection.readRecords({{0xE1, 3}, {0xF2, 4}, {0xF6, 3}});
+    if (!setup)
         return context_.failed(connection);
-    items_.applyChannelNames((*channels)[0]);
-    items_.applyShunts((*channels)[1]);
+    items_.applyChannelNames((*setup)[0]);
+    items_.applyBatteryWords((*setup)[1]);
+    items_.applyShunts((*setup)[2]);
     return watch(connection, intervalMs, parser.isSet(QStringLiteral("json")));
 }
 

@@ -289,3 +289,18 @@ TEST_F(CliOverTcp, aBrokenReplyIsAUnitErrorWithNothingPrinted)
         }
     }
 }
+
+TEST_F(CliOverTcp, liveLabelsFollowTheChannelNamesAndBatteryWordsOfTheUnit)
+{
+    ASSERT_EQ(run({QStringLiteral("live"), QStringLiteral("AD13"), QStringLiteral("AD14"),
+                   QStringLiteral("AD16"), QStringLiteral("AD9")}),
+              Ok);
+    const QStringList lines = cli.out.split(u'\n');
+    ASSERT_GE(lines.size(), 4);
+    // The labels as the item table formats them once the start-up records are in.
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("AD13: Battery 1  AmpHrs from Full ")));
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("AD14: Battery 2  AmpHrs ")));
+    EXPECT_TRUE(lines[2].startsWith(QStringLiteral("AD16: Cum Battery 1 AmpHrs ")));
+    EXPECT_TRUE(lines[3].startsWith(QStringLiteral("AD9: Solar Amps ")));
+    EXPECT_TRUE(lines[0].endsWith(QStringLiteral(" AH")));
+}
