@@ -174,7 +174,9 @@ void CProgramModesMenu::onSerialReply(int count, LinkRequest* request)
 
 void CProgramModesMenu::checkAcknowledgement(int count, const LinkRequest& request)
 {
-    WriteAcknowledgement::check(count, request, prompts_);
+    if (WriteAcknowledgement::check(count, request, prompts_) !=
+        WriteAcknowledgement::Verdict::NotAnAcknowledgement)
+        ++acknowledgementsChecked_;
     link_.ResetReceive();
 }
 

@@ -46,6 +46,8 @@ public:
     // The menu's button with this caption, or none.
     QPushButton* button(const QString& caption) const { return buttons_.value(caption); }
     ParameterTable& parameters() { return table_; }
+    // How many write acknowledgements the menu has checked, good or bad.
+    int acknowledgementsChecked() const { return acknowledgementsChecked_; }
 
     void onTcpReply(int count, LinkRequest* request) override;
     void onSerialReply(int count, LinkRequest* request) override;
@@ -79,4 +81,5 @@ private:
     ParameterTable table_;
     Result result_;
     QHash<QString, QPushButton*> buttons_;
+    int acknowledgementsChecked_ = 0;
 };

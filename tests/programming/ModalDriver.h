@@ -12,9 +12,12 @@ template <typename Dialog> void whenModal(const std::function<void(Dialog&)>& ac
     auto* poll = new QTimer(qApp);
     auto* limit = new QTimer(poll);
     limit->setSingleShot(true);
-    QObject::connect(limit, &QTimer::timeout, poll, [] {
+    QObject::connect(limit, &QTimer::timeout, poll, [poll] {
         if (QWidget* modal = QApplication::activeModalWidget())
             static_cast<QDialog*>(modal)->done(QDialog::Rejected);
+        // Nor may the action wait on for a later test's dialog.
+        poll->stop();
+        poll->deleteLater();
     });
     QObject::connect(poll, &QTimer::timeout, [poll, action] {
         auto* dialog = dynamic_cast<Dialog*>(QApplication::activeModalWidget());
