@@ -60,6 +60,11 @@ void SerialEndpoint::readLine()
 {
     char buffer[1024];
     const ssize_t count = ::read(master_, buffer, sizeof buffer);
+    if (count < 0 && errno != EAGAIN && errno != EINTR) {
+        // The line is gone for good; stop listening rather than spin on the error.
+        readNotifier_->setEnabled(false);
+        return;
+    }
     if (count <= 0)
         return;
     queue_.reply(session_.receive(QByteArrayView(buffer, count), clock_.elapsed()),
