@@ -50,10 +50,9 @@ void DownloadSubcommand::addOptions(QCommandLineParser& parser)
 
 int DownloadSubcommand::run(const QCommandLineParser& parser)
 {
-    DownloadJob job;
-    QString error;
-    if (!makeJob(parser, job, error))
+    if (const QString error = checkOptions(parser); !error.isEmpty())
         return context_.usageError(error);
+    const DownloadJob job = makeJob(parser);
     if (!QDir().mkpath(job.folder)) {
         context_.err << CsvFileWriter::openFailureText(job.folder) << Qt::endl;
         return EXIT_FILE;
@@ -67,42 +66,44 @@ int DownloadSubcommand::run(const QCommandLineParser& parser)
     return report(*result, parser.isSet(Clear), connection);
 }
 
-bool DownloadSubcommand::makeJob(const QCommandLineParser& parser, DownloadJob& job,
-                                 QString& error) const
+QString DownloadSubcommand::baseName(const QCommandLineParser& parser) const
 {
-    if (!parser.isSet(Out) || parser.value(Out).isEmpty()) {
-        error = QStringLiteral("download needs --out DIR, the folder of the data files.");
-        return false;
-    }
-    const QString name = parser.isSet(Name) ? parser.value(Name)
-                                            : CDownloadDlg::defaultFileName(context_.now().date());
-    if (name.isEmpty() || name.contains(u'/') || name.contains(u'\\')) {
-        error = QStringLiteral("--name takes a file name without a folder: %1").arg(name);
-        return false;
-    }
-    if (parser.isSet(Append) && QFileInfo(parser.value(Append)).fileName().isEmpty()) {
-        error = QStringLiteral("--append needs the name of a file.");
-        return false;
-    }
-    job = DownloadJob::fromSettings(context_.settings,
-                                    QFileInfo(parser.value(Out)).absoluteFilePath(), name);
+    return parser.isSet(Name) ? parser.value(Name)
+                              : CDownloadDlg::defaultFileName(context_.now().date());
+}
+
+QString DownloadSubcommand::checkOptions(const QCommandLineParser& parser) const
+{
+    if (!parser.isSet(Out) || parser.value(Out).isEmpty())
+        return QStringLiteral("download needs --out DIR, the folder of the data files.");
+    const QString name = baseName(parser);
+    if (name.isEmpty() || name.contains(u'/') || name.contains(u'\\'))
+        return QStringLiteral("--name takes a file name without a folder: %1").arg(name);
+    if (parser.isSet(Append) && QFileInfo(parser.value(Append)).fileName().isEmpty())
+        return QStringLiteral("--append needs the name of a file.");
+    return {};
+}
+
+DownloadJob DownloadSubcommand::makeJob(const QCommandLineParser& parser) const
+{
+    DownloadJob job = DownloadJob::fromSettings(
+        context_.settings, QFileInfo(parser.value(Out)).absoluteFilePath(), baseName(parser));
     // Without a choice the logs are those the Download dialog would offer checked.
     if (parser.isSet(Periodic) || parser.isSet(Efficiency) || parser.isSet(Profile)) {
         job.periodic = parser.isSet(Periodic);
         job.efficiency = parser.isSet(Efficiency);
         job.dischargeProfile = parser.isSet(Profile);
     }
+    // The clock, the cumulative file and the clearing follow the options, not the configuration.
     job.syncTime = parser.isSet(SyncTime);
-    // The cumulative file and the clearing follow the options, not the configuration.
-    Settings& settings = job.settings;
-    settings.singleFilePd = parser.isSet(Append) ? 1 : 0;
+    job.settings.singleFilePd = parser.isSet(Append) ? 1 : 0;
     if (parser.isSet(Append)) {
         const QFileInfo file(parser.value(Append));
-        settings.dataPath = file.absolutePath();
-        settings.singlePdFileName = file.fileName();
+        job.settings.dataPath = file.absolutePath();
+        job.settings.singlePdFileName = file.fileName();
     }
-    settings.clearLogData = parser.isSet(Clear) ? 1 : 0;
-    return true;
+    job.settings.clearLogData = parser.isSet(Clear) ? 1 : 0;
+    return job;
 }
 
 std::optional<DownloadResult> DownloadSubcommand::transfer(const DownloadJob& job)
@@ -140,7 +141,7 @@ int DownloadSubcommand::report(const DownloadResult& result, bool clear, UnitCon
         context_.err << failure << Qt::endl;
     context_.out << result.summary << '\n';
     context_.out.flush();
-    int code = result.files.errors.isEmpty() ? EXIT_OK : EXIT_FILE;
+    const int code = result.files.errors.isEmpty() ? EXIT_OK : EXIT_FILE;
     if (!clear)
         return code;
     if (result.clearing.action == PeriodicLogClearing::Action::Keep) {

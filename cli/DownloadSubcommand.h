@@ -24,7 +24,10 @@ public:
     int run(const QCommandLineParser& parser);
 
 private:
-    bool makeJob(const QCommandLineParser& parser, DownloadJob& job, QString& error) const;
+    QString baseName(const QCommandLineParser& parser) const;
+    // The usage error of the options, or empty.
+    QString checkOptions(const QCommandLineParser& parser) const;
+    DownloadJob makeJob(const QCommandLineParser& parser) const;
     std::optional<DownloadResult> transfer(const DownloadJob& job);
     int report(const DownloadResult& result, bool clear, UnitConnection& connection);
     bool clearPeriodicLog(UnitConnection& connection);

@@ -112,13 +112,19 @@ int GorvaneCli::usage(const QString& error)
     return error.isEmpty() ? EXIT_OK : EXIT_USAGE;
 }
 
+int GorvaneCli::subcommandUsage(const Command& command, const QString& error)
+{
+    err_ << error << "\nSee gorvane-cli " << command.name << " --help." << Qt::endl;
+    return EXIT_USAGE;
+}
+
 int GorvaneCli::runCommand(const Command& command, const QStringList& arguments)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(QString::fromLatin1(command.summary));
     const QString syntax = QString::fromLatin1(command.arguments);
     if (!syntax.isEmpty())
-        parser.addPositionalArgument(QStringLiteral("arguments"), syntax, syntax);
+        parser.addPositionalArgument(syntax, QString(), syntax);
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Show this help."));
     parser.addOption(help);
@@ -128,13 +134,13 @@ int GorvaneCli::runCommand(const Command& command, const QStringList& arguments)
         command.addOptions(parser);
 
     if (!parser.parse(arguments))
-        return usage(parser.errorText());
+        return subcommandUsage(command, parser.errorText());
     if (parser.isSet(help))
         return this->help(command, parser);
     if (syntax.isEmpty() && !parser.positionalArguments().isEmpty())
-        return usage(
-            QStringLiteral("%1 takes no arguments: %2")
-                .arg(QString::fromLatin1(command.name), parser.positionalArguments().join(u' ')));
+        return subcommandUsage(
+            command,
+            QStringLiteral("Unexpected argument: %1").arg(parser.positionalArguments().join(u' ')));
     QString error;
     if (command.needsUnit &&
         !LinkOptions::apply(parser, *link_, folders_, *prompts_,

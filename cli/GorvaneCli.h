@@ -41,6 +41,7 @@ private:
 
     QList<Command> commands();
     int usage(const QString& error);
+    int subcommandUsage(const Command& command, const QString& error);
     int runCommand(const Command& command, const QStringList& arguments);
     int help(const Command& command, const QCommandLineParser& parser);
 

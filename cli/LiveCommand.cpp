@@ -69,27 +69,38 @@ int LiveCommand::run(const QCommandLineParser& parser)
     QString error;
     if (!chooseItems(parser.positionalArguments(), error))
         return context_.usageError(error);
-    int intervalMs = 0;
-    if (parser.isSet(QStringLiteral("watch"))) {
-        bool ok = false;
-        const double seconds = parser.value(QStringLiteral("watch")).toDouble(&ok);
-        if (!ok || seconds <= 0.0 || seconds > LongestWatchSeconds)
-            return context_.usageError(QStringLiteral(
-                "--watch needs a number of seconds, more than 0 and at most 86400."));
-        intervalMs = std::max(1, qRound(seconds * 1000.0));
-    }
+    const std::optional<int> intervalMs = watchInterval(parser);
+    if (!intervalMs)
+        return context_.usageError(
+            QStringLiteral("--watch needs a number of seconds, more than 0 and at most 86400."));
     UnitConnection connection(context_.link);
-    if (!connection.connectUnit())
+    if (!connection.connectUnit() || !readSetup(connection))
         return context_.failed(connection);
-    // What the display's start-up sequence reads for its labels and decoding: the unit's channel
-    // names, then its battery words (which settle the labels of AD13 and AD14), then its shunts.
+    return watch(connection, *intervalMs, parser.isSet(QStringLiteral("json")));
+}
+
+std::optional<int> LiveCommand::watchInterval(const QCommandLineParser& parser)
+{
+    if (!parser.isSet(QStringLiteral("watch")))
+        return 0;
+    bool ok = false;
+    const double seconds = parser.value(QStringLiteral("watch")).toDouble(&ok);
+    if (!ok || seconds <= 0.0 || seconds > LongestWatchSeconds)
+        return std::nullopt;
+    return std::max(1, qRound(seconds * 1000.0));
+}
+
+// What the display's start-up sequence reads for its labels and decoding: the unit's channel
+// names, then its battery words (which settle the labels of AD13 and AD14), then its shunts.
+bool LiveCommand::readSetup(UnitConnection& connection)
+{
     const auto setup = connection.readRecords({{0xE1, 3}, {0xF2, 4}, {0xF6, 3}});
     if (!setup)
-        return context_.failed(connection);
+        return false;
     items_.applyChannelNames((*setup)[0]);
     items_.applyBatteryWords((*setup)[1]);
     items_.applyShunts((*setup)[2]);
-    return watch(connection, intervalMs, parser.isSet(QStringLiteral("json")));
+    return true;
 }
 
 bool LiveCommand::chooseItems(const QStringList& arguments, QString& error)
@@ -164,21 +175,25 @@ void LiveCommand::printText() const
     for (int n : chosen_)
         out << items_.item(n).labelText.leftJustified(LiveItem::LABEL_TEXT_SIZE + 2)
             << items_.slotText(n) << '\n';
-    for (int battery = 0; battery < 2; ++battery) {
-        QStringList active;
-        for (int row = battery * RowsPerBattery;
-             row < std::min((battery + 1) * RowsPerBattery, BatteryStatus::ROW_COUNT); ++row)
-            if (status_.flag(row))
-                active.append(statusText(status_, row));
+    for (int battery = 1; battery <= 2; ++battery)
         out << QStringLiteral("Battery %1 Status")
-                   .arg(battery + 1)
+                   .arg(battery)
                    .leftJustified(LiveItem::LABEL_TEXT_SIZE + 2)
-            << (active.isEmpty() ? QStringLiteral("---") : active.join(QStringLiteral(", ")))
-            << '\n';
-    }
+            << statusLine(battery) << '\n';
     if (watching_)
         out << '\n';
     out.flush();
+}
+
+// The battery's flags that are set, each with its alarm; "---" when none is.
+QString LiveCommand::statusLine(int battery) const
+{
+    QStringList set;
+    const int first = (battery - 1) * RowsPerBattery;
+    for (int row = first; row < std::min(first + RowsPerBattery, BatteryStatus::ROW_COUNT); ++row)
+        if (status_.flag(row))
+            set.append(statusText(status_, row));
+    return set.isEmpty() ? QStringLiteral("---") : set.join(QStringLiteral(", "));
 }
 
 void LiveCommand::printJson() const

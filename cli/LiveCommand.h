@@ -6,6 +6,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 class CliContext;
 class QCommandLineParser;
@@ -24,11 +25,14 @@ public:
     int run(const QCommandLineParser& parser);
 
 private:
+    static std::optional<int> watchInterval(const QCommandLineParser& parser);
     bool chooseItems(const QStringList& arguments, QString& error);
+    bool readSetup(UnitConnection& connection);
     bool isReadable(int n) const;
     int watch(UnitConnection& connection, int intervalMs, bool json);
     bool readRound(UnitConnection& connection);
     void printText() const;
+    QString statusLine(int battery) const;
     void printJson() const;
 
     CliContext& context_;
