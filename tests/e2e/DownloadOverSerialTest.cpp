@@ -28,14 +28,18 @@ protected:
         const QString imagePath = scratch.filePath(QStringLiteral("known.img"));
         MemoryImage image = KnownLogImage::image();
         ASSERT_TRUE(image.save(imagePath)) << image.errorString().toStdString();
-        ASSERT_TRUE(simulator.start(QStringList{QStringLiteral("--image"), imagePath} + faults))
-            << simulator.errors().toStdString();
+        startWith(QStringList{QStringLiteral("--image"), imagePath} + faults);
+        setUnitClock();
+    }
+
+    void startWith(const QStringList& arguments)
+    {
+        ASSERT_TRUE(simulator.start(arguments)) << simulator.errors().toStdString();
         link = std::make_unique<CUnitLink>(prompts, ComPortDirectory(simulator.aliasFolder()));
         link->SetPortType(0);
         link->SetComPort(SimulatorChild::ComNumber);
         // Short limits keep the failures quick; every reply that comes, comes well within them.
         link->SetSerialTimeouts(SerialTimeouts{200, 10, 1000, 10, 2000});
-        setUnitClock();
     }
 
     void TearDown() override
@@ -62,10 +66,10 @@ protected:
         write(0x24, QByteArray::fromHex("1e"));
     }
 
-    DownloadResult download(const DownloadJob& job)
+    DownloadResult download(const DownloadJob& job, QDateTime pcTime = KnownLogImage::pcTime())
     {
         DownloadSequence sequence(*link, prompts);
-        sequence.setClock([] { return KnownLogImage::pcTime(); });
+        sequence.setClock([pcTime] { return pcTime; });
         sequence.setTimeText(LogTimeText(QTimeZone::utc()));
         std::optional<DownloadResult> result;
         QObject::connect(&sequence, &DownloadSequence::finished,
@@ -143,4 +147,32 @@ TEST_F(DownloadOverSerial, aWriteTheUnitDoesNotAcknowledgeEndsTheDownload)
     EXPECT_FALSE(failed.success);
     EXPECT_FALSE(failed.clockSet);
     EXPECT_TRUE(DownloadFiles::names(folder.path()).isEmpty());
+}
+
+TEST_F(DownloadOverSerial, logsFilledAndWrappedByRunningTheUnitComeWhole)
+{
+    // Ten-minute records of all ten items for 75 days; the unit's clock reads day 75, 00:00.
+    startWith({QStringLiteral("--scenario"), QStringLiteral("wrapped")});
+    const DownloadResult result =
+        download(everything(), QDateTime(QDate(2026, 3, 17), QTime(0, 0, 0), QTimeZone::utc()));
+
+    ASSERT_TRUE(result.success);
+    EXPECT_GE(result.periodicRecords, 231);
+    EXPECT_LE(result.periodicRecords, 232);
+    EXPECT_EQ(result.dischargeProfileRecords, 756);
+    const QList<QByteArray> rows = DownloadFiles::contents(pathOf("_PeriodicData.csv")).split('\r');
+    ASSERT_EQ(rows.size(), result.periodicRecords + 1);
+    // The unit logs every ten minutes and its clock reads the PC's time: the newest record is
+    // from the last ten minutes.
+    const auto timeOf = [](const QByteArray& row) {
+        const QDateTime local = QDateTime::fromString(QString::fromLatin1(row.left(19)),
+                                                      QStringLiteral("MM/dd/yyyy HH:mm:ss"));
+        return QDateTime(local.date(), local.time(), QTimeZone::utc());
+    };
+    const QDateTime oldest = timeOf(rows[1]);
+    const QDateTime newest = timeOf(rows.last());
+    const QDateTime pcTime(QDate(2026, 3, 17), QTime(0, 0, 0), QTimeZone::utc());
+    EXPECT_LE(newest, pcTime) << rows.last().constData();
+    EXPECT_GT(newest, pcTime.addSecs(-600)) << rows.last().constData();
+    EXPECT_EQ(oldest.secsTo(newest), 600 * (result.periodicRecords - 1));
 }
