@@ -10,6 +10,7 @@
 #include "link/UnitSearch.h"
 #include "logged/DownloadCommand.h"
 #include "logged/DownloadSequence.h"
+#include "programming/CProgramModesMenu.h"
 #include "resources/PromptService.h"
 #include "resources/StringTable.h"
 #include "shell/CColorStatic.h"
@@ -110,6 +111,7 @@ void CMainDlg::connectControls()
     connect(ui_->download, &QPushButton::clicked, this, &CMainDlg::OnDownload);
     connect(ui_->options, &QPushButton::clicked, this, &CMainDlg::OnOptions);
     connect(ui_->about, &QPushButton::clicked, this, &CMainDlg::OnAbout);
+    connect(ui_->program, &QPushButton::clicked, this, &CMainDlg::OnProgram);
     connect(ui_->addNote, &QPushButton::clicked, this, &CMainDlg::OnAddNote);
     for (int k = 0; k < MainDlgLayout::SlotCount; ++k) {
         connect(ui_->slotButtons[k], &QPushButton::clicked, this, [this, k] { OnChooseItem(k); });
@@ -344,6 +346,27 @@ void CMainDlg::OnOptions()
         enableEfficiencyFields();
     }
     link_.SetOwner(poll_.get());
+    poll_->refreshStatusLine();
+}
+
+void CMainDlg::OnProgram()
+{
+    QStringList names;
+    for (int n = 0; n < CLiveItemTable::ITEM_COUNT; ++n)
+        names.append(items_.item(n).labelText);
+    const auto result = CProgramModesMenu::Run(
+        link_, names, poll_->battery1Capacity(), poll_->battery2Capacity(),
+        items_.settings().voltLabels[1], poll_->firmwareVersion(), prompts_, this);
+    poll_->setBatteryCapacities(result.battery1Capacity, result.battery2Capacity);
+    if (result.volt2Label != items_.settings().voltLabels[1]) {
+        LiveItemSettings table = items_.settings();
+        table.voltLabels[1] = result.volt2Label;
+        items_.build(table);
+        poll_->refreshPollFlags();
+        setupSlots();
+    }
+    // The unit's configuration may have changed: read it again.
+    poll_->restartStartup();
     poll_->refreshStatusLine();
 }
 

@@ -67,6 +67,7 @@ private:
     void OnEfficiencyChoice(int controlId);
     void OnAbout();
     void OnOptions();
+    void OnProgram();
     void OnAddNote();
     void saveNotes();
     void saveConfiguration();

@@ -1,5 +1,5 @@
 # Shared by scripts/run and scripts/test: installs what a fresh Debian 12 machine lacks,
-# then configures and builds incrementally into the folder given as $1.
+# then configures and builds incrementally.
 set -euo pipefail
 
 GORVANE_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -22,11 +22,16 @@ install_missing_packages() {
         "${missing[@]}" >&2
 }
 
-# build_tree DIR [extra cmake arguments...]
-build_tree() {
+# configure_tree DIR [extra cmake arguments...]
+configure_tree() {
     local dir=$1
     shift
     install_missing_packages
     cmake -S "$GORVANE_ROOT" -B "$dir" -G Ninja "$@" >/dev/null
-    cmake --build "$dir" --parallel "$(nproc)"
+}
+
+# build_tree DIR [extra cmake arguments...]: everything, tests included.
+build_tree() {
+    configure_tree "$@"
+    cmake --build "$1" --parallel "$(nproc)"
 }

@@ -7,12 +7,14 @@
 #include "tests/support/ScriptedPrompt.h"
 #include "tests/support/ScriptedSerialUnit.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -109,6 +111,38 @@ TEST_F(MainWindowWithSimulator, ConnectsOverTcpAndShowsLiveValuesByItself)
     ui.connect->click();
     EXPECT_FALSE(window->pollCycle().testState(ST_RUNNING));
     EXPECT_EQ(window->link().GetState(), LINK_CLOSED);
+    window->done(QDialog::Rejected);
+}
+
+TEST_F(MainWindowWithSimulator, AfterProgrammingTheUnitsConfigurationIsReadAgain)
+{
+    SimulatorOptions options;
+    options.tcpPort = 0;
+    UnitSimulator simulator(options);
+    QString error;
+    ASSERT_TRUE(simulator.start(&error)) << error.toStdString();
+    writeConfig(QStringLiteral("PORTTYPE=1\r\nUSENETBIOS=0\r\nIPADDRESS=2130706433\r\n"
+                               "LISTENPORT=%1\r\nDISPDATA1=1\r\n")
+                    .arg(simulator.tcpPort()));
+    auto window = open();
+    const MainDlgLayout& ui = window->controls();
+    ui.connect->click();
+    ASSERT_TRUE(waitForValue(*window, 0));
+    ui.startDisplay->click();
+    ASSERT_TRUE(EventPump::waitUntil([&] { return ui.program->isEnabled(); }, LongWaitMs));
+
+    // Close the Program Modes menu as soon as it shows.
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [] {
+        if (QWidget* menu = QApplication::activeModalWidget())
+            menu->close();
+    });
+    closer.start(50);
+    ui.program->click();
+    closer.stop();
+
+    EXPECT_TRUE(window->pollCycle().testState(ST_STARTUP));
+    EXPECT_EQ(window->pollCycle().startupStep(), 1);
     window->done(QDialog::Rejected);
 }
 
