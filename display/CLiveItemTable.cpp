@@ -15,7 +15,7 @@ enum class ColourKind { None, Volts, Amps, Watts, Percent, Temperature };
 // Decode type 0 here: the channel's shunt type decides between 4 and 2.
 constexpr quint16 BY_SHUNT = 0;
 
-struct MeasuredItemSpec {
+struct MeasuredItemRow {
     quint16 item;
     quint16 address;
     quint16 length;
@@ -31,7 +31,7 @@ struct MeasuredItemSpec {
 // The unit text of AD28 follows TEMPOPTION.
 constexpr const char16_t* TEMPERATURE_UNIT = nullptr;
 
-constexpr std::array<MeasuredItemSpec, 26> MEASURED_ITEMS{{
+constexpr std::array<MeasuredItemRow, 26> MEASURED_ITEMS{{
     {1, 0x01, 2, 1, 0, u"Volts", 534, LabelArgument::VoltLabel1, ColourKind::Volts, 0},
     {2, 0x02, 2, 1, 0, u"Volts", 535, LabelArgument::VoltLabel2, ColourKind::Volts, 0},
     {3, 0x03, 2, 1, 0, u"Volts", 536, LabelArgument::VoltLabel1, ColourKind::Volts, 0},
@@ -74,10 +74,10 @@ constexpr quint16 AHR_COMPENSATED_STRING = 528;
 // The current items of each channel, whose decoding follows the channel's shunt type.
 constexpr int SHUNT_CHANNEL_ITEMS[3][2] = {{7, 10}, {8, 11}, {9, 12}};
 
-const MeasuredItemSpec* findSpec(int n)
+const MeasuredItemRow* findRow(int n)
 {
     const auto found = std::find_if(MEASURED_ITEMS.begin(), MEASURED_ITEMS.end(),
-                                    [n](const MeasuredItemSpec& spec) { return spec.item == n; });
+                                    [n](const MeasuredItemRow& row) { return row.item == n; });
     return found == MEASURED_ITEMS.end() ? nullptr : &*found;
 }
 
@@ -155,10 +155,10 @@ float thresholdOf(const LiveItemSettings& settings, ColourKind kind)
     return 0.0f;
 }
 
-QString unitTextOf(const LiveItemSettings& settings, const MeasuredItemSpec& spec)
+QString unitTextOf(const LiveItemSettings& settings, const MeasuredItemRow& row)
 {
-    if (spec.unitText != TEMPERATURE_UNIT)
-        return QString::fromUtf16(spec.unitText);
+    if (row.unitText != TEMPERATURE_UNIT)
+        return QString::fromUtf16(row.unitText);
     return settings.tempOption == LiveItemSettings::FAHRENHEIT ? QStringLiteral("Deg(F)")
                                                                : QStringLiteral("Deg(C)");
 }
@@ -192,21 +192,21 @@ void CLiveItemTable::build(const LiveItemSettings& settings)
 
 void CLiveItemTable::fillMeasuredItems()
 {
-    for (const MeasuredItemSpec& spec : MEASURED_ITEMS) {
-        LiveItem& liveItem = record(spec.item);
-        liveItem.itemNumber = spec.item;
-        liveItem.helpTopic = spec.item <= ITEMS_WITH_HELP ? FIRST_HELP_TOPIC + spec.item - 1 : 0;
-        liveItem.decodeType = spec.decodeType;
-        liveItem.address = spec.address;
-        liveItem.length = spec.length;
-        liveItem.labelId = spec.labelId;
-        liveItem.resetCode = spec.resetCode;
-        liveItem.unitText = unitTextOf(settings_, spec).left(LiveItem::UNIT_TEXT_SIZE);
-        const bool coloured = colourIsUsed(settings_, spec.colour);
+    for (const MeasuredItemRow& row : MEASURED_ITEMS) {
+        LiveItem& liveItem = record(row.item);
+        liveItem.itemNumber = row.item;
+        liveItem.helpTopic = row.item <= ITEMS_WITH_HELP ? FIRST_HELP_TOPIC + row.item - 1 : 0;
+        liveItem.decodeType = row.decodeType;
+        liveItem.address = row.address;
+        liveItem.length = row.length;
+        liveItem.labelId = row.labelId;
+        liveItem.resetCode = row.resetCode;
+        liveItem.unitText = unitTextOf(settings_, row).left(LiveItem::UNIT_TEXT_SIZE);
+        const bool coloured = colourIsUsed(settings_, row.colour);
         liveItem.colorLow = coloured ? settings_.colorLow : settings_.textColor;
         liveItem.colorHigh = coloured ? settings_.colorHigh : settings_.textColor;
-        liveItem.threshold = thresholdOf(settings_, spec.colour);
-        formatLabelFromSettings(spec.item);
+        liveItem.threshold = thresholdOf(settings_, row.colour);
+        formatLabelFromSettings(row.item);
     }
     for (int channel = 1; channel <= 3; ++channel)
         setShuntDecoding(channel);
@@ -232,8 +232,8 @@ void CLiveItemTable::formatLabel(int n, const QString& argument)
 
 void CLiveItemTable::formatLabelFromSettings(int n)
 {
-    if (const MeasuredItemSpec* spec = findSpec(n))
-        formatLabel(n, labelArgument(settings_, spec->labelArgument));
+    if (const MeasuredItemRow* row = findRow(n))
+        formatLabel(n, labelArgument(settings_, row->labelArgument));
 }
 
 void CLiveItemTable::setShuntDecoding(int channel)
@@ -320,8 +320,8 @@ bool CLiveItemTable::applyChannelNames(QByteArrayView reply)
                                                      (code(static_cast<qsizetype>(channel)) & 7));
     settings_.voltLabels[0] =
         (code(0) & 0x10) != 0 ? QStringLiteral("Battery") : QStringLiteral("Battery 1");
-    for (const MeasuredItemSpec& spec : MEASURED_ITEMS)
-        formatLabelFromSettings(spec.item);
+    for (const MeasuredItemRow& row : MEASURED_ITEMS)
+        formatLabelFromSettings(row.item);
     // Until the battery words arrive, the amp-hour items name the kind of amp-hours.
     formatLabel(13, settings_.ahrLabels[0]);
     formatLabel(14, settings_.ahrLabels[1]);
