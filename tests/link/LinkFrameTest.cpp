@@ -1,18 +1,11 @@
 #include "link/LinkFrame.h"
 
 #include "link/SerialLineErrors.h"
+#include "tests/support/TestBytes.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-QByteArray bytes(std::initializer_list<int> values)
-{
-    QByteArray out;
-    for (int v : values)
-        out.append(static_cast<char>(v));
-    return out;
-}
 
 bool holds(const QByteArray& frame)
 {
@@ -24,12 +17,12 @@ bool holds(const QByteArray& frame)
 
 TEST(LinkFrame, RequestFramesMatchTheUnitsDocumentedExamples)
 {
-    EXPECT_EQ(LinkFrame::read(0x0F, 4), bytes({0x81, 0x0F, 0x04, 0x6B}));
-    EXPECT_EQ(LinkFrame::forTcp(LinkFrame::read(0x0F, 4)), bytes({0x00, 0x81, 0x0F, 0x04, 0x6B}));
-    EXPECT_EQ(LinkFrame::read(0xF7, 1), bytes({0x81, 0xF7, 0x01, 0x86}));
-    EXPECT_EQ(LinkFrame::bulkRead(0x2F00, 1), bytes({0xC1, 0x2F, 0x01, 0x0E}));
+    EXPECT_EQ(LinkFrame::read(0x0F, 4), bytesOf({0x81, 0x0F, 0x04, 0x6B}));
+    EXPECT_EQ(LinkFrame::forTcp(LinkFrame::read(0x0F, 4)), bytesOf({0x00, 0x81, 0x0F, 0x04, 0x6B}));
+    EXPECT_EQ(LinkFrame::read(0xF7, 1), bytesOf({0x81, 0xF7, 0x01, 0x86}));
+    EXPECT_EQ(LinkFrame::bulkRead(0x2F00, 1), bytesOf({0xC1, 0x2F, 0x01, 0x0E}));
     const std::uint8_t data[] = {0x05};
-    EXPECT_EQ(LinkFrame::write(0x10, 1, data), bytes({0x01, 0x10, 0x01, 0x05, 0xE8}));
+    EXPECT_EQ(LinkFrame::write(0x10, 1, data), bytesOf({0x01, 0x10, 0x01, 0x05, 0xE8}));
 }
 
 TEST(LinkFrame, ReadAndBulkChecksumsFollowTheirClosedForms)
@@ -43,7 +36,7 @@ TEST(LinkFrame, ReadAndBulkChecksumsFollowTheirClosedForms)
         }
     }
     const QByteArray bulk = LinkFrame::bulkRead(0x31FF, 2);
-    EXPECT_EQ(bulk, bytes({0xC1, 0x31, 0x02, static_cast<std::uint8_t>(0x3E - 0x31 - 2)}));
+    EXPECT_EQ(bulk, bytesOf({0xC1, 0x31, 0x02, static_cast<std::uint8_t>(0x3E - 0x31 - 2)}));
 }
 
 TEST(LinkFrame, LengthAndPageCountTakeTheLowEightBits)
@@ -54,13 +47,13 @@ TEST(LinkFrame, LengthAndPageCountTakeTheLowEightBits)
 
 TEST(LinkFrame, ChecksumRuleOverReplies)
 {
-    EXPECT_TRUE(holds(bytes({0x01, 0x02, 0x03, 0x04, 0xF5})));
-    EXPECT_FALSE(holds(bytes({0x01, 0x02, 0x03, 0x04, 0xF4})));
-    EXPECT_TRUE(holds(bytes({0xFF})));
-    EXPECT_FALSE(holds(bytes({0x00})));
+    EXPECT_TRUE(holds(bytesOf({0x01, 0x02, 0x03, 0x04, 0xF5})));
+    EXPECT_FALSE(holds(bytesOf({0x01, 0x02, 0x03, 0x04, 0xF4})));
+    EXPECT_TRUE(holds(bytesOf({0xFF})));
+    EXPECT_FALSE(holds(bytesOf({0x00})));
     EXPECT_FALSE(holds(QByteArray()));
     // The adapter's 0x00 status byte does not change the sum.
-    EXPECT_TRUE(holds(bytes({0x00, 0x01, 0x02, 0x03, 0x04, 0xF5})));
+    EXPECT_TRUE(holds(bytesOf({0x00, 0x01, 0x02, 0x03, 0x04, 0xF5})));
 }
 
 TEST(SerialLineErrors, FirstMatchingFlagGivesTheCode)

@@ -4,6 +4,7 @@
 #include "tests/support/RecordingReceiver.h"
 #include "tests/support/ScriptedPrompt.h"
 #include "tests/support/ScriptedSerialUnit.h"
+#include "tests/support/TestBytes.h"
 
 #include <QFile>
 #include <QSerialPort>
@@ -13,23 +14,6 @@
 namespace {
 
 constexpr int UnitPort = 7;
-
-QByteArray bytes(std::initializer_list<int> values)
-{
-    QByteArray out;
-    for (int v : values)
-        out.append(static_cast<char>(v));
-    return out;
-}
-
-QByteArray withChecksum(QByteArray data)
-{
-    unsigned char sum = 0;
-    for (char c : data)
-        sum = static_cast<unsigned char>(sum + static_cast<unsigned char>(c));
-    data.append(static_cast<char>(0xFF - sum));
-    return data;
-}
 
 class SerialLink : public ::testing::Test {
 protected:
@@ -61,10 +45,10 @@ protected:
 
 TEST_F(SerialLink, ReadSendsTheFrameAndPostsTheCheckedDataAfterReturning)
 {
-    replyAlways(bytes({0x01, 0x02, 0x03, 0x04, 0xF5}));
+    replyAlways(bytesOf({0x01, 0x02, 0x03, 0x04, 0xF5}));
 
     ASSERT_EQ(link.Read(&window, 0x0F, 4, 3, 22), 1);
-    EXPECT_EQ(unit.frames(), QList<QByteArray>{bytes({0x81, 0x0F, 0x04, 0x6B})});
+    EXPECT_EQ(unit.frames(), QList<QByteArray>{bytesOf({0x81, 0x0F, 0x04, 0x6B})});
     // Status messages were sent during the call; the reply waits in the event queue.
     EXPECT_EQ(window.count(WM_LINK_SERIALSTATUS), 2);
     EXPECT_TRUE(window.replies().isEmpty());
@@ -77,7 +61,7 @@ TEST_F(SerialLink, ReadSendsTheFrameAndPostsTheCheckedDataAfterReturning)
     EXPECT_EQ(reply.wParam, 4);
     EXPECT_EQ(reply.kind, 3);
     EXPECT_EQ(reply.tag, 22);
-    EXPECT_EQ(reply.data, bytes({0x01, 0x02, 0x03, 0x04}));
+    EXPECT_EQ(reply.data, bytesOf({0x01, 0x02, 0x03, 0x04}));
     EXPECT_EQ(link.GetError(), 0);
 
     link.ReplyDone();
@@ -93,7 +77,7 @@ TEST_F(SerialLink, BulkReadDeliversWholePagesWithoutTheChecksum)
     replyAlways(withChecksum(page));
 
     ASSERT_EQ(link.BulkRead(0x2F00, 1, 5), 1);
-    EXPECT_EQ(unit.frames().first(), bytes({0xC1, 0x2F, 0x01, 0x0E}));
+    EXPECT_EQ(unit.frames().first(), bytesOf({0xC1, 0x2F, 0x01, 0x0E}));
     EventPump::deliverPosted();
     ASSERT_EQ(window.replies().size(), 1);
     EXPECT_EQ(window.replies().first().kind, REQ_BULK);
@@ -103,7 +87,7 @@ TEST_F(SerialLink, BulkReadDeliversWholePagesWithoutTheChecksum)
 
 TEST_F(SerialLink, AShortReplyIsAReadErrorWithItsStatusText)
 {
-    replyAlways(bytes({0x01, 0x02, 0x03, 0x04}));
+    replyAlways(bytesOf({0x01, 0x02, 0x03, 0x04}));
 
     EXPECT_EQ(link.Read(&window, 0x0F, 4, 3, 0), 0);
     EventPump::deliverPosted();
@@ -117,7 +101,7 @@ TEST_F(SerialLink, AShortReplyIsAReadErrorWithItsStatusText)
 
 TEST_F(SerialLink, ABadChecksumPostsNoReply)
 {
-    replyAlways(bytes({0x01, 0x02, 0x03, 0x04, 0xF4}));
+    replyAlways(bytesOf({0x01, 0x02, 0x03, 0x04, 0xF4}));
 
     EXPECT_EQ(link.Read(&window, 0x0F, 4, 3, 0), 0);
     EventPump::deliverPosted();
@@ -132,7 +116,7 @@ TEST_F(SerialLink, TheNextRequestRecoversFromAnErrorAndDropsStaleBytes)
     // The first answer is too long: its tail is still waiting when the next request starts.
     int served = 0;
     unit.respondWith([&served](const QByteArray&) {
-        return served++ == 0 ? bytes({0x00, 0xFF, 0x11, 0x22, 0x33}) : bytes({0x42, 0xBD});
+        return served++ == 0 ? bytesOf({0x00, 0xFF, 0x11, 0x22, 0x33}) : bytesOf({0x42, 0xBD});
     });
     ASSERT_EQ(link.Read(&window, 0xF7, 1, 4, 0), 1);
     EventPump::deliverPosted();
@@ -141,13 +125,13 @@ TEST_F(SerialLink, TheNextRequestRecoversFromAnErrorAndDropsStaleBytes)
     ASSERT_EQ(link.Read(&window, 0xF7, 1, 4, 0), 1);
     EventPump::deliverPosted();
     ASSERT_EQ(window.replies().size(), 2);
-    EXPECT_EQ(window.replies().last().data, bytes({0x42}));
+    EXPECT_EQ(window.replies().last().data, bytesOf({0x42}));
 
     // After a failure the link is in error until the next request's open re-arms the port.
     unit.respondWith([](const QByteArray&) { return QByteArray(); });
     EXPECT_EQ(link.Read(&window, 0xF7, 1, 4, 0), 0);
     EXPECT_EQ(link.GetState(), LINK_ERROR);
-    replyAlways(bytes({0x42, 0xBD}));
+    replyAlways(bytesOf({0x42, 0xBD}));
     EXPECT_EQ(link.Read(&window, 0xF7, 1, 4, 0), 1);
     EXPECT_EQ(link.GetState(), LINK_RECEIVING);
     EXPECT_EQ(link.GetError(), 0);
@@ -155,11 +139,11 @@ TEST_F(SerialLink, TheNextRequestRecoversFromAnErrorAndDropsStaleBytes)
 
 TEST_F(SerialLink, AWriteReadsOneAcknowledgementByteWithoutCheckingIt)
 {
-    replyAlways(bytes({0x77}));
+    replyAlways(bytesOf({0x77}));
     const std::uint8_t data[] = {0x05};
 
     ASSERT_EQ(link.Write(&window, 0x10, 1, data), 1);
-    EXPECT_EQ(unit.frames().first(), bytes({0x01, 0x10, 0x01, 0x05, 0xE8}));
+    EXPECT_EQ(unit.frames().first(), bytesOf({0x01, 0x10, 0x01, 0x05, 0xE8}));
     EXPECT_EQ(link.GetState(), LINK_AWAITACK);
     EventPump::deliverPosted();
     ASSERT_EQ(window.replies().size(), 1);
@@ -167,7 +151,7 @@ TEST_F(SerialLink, AWriteReadsOneAcknowledgementByteWithoutCheckingIt)
     EXPECT_EQ(ack.kind, REQ_WRITEACK);
     EXPECT_EQ(ack.tag, 0xE8);
     EXPECT_EQ(ack.wParam, 1);
-    EXPECT_EQ(ack.data, bytes({0x77}));
+    EXPECT_EQ(ack.data, bytesOf({0x77}));
 
     link.ReplyDone();
     EXPECT_EQ(link.GetState(), LINK_AWAITACK);
@@ -209,7 +193,7 @@ TEST_F(SerialLink, APortHeldByAnotherProgramDoesNotOpen)
 
 TEST_F(SerialLink, ClosingPostsAStatusAndChangingThePortCloses)
 {
-    replyAlways(bytes({0x42, 0xBD}));
+    replyAlways(bytesOf({0x42, 0xBD}));
     ASSERT_EQ(link.Read(&window, 0xF7, 1, 4, 0), 1);
     EventPump::deliverPosted();
     window.clear();
@@ -223,7 +207,7 @@ TEST_F(SerialLink, ClosingPostsAStatusAndChangingThePortCloses)
 
 TEST_F(SerialLink, TimeoutsTakeEffectAtTheNextOpening)
 {
-    replyAlways(bytes({0x42, 0xBD}));
+    replyAlways(bytesOf({0x42, 0xBD}));
     ASSERT_EQ(link.Read(&window, 0xF7, 1, 4, 0), 1);
     const SerialTimeouts inForce{100, 1, 300, 10, 2000};
     const SerialTimeouts next{1000, 10, 2000, 10, 2000};

@@ -5,6 +5,7 @@
 #include "tests/support/EventPump.h"
 #include "tests/support/RecordingReceiver.h"
 #include "tests/support/ScriptedPrompt.h"
+#include "tests/support/TestBytes.h"
 
 #include <QPointer>
 #include <QTcpServer>
@@ -15,23 +16,6 @@ namespace {
 
 // The adapter's login code, restated rather than imported.
 const QByteArray ExpectedLoginCode("\x5A\x54\x56\x2D\x4C\x4E\x4B\x31", 8);
-
-QByteArray bytes(std::initializer_list<int> values)
-{
-    QByteArray out;
-    for (int v : values)
-        out.append(static_cast<char>(v));
-    return out;
-}
-
-QByteArray withChecksum(QByteArray data)
-{
-    unsigned char sum = 0;
-    for (char c : data)
-        sum = static_cast<unsigned char>(sum + static_cast<unsigned char>(c));
-    data.append(static_cast<char>(0xFF - sum));
-    return data;
-}
 
 // A window that does the login exchange as the program's windows do.
 class LoggingInWindow : public RecordingReceiver {
@@ -86,7 +70,7 @@ protected:
         ASSERT_EQ(link.Open(), 1);
         ASSERT_EQ(link.GetState(), LINK_CONNECTING);
         ASSERT_TRUE(waitForReceived(8));
-        send(bytes({0x00}));
+        send(bytesOf({0x00}));
         ASSERT_TRUE(EventPump::waitUntil([&] { return link.GetState() == LINK_IDLE; }));
         received.clear();
         window.clear();
@@ -96,7 +80,7 @@ protected:
     QPointer<QTcpSocket> adapter;
     int connections = 0;
     QByteArray received;
-    QByteArray greeting = bytes({12, 1, 2, 3, 4, 5, 6, 7, 8});
+    QByteArray greeting = bytesOf({12, 1, 2, 3, 4, 5, 6, 7, 8});
     ScriptedPrompt prompts;
     CUnitLink link{prompts, ComPortDirectory()};
     LoggingInWindow window{link};
@@ -117,7 +101,7 @@ TEST_F(TcpLink, GreetingIsAnsweredWithTheLoginCodeAndConfirmationLogsIn)
     EXPECT_DOUBLE_EQ(window.greetingVersion, 1.2);
     EXPECT_EQ(link.GetLoginStage(), LOGIN_CODESENT);
 
-    send(bytes({0x00}));
+    send(bytesOf({0x00}));
     ASSERT_TRUE(waitForReplies(2));
     EXPECT_EQ(window.replies().last().kind, REQ_LOGIN);
     EXPECT_EQ(link.GetLoginStage(), LOGIN_DONE);
@@ -128,7 +112,7 @@ TEST_F(TcpLink, ARefusedLoginLeavesTheLinkConnecting)
 {
     ASSERT_EQ(link.Open(), 1);
     ASSERT_TRUE(waitForReceived(8));
-    send(bytes({0x01}));
+    send(bytesOf({0x01}));
     ASSERT_TRUE(waitForReplies(2));
     EXPECT_EQ(link.GetState(), LINK_CONNECTING);
     EXPECT_EQ(loadString(1029), QStringLiteral("Waiting for Acknowlegement from Unit."));
@@ -139,10 +123,10 @@ TEST_F(TcpLink, AReplySplitOverSeveralReceiveEventsIsDeliveredOnce)
     logIn();
     ASSERT_EQ(link.Read(&window, 0x0F, 4, 3, 9), 1);
     ASSERT_TRUE(waitForReceived(5));
-    EXPECT_EQ(received, bytes({0x00, 0x81, 0x0F, 0x04, 0x6B}));
+    EXPECT_EQ(received, bytesOf({0x00, 0x81, 0x0F, 0x04, 0x6B}));
     EXPECT_EQ(link.GetState(), LINK_RECEIVING);
 
-    const QByteArray reply = withChecksum(bytes({0x07, 0x01, 0x02, 0x03, 0x04}));
+    const QByteArray reply = withChecksum(bytesOf({0x07, 0x01, 0x02, 0x03, 0x04}));
     const int statusBefore = window.count(WM_LINK_TCPSTATUS);
     for (int part = 0; part < 3; ++part) {
         send(reply.mid(part * 2, 2));
@@ -156,7 +140,7 @@ TEST_F(TcpLink, AReplySplitOverSeveralReceiveEventsIsDeliveredOnce)
     ASSERT_EQ(window.replies().size(), 1);
     EXPECT_EQ(window.replies().first().wParam, 4);
     EXPECT_EQ(window.replies().first().status, 0x07);
-    EXPECT_EQ(window.replies().first().data, bytes({0x01, 0x02, 0x03, 0x04}));
+    EXPECT_EQ(window.replies().first().data, bytesOf({0x01, 0x02, 0x03, 0x04}));
     EXPECT_EQ(window.replies().first().tag, 9);
 }
 
@@ -167,22 +151,22 @@ TEST_F(TcpLink, AWriteAcknowledgementIsStatusAndOneByte)
     ASSERT_EQ(link.Write(&window, 0x10, 1, data), 1);
     EXPECT_EQ(link.GetState(), LINK_AWAITACK);
     ASSERT_TRUE(waitForReceived(6));
-    EXPECT_EQ(received, bytes({0x00, 0x01, 0x10, 0x01, 0x05, 0xE8}));
+    EXPECT_EQ(received, bytesOf({0x00, 0x01, 0x10, 0x01, 0x05, 0xE8}));
 
-    send(bytes({0x00, 0xE8}));
+    send(bytesOf({0x00, 0xE8}));
     ASSERT_TRUE(waitForReplies(1));
     const auto ack = window.replies().first();
     EXPECT_EQ(ack.kind, REQ_WRITEACK);
     EXPECT_EQ(ack.tag, 0xE8);
     EXPECT_EQ(ack.wParam, 1);
-    EXPECT_EQ(ack.data, bytes({0xE8}));
+    EXPECT_EQ(ack.data, bytesOf({0xE8}));
 }
 
 TEST_F(TcpLink, ABadChecksumIsAnErrorAndTheBytesStayUntilReset)
 {
     logIn();
     ASSERT_EQ(link.Read(&window, 0xF7, 1, 4, 0), 1);
-    send(bytes({0x00, 0x42, 0x00}));
+    send(bytesOf({0x00, 0x42, 0x00}));
     ASSERT_TRUE(EventPump::waitUntil([&] { return link.GetState() == LINK_ERROR; }));
     EXPECT_EQ(link.GetError(), 1042);
     EventPump::deliverPosted();
@@ -191,9 +175,9 @@ TEST_F(TcpLink, ABadChecksumIsAnErrorAndTheBytesStayUntilReset)
     // In error the link keeps its connection: the next request goes out on the same socket.
     link.ResetReceive();
     ASSERT_EQ(link.Read(&window, 0xF7, 1, 4, 0), 1);
-    send(withChecksum(bytes({0x00, 0x42})));
+    send(withChecksum(bytesOf({0x00, 0x42})));
     ASSERT_TRUE(waitForReplies(1));
-    EXPECT_EQ(window.replies().first().data, bytes({0x42}));
+    EXPECT_EQ(window.replies().first().data, bytesOf({0x42}));
     EXPECT_EQ(connections, 1);
 }
 
@@ -240,7 +224,7 @@ TEST_F(TcpLink, OpenOnAnyStateButClosedKeepsTheConnection)
     ASSERT_EQ(link.Open(), 1);
     EXPECT_EQ(link.Open(), 1); // connecting
     ASSERT_TRUE(waitForReceived(8));
-    send(bytes({0x00}));
+    send(bytesOf({0x00}));
     ASSERT_TRUE(EventPump::waitUntil([&] { return link.GetState() == LINK_IDLE; }));
     EXPECT_EQ(link.Open(), 1); // idle
 
@@ -249,11 +233,11 @@ TEST_F(TcpLink, OpenOnAnyStateButClosedKeepsTheConnection)
     const std::uint8_t data[] = {0x05};
     ASSERT_EQ(link.Write(&window, 0x10, 1, data), 1);
     EXPECT_EQ(link.Open(), 1); // awaiting the acknowledgement
-    send(bytes({0x00, 0xE8}));
+    send(bytesOf({0x00, 0xE8}));
     ASSERT_TRUE(EventPump::waitUntil([&] { return window.replies().size() == 3; }));
     link.ResetReceive();
     ASSERT_EQ(link.Read(&window, 0xF7, 1, 4, 0), 1);
-    send(bytes({0x00, 0x42, 0x00}));
+    send(bytesOf({0x00, 0x42, 0x00}));
     ASSERT_TRUE(EventPump::waitUntil([&] { return link.GetState() == LINK_ERROR; }));
     EXPECT_EQ(link.Open(), 1); // error
 

@@ -1,5 +1,5 @@
 #include "simulator/SimulatedUnit.h"
-#include "tests/simulator/SimTestBytes.h"
+#include "tests/support/TestBytes.h"
 
 #include <gtest/gtest.h>
 

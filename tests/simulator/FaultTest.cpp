@@ -3,7 +3,7 @@
 #include "simulator/UnitChecksum.h"
 #include "simulator/UnitSimulator.h"
 #include "tests/simulator/RawClients.h"
-#include "tests/simulator/SimTestBytes.h"
+#include "tests/support/TestBytes.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include "simulator/LogValueCodec.h"
 #include "simulator/PeriodicLogWriter.h"
 #include "tests/simulator/LogReaders.h"
-#include "tests/simulator/SimTestBytes.h"
+#include "tests/support/TestBytes.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 
 #include "simulator/SimulatedUnit.h"
 #include "tests/simulator/LogReaders.h"
-#include "tests/simulator/SimTestBytes.h"
+#include "tests/support/TestBytes.h"
 
 #include <QBuffer>
 #include <QTemporaryDir>

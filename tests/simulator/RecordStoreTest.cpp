@@ -1,6 +1,6 @@
 #include "simulator/RecordStore.h"
 
-#include "tests/simulator/SimTestBytes.h"
+#include "tests/support/TestBytes.h"
 
 #include <gtest/gtest.h>
 

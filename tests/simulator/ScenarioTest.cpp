@@ -1,7 +1,7 @@
 #include "simulator/Scenario.h"
 
 #include "simulator/SimulatedUnit.h"
-#include "tests/simulator/SimTestBytes.h"
+#include "tests/support/TestBytes.h"
 
 #include <gtest/gtest.h>
 

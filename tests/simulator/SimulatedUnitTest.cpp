@@ -1,6 +1,6 @@
 #include "simulator/SimulatedUnit.h"
 
-#include "tests/simulator/SimTestBytes.h"
+#include "tests/support/TestBytes.h"
 
 #include <gtest/gtest.h>
 

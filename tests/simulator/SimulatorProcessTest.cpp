@@ -1,6 +1,6 @@
 #include "simulator/MemoryImage.h"
 #include "tests/simulator/RawClients.h"
-#include "tests/simulator/SimTestBytes.h"
+#include "tests/support/TestBytes.h"
 #include "tests/support/EventPump.h"
 
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #include "simulator/UnitChecksum.h"
 #include "simulator/UnitSimulator.h"
 #include "tests/simulator/RawClients.h"
-#include "tests/simulator/SimTestBytes.h"
+#include "tests/support/TestBytes.h"
 
 #include <QElapsedTimer>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "simulator/UnitFrameParser.h"
 
 #include "simulator/UnitChecksum.h"
-#include "tests/simulator/SimTestBytes.h"
+#include "tests/support/TestBytes.h"
 
 #include <gtest/gtest.h>
 
