@@ -4,7 +4,7 @@
 #include "tests/cli/CliRunner.h"
 #include "tests/cli/ProgramDownload.h"
 #include "tests/cli/StillUnit.h"
-#include "tests/simulator/SimTestBytes.h"
+#include "tests/support/TestBytes.h"
 #include "tests/support/ScriptedPrompt.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "simulator/Scenario.h"
 #include "tests/cli/CliRunner.h"
 #include "tests/cli/StillUnit.h"
-#include "tests/simulator/SimTestBytes.h"
+#include "tests/support/TestBytes.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

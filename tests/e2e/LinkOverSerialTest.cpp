@@ -2,7 +2,7 @@
 #include "link/UnitSearch.h"
 #include "tests/e2e/LinkWindow.h"
 #include "tests/e2e/SimulatorChild.h"
-#include "tests/simulator/SimTestBytes.h"
+#include "tests/support/TestBytes.h"
 #include "tests/support/EventPump.h"
 #include "tests/support/ScriptedPrompt.h"
 

@@ -1,7 +1,7 @@
 #include "link/CUnitLink.h"
 #include "simulator/UnitSimulator.h"
 #include "tests/e2e/LinkWindow.h"
-#include "tests/simulator/SimTestBytes.h"
+#include "tests/support/TestBytes.h"
 #include "tests/support/EventPump.h"
 #include "tests/support/ScriptedPrompt.h"
 

@@ -7,7 +7,7 @@
 #include "simulator/SimulatedUnit.h"
 #include "simulator/TcpEndpoint.h"
 #include "tests/e2e/LinkWindow.h"
-#include "tests/simulator/SimTestBytes.h"
+#include "tests/support/TestBytes.h"
 #include "tests/support/EventPump.h"
 #include "tests/support/ScriptedPrompt.h"
 
