@@ -5,6 +5,7 @@
 #include "programming/ParameterTable.h"
 #include "tests/programming/MenuStandIn.h"
 #include "tests/programming/RecordUnit.h"
+#include "tests/programming/SerialUnitFixture.h"
 #include "tests/programming/TestBytes.h"
 #include "tests/support/EventPump.h"
 #include "tests/support/ScriptedPrompt.h"
@@ -22,23 +23,9 @@ inline const QString BAD_ACKNOWLEDGEMENT =
     QStringLiteral("Error: Received bad checksum on Seriel Port.");
 } // namespace DialogTexts
 
-// A unit on a pseudo-terminal behind COM7 answering from its record store, and a stand-in for
-// the Program Modes menu that owns the link and checks the acknowledgements handed to it.
-class SerialDialogTest : public ::testing::Test {
+// The serial unit and menu stand-in, with what the dialog tests do with them.
+class SerialDialogTest : public SerialUnitFixture {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(serialUnit.isOpen());
-        ASSERT_TRUE(QFile::link(serialUnit.devicePath(), aliases.filePath(QStringLiteral("COM7"))));
-        serialUnit.respondWith([this](const QByteArray& frame) { return unit.answer(frame); });
-        link.SetOwner(&menu);
-        link.SetComPort(7);
-        // Short limits keep the silent-unit cases quick; no result depends on them.
-        link.SetSerialTimeouts(SerialTimeouts{100, 1, 300, 10, 2000});
-        EventPump::deliverPosted();
-        menu.clear();
-    }
-
     // Shows the dialog (which asks for its records) and waits for the records to be shown.
     static void openAndRead(CParameterDlg& dialog)
     {
@@ -61,12 +48,4 @@ protected:
                 found.append(write.data);
         return found;
     }
-
-    RecordUnit unit;
-    ScriptedSerialUnit serialUnit;
-    QTemporaryDir aliases;
-    ScriptedPrompt prompts;
-    CUnitLink link{prompts, ComPortDirectory(aliases.path())};
-    MenuStandIn menu{link, prompts};
-    ParameterTable table;
 };

@@ -6,6 +6,7 @@
 #include "programming/UnitClockRecords.h"
 #include "tests/programming/MenuStandIn.h"
 #include "tests/programming/RecordUnit.h"
+#include "tests/programming/SerialUnitFixture.h"
 #include "tests/programming/TestBytes.h"
 #include "tests/support/EventPump.h"
 #include "tests/support/ScriptedPrompt.h"
@@ -41,35 +42,14 @@ QByteArray writeFrame(int address, const QByteArray& data)
     return withChecksum(bytes({0x01, address, static_cast<int>(data.size())}) + data);
 }
 
-// A unit on a pseudo-terminal behind COM7, answering from its record store.
-class SerialSession : public ::testing::Test {
+// The serial unit and menu stand-in, reading through a session.
+class SerialSession : public SerialUnitFixture {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(serialUnit.isOpen());
-        ASSERT_TRUE(QFile::link(serialUnit.devicePath(), aliases.filePath(QStringLiteral("COM7"))));
-        serialUnit.respondWith([this](const QByteArray& frame) { return unit.answer(frame); });
-        link.SetOwner(&menu);
-        link.SetComPort(7);
-        // Short limits keep the silent-unit cases quick; no result depends on them.
-        link.SetSerialTimeouts(SerialTimeouts{100, 1, 300, 10, 2000});
-        EventPump::deliverPosted();
-        menu.clear();
-    }
-
     void readSlots(ParameterSession& session)
     {
         ASSERT_TRUE(session.read());
         ASSERT_TRUE(EventPump::waitUntil([&] { return session.hasRead(); }));
     }
-
-    RecordUnit unit;
-    ScriptedSerialUnit serialUnit;
-    QTemporaryDir aliases;
-    ScriptedPrompt prompts;
-    CUnitLink link{prompts, ComPortDirectory(aliases.path())};
-    MenuStandIn menu{link, prompts};
-    ParameterTable table;
 };
 
 } // namespace
