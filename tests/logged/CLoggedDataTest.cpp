@@ -1,7 +1,6 @@
 #include "logged/CLoggedData.h"
 
 #include "LogImages.h"
-#include "LoggedTestSupport.h"
 #include "config/Settings.h"
 #include "logged/UnitTimeStamp.h"
 
@@ -11,244 +10,176 @@ namespace {
 
 using Log = CLoggedData::Log;
 
-QByteArray efficiencyIndexPage(std::uint8_t newest1, std::uint8_t flags1, std::uint8_t newest2,
-                               std::uint8_t flags2)
+// "pointer present wrapped", e.g. "1cc0 10".
+QString ringState(const LogArea& area)
 {
-    QByteArray page(256, '\0');
-    page[0xFC] = static_cast<char>(newest1);
-    page[0xFD] = static_cast<char>(flags1);
-    page[0xFE] = static_cast<char>(newest2);
-    page[0xFF] = static_cast<char>(flags2);
-    return page;
+    return QStringLiteral("%1 %2%3")
+        .arg(area.pointer(), 0, 16)
+        .arg(area.present())
+        .arg(area.wrapped());
 }
 
-// Feeds an area the way the download does: one block read after another.
-bool transfer(LogArea& area, const QByteArray& image)
+int recordCount(const CLoggedData& data)
 {
-    while (area.hasMoreRequests()) {
-        const int offset = area.unitAddress() - area.baseAddress();
-        area.noteRequestIssued();
-        if (!area.storeReply(image.mid(offset, area.bytesPerRequest())))
-            return false;
-    }
-    return true;
+    return data.periodicCount() + data.efficiencyCount(1) + data.efficiencyCount(2) +
+           data.dischargeProfileCount(1) + data.dischargeProfileCount(2);
 }
 
 } // namespace
 
-TEST(CLoggedData, newDownload_hasItsFourAreasZeroFilledAndNoRecords)
+TEST(CLoggedData, ANewDownloadHasItsFourAreasZeroFilledAndNoRecords)
 {
     CLoggedData data;
-    struct Expected {
-        Log log;
-        int address;
-        int bytesPerRequest;
-        int requests;
-        int size;
-    };
-    for (const Expected& e : {Expected{Log::Periodic, 0x0300, 256, 29, 7424},
-                              Expected{Log::DischargeProfile, 0x2000, 512, 8, 4096},
-                              Expected{Log::Battery1Efficiency, 0x3000, 512, 4, 2048},
-                              Expected{Log::Battery2Efficiency, 0x3800, 512, 4, 2048}}) {
-        const LogArea& area = data.area(e.log);
-        EXPECT_EQ(area.unitAddress(), e.address);
-        EXPECT_EQ(area.bytesPerRequest(), e.bytesPerRequest);
-        EXPECT_EQ(area.requestCount(), e.requests);
-        EXPECT_EQ(area.bufferSize(), e.size);
-        EXPECT_EQ(area.buffer().toByteArray(), QByteArray(e.size, '\0'));
-        EXPECT_EQ(area.requestsMade(), 0);
-        EXPECT_FALSE(area.present() || area.wrapped() || area.done());
+    QStringList areas;
+    for (Log log :
+         {Log::Periodic, Log::DischargeProfile, Log::Battery1Efficiency, Log::Battery2Efficiency}) {
+        const LogArea& area = data.area(log);
+        areas << QStringLiteral("%1:%2x%3")
+                     .arg(area.unitAddress(), 0, 16)
+                     .arg(area.bytesPerRequest())
+                     .arg(area.requestCount());
+        EXPECT_EQ(area.buffer().toByteArray(),
+                  QByteArray(area.bytesPerRequest() * area.requestCount(), 0));
+        EXPECT_EQ(ringState(area).last(2), QStringLiteral("00"));
     }
-    EXPECT_EQ(data.periodicCount(), 0);
-    EXPECT_EQ(data.efficiencyCount(1) + data.efficiencyCount(2), 0);
-    EXPECT_EQ(data.dischargeProfileCount(1) + data.dischargeProfileCount(2), 0);
+    EXPECT_EQ(areas, (QStringList{"300:256x29", "2000:512x8", "3000:512x4", "3800:512x4"}));
+    EXPECT_EQ(recordCount(data), 0);
 }
 
-TEST(CLoggedData, periodicPointerReply_isRebasedToTheLogArea)
+TEST(CLoggedData, PointerRepliesGiveEachLogsRingStateAndWrongLengthsChangeNothing)
 {
-    CLoggedData data;
-    ASSERT_TRUE(data.takePeriodicPointer(QByteArray::fromHex("0000c01f")));
-    EXPECT_EQ(data.area(Log::Periodic).pointer(), 0x1CC0);
-    EXPECT_TRUE(data.area(Log::Periodic).present());
-
-    // The two top bits of byte 3 are not part of the address.
-    ASSERT_TRUE(data.takePeriodicPointer(QByteArray::fromHex("aaaa43c3")));
-    EXPECT_EQ(data.area(Log::Periodic).pointer(), 0x0343 - 0x0300);
-
-    EXPECT_FALSE(data.takePeriodicPointer(QByteArray::fromHex("000050")));
-    EXPECT_EQ(data.area(Log::Periodic).pointer(), 0x0043);
+    using Take = bool (CLoggedData::*)(QByteArrayView);
+    const Take periodic = &CLoggedData::takePeriodicPointer;
+    const Take profile = &CLoggedData::takeDischargeProfilePointer;
+    const Take indexes = &CLoggedData::takeEfficiencyIndexes;
+    const QByteArray page1 = efficiencyIndexPage(10, 0x80, 0, 0x7F);
+    const QByteArray page2 = efficiencyIndexPage(0, 0x80, 3, 0);
+    struct Case {
+        Take take;
+        QByteArray reply;
+        bool accepted;
+        Log log;
+        const char* state; // as ringState() gives it, after a refused reply that of a new download
+    };
+    const Case cases[] = {
+        {periodic, QByteArray::fromHex("0000c01f"), true, Log::Periodic, "1cc0 10"},
+        // The two top bits of byte 3 are not part of the address.
+        {periodic, QByteArray::fromHex("aaaa43c3"), true, Log::Periodic, "43 10"},
+        {periodic, QByteArray::fromHex("000050"), false, Log::Periodic, "0 00"},
+        // Still at the log's start: nothing logged, and the pointer is not rebased.
+        {profile, QByteArray::fromHex("000020"), true, Log::DischargeProfile, "2000 00"},
+        {profile, QByteArray::fromHex("0037a0"), true, Log::DischargeProfile, "37 11"},
+        {profile, QByteArray::fromHex("000520"), true, Log::DischargeProfile, "5 10"},
+        {profile, QByteArray::fromHex("0005"), false, Log::DischargeProfile, "0 00"},
+        {indexes, page1, true, Log::Battery1Efficiency, "a 11"},
+        {indexes, page1, true, Log::Battery2Efficiency, "0 00"},
+        {indexes, page2, true, Log::Battery1Efficiency, "0 11"},
+        {indexes, page2, true, Log::Battery2Efficiency, "3 10"},
+        {indexes, QByteArray(255, '\x05'), false, Log::Battery1Efficiency, "0 00"},
+    };
+    for (const Case& c : cases) {
+        CLoggedData data;
+        EXPECT_EQ((data.*c.take)(c.reply), c.accepted);
+        EXPECT_EQ(ringState(data.area(c.log)), QLatin1String(c.state))
+            << c.reply.toHex().left(8).toStdString();
+    }
 }
 
-TEST(CLoggedData, dischargeProfilePointerReply_setsPresentWrappedAndPointer)
-{
-    CLoggedData data;
-    const LogArea& area = data.area(Log::DischargeProfile);
-
-    ASSERT_TRUE(data.takeDischargeProfilePointer(QByteArray::fromHex("000020")));
-    EXPECT_FALSE(area.present());
-    EXPECT_FALSE(area.wrapped());
-    EXPECT_EQ(area.pointer(), 0x2000); // not rebased
-
-    ASSERT_TRUE(data.takeDischargeProfilePointer(QByteArray::fromHex("0037a0")));
-    EXPECT_TRUE(area.present());
-    EXPECT_TRUE(area.wrapped());
-    EXPECT_EQ(area.pointer(), 0x0037);
-
-    ASSERT_TRUE(data.takeDischargeProfilePointer(QByteArray::fromHex("000520")));
-    EXPECT_TRUE(area.present());
-    EXPECT_FALSE(area.wrapped());
-    EXPECT_EQ(area.pointer(), 0x0005);
-
-    EXPECT_FALSE(data.takeDischargeProfilePointer(QByteArray::fromHex("0005")));
-}
-
-TEST(CLoggedData, efficiencyIndexPage_givesEachBatterysRingState)
-{
-    CLoggedData data;
-    ASSERT_TRUE(data.takeEfficiencyIndexes(efficiencyIndexPage(10, 0x80, 0, 0x7F)));
-
-    const LogArea& battery1 = data.area(Log::Battery1Efficiency);
-    EXPECT_EQ(battery1.pointer(), 10);
-    EXPECT_TRUE(battery1.wrapped());
-    EXPECT_TRUE(battery1.present());
-    const LogArea& battery2 = data.area(Log::Battery2Efficiency);
-    EXPECT_EQ(battery2.pointer(), 0);
-    EXPECT_FALSE(battery2.wrapped());
-    EXPECT_FALSE(battery2.present());
-
-    ASSERT_TRUE(data.takeEfficiencyIndexes(efficiencyIndexPage(0, 0x80, 3, 0)));
-    EXPECT_TRUE(data.area(Log::Battery1Efficiency).present());
-    EXPECT_TRUE(data.area(Log::Battery2Efficiency).present());
-
-    EXPECT_FALSE(data.takeEfficiencyIndexes(QByteArray(255, '\0')));
-}
-
-TEST(CLoggedData, batteryWords_giveTheBatteryMask)
+TEST(CLoggedData, BatteryWordsGiveTheBatteryMask)
 {
     CLoggedData data;
     EXPECT_EQ(data.batteryMask(), 0);
     ASSERT_TRUE(data.takeBatteryWord(2, QByteArray::fromHex("0001")));
-    EXPECT_EQ(data.batteryWord(2), 256);
     EXPECT_EQ(data.batteryMask(), 2);
     ASSERT_TRUE(data.takeBatteryWord(1, QByteArray::fromHex("6400")));
     EXPECT_EQ(data.batteryMask(), 3);
     EXPECT_FALSE(data.takeBatteryWord(1, QByteArray::fromHex("00")));
-    EXPECT_EQ(data.batteryWord(1), 100);
+    EXPECT_EQ(data.batteryWord(1) * 1000 + data.batteryWord(2), 100256);
 }
 
-TEST(CLoggedData, blockReads_fillTheAreaInOrderAndExtraOrShortRepliesAreRefused)
+TEST(CLoggedData, BlockReadsFillTheAreaInOrderAndRepliesOfTheWrongSizeAreRefused)
 {
     CLoggedData data;
     LogArea& area = data.area(Log::Periodic);
     QByteArray image(7424, '\0');
     for (int i = 0; i < image.size(); ++i)
         image[i] = static_cast<char>(i * 7);
-
     EXPECT_FALSE(area.storeReply(QByteArray(255, 'x')));
-    ASSERT_TRUE(transfer(area, image));
-
+    while (area.hasMoreRequests()) {
+        const int offset = area.unitAddress() - area.baseAddress();
+        area.noteRequestIssued();
+        ASSERT_TRUE(area.storeReply(image.mid(offset, area.bytesPerRequest())));
+    }
     EXPECT_EQ(area.buffer().toByteArray(), image);
     EXPECT_EQ(area.unitAddress(), 0x2000);
-    EXPECT_EQ(area.requestsMade(), 29);
     EXPECT_FALSE(area.storeReply(QByteArray(256, 'x')));
+
+    LogArea& profile = data.area(Log::DischargeProfile);
+    EXPECT_TRUE(profile.storeAt(0x2F00, QByteArray(256, '\x11')));
+    EXPECT_EQ(profile.buffer()[0xF00], '\x11');
+    EXPECT_FALSE(profile.storeAt(0x2FFF, QByteArray(2, 'x')));
+    EXPECT_FALSE(profile.storeAt(0x1FFF, QByteArray(1, 'x')));
 }
 
-TEST(CLoggedData, storeAt_placesBytesByUnitAddressOnlyInsideTheArea)
-{
-    CLoggedData data;
-    LogArea& area = data.area(Log::DischargeProfile);
-    EXPECT_TRUE(area.storeAt(0x2F00, QByteArray(256, '\x11')));
-    EXPECT_EQ(static_cast<std::uint8_t>(area.buffer()[0xF00]), 0x11);
-    EXPECT_FALSE(area.storeAt(0x2FFF, QByteArray(2, 'x')));
-    EXPECT_FALSE(area.storeAt(0x1FFF, QByteArray(1, 'x')));
-    EXPECT_EQ(area.writePosition(), 0);
-}
-
-TEST(CLoggedData, decodedAreas_fillTheRecordListsAndAFailureClearsThem)
+TEST(CLoggedData, DecodedAreasFillTheListsWhichReverseTogetherAndAFailureClears)
 {
     CLoggedData data;
     Settings settings;
     settings.avgCycles = 7;
     data.captureOptions(settings);
     data.setUnitBaseTime(TestBaseTime);
-
     PeriodicLogImage periodic;
     for (int n = 0; n < 20; ++n)
-        periodic.appendStamp(dayWord(0, 0), static_cast<std::uint8_t>(n), CPerData::AMPHOURS1);
-    ASSERT_TRUE(data.area(Log::Periodic).storeAt(0x0300, periodic.bytes()));
-    data.area(Log::Periodic).setPointer(static_cast<std::uint16_t>(periodic.newest()));
-
-    DischargeProfileImage profile;
-    profile.setEntry(1, 0x00, 100, 0);
-    profile.setEntry(2, 0x80, 100, 0);
-    profile.setEntry(3, 0x80, 100, 0);
-    ASSERT_TRUE(data.area(Log::DischargeProfile).storeAt(0x2000, profile.bytes()));
-    ASSERT_TRUE(data.takeDischargeProfilePointer(QByteArray::fromHex("000f20")));
-    ASSERT_TRUE(data.takeEfficiencyIndexes(efficiencyIndexPage(5, 0, 223, 0x80)));
-
-    for (Log log :
-         {Log::Periodic, Log::DischargeProfile, Log::Battery1Efficiency, Log::Battery2Efficiency})
-        data.decodeArea(log);
-
+        periodic.append(n, CPerData::AMPHOURS1);
+    takePeriodic(data, periodic);
+    QByteArray profile(4096, '\0');
+    for (int index = 1; index <= 3; ++index)
+        putEntry(profile, index, index == 1 ? 0x00 : 0x80, static_cast<std::uint16_t>(index), 0);
+    takeDischargeProfile(data, profile, "000f20");
+    takeEfficiency(data, {}, {}, efficiencyIndexPage(5, 0, 223, 0x80));
     EXPECT_TRUE(data.area(Log::Periodic).done());
-    EXPECT_EQ(data.periodicCount(), 20);
-    EXPECT_EQ(data.periodic()[19]->time, TestBaseTime + 19 * 60);
-    EXPECT_EQ(data.dischargeProfileCount(1), 1);
-    EXPECT_EQ(data.dischargeProfileCount(2), 2);
-    EXPECT_EQ(data.efficiencyCount(1), 6);
-    EXPECT_EQ(data.efficiencyCount(2), 224);
     EXPECT_EQ(data.averagingCycles(), 7);
+    EXPECT_EQ(QStringLiteral("%1 %2 %3 %4 %5")
+                  .arg(data.periodicCount())
+                  .arg(data.efficiencyCount(1))
+                  .arg(data.efficiencyCount(2))
+                  .arg(data.dischargeProfileCount(1))
+                  .arg(data.dischargeProfileCount(2)),
+              QStringLiteral("20 6 224 1 2"));
 
-    data.clearRecords();
-    EXPECT_EQ(data.periodicCount(), 0);
-    EXPECT_EQ(data.efficiencyCount(1) + data.efficiencyCount(2), 0);
-    EXPECT_EQ(data.dischargeProfileCount(1) + data.dischargeProfileCount(2), 0);
-}
-
-TEST(CLoggedData, reverseRecordOrder_putsEveryListNewestFirst)
-{
-    CLoggedData data;
-    data.setUnitBaseTime(TestBaseTime);
-    PeriodicLogImage periodic;
-    for (int n = 0; n < 3; ++n)
-        periodic.appendStamp(dayWord(0, 0), static_cast<std::uint8_t>(n), CPerData::AMPHOURS1);
-    data.area(Log::Periodic).storeAt(0x0300, periodic.bytes());
-    data.area(Log::Periodic).setPointer(static_cast<std::uint16_t>(periodic.newest()));
-    data.takeEfficiencyIndexes(efficiencyIndexPage(2, 0, 1, 0));
-    data.decodeArea(Log::Periodic);
-    data.decodeArea(Log::Battery1Efficiency);
-    data.decodeArea(Log::Battery2Efficiency);
-    const CEffData* oldestEfficiency = data.efficiency(1).front();
-
+    const CPerData* oldest = data.periodic().front();
+    const CEffData* oldestCycle = data.efficiency(2).front();
+    const CIntData* oldestEntry = data.dischargeProfile(2).front();
     data.reverseRecordOrder();
-
-    ASSERT_EQ(data.periodicCount(), 3);
-    EXPECT_EQ(data.periodic()[0]->time, TestBaseTime + 120);
-    EXPECT_EQ(data.periodic()[2]->time, TestBaseTime);
-    EXPECT_EQ(data.efficiency(1).back(), oldestEfficiency);
-    EXPECT_EQ(data.efficiencyCount(2), 2);
+    EXPECT_EQ(data.periodic().back(), oldest);
+    EXPECT_EQ(data.efficiency(2).back(), oldestCycle);
+    EXPECT_EQ(data.dischargeProfile(2).back(), oldestEntry);
+    data.clearRecords();
+    EXPECT_EQ(recordCount(data), 0);
 }
 
-TEST(UnitTimeStamp, baseTime_placesDayZeroSoThatTheClockReadsNow)
+TEST(UnitTimeStamp, DayZeroIsPlacedSoThatTheUnitClockReadsNow)
 {
     // The unit reads day 2, block 5, minute 37 while the PC reads 03/03/2026 15:37:20.
-    const UnitTimeStamp unitClock{dayWord(2, 5), 37};
-    const qint64 now = TestBaseTime + 2 * 86400 + 15 * 3600 + 37 * 60 + 20;
-    EXPECT_EQ(unitClock.baseTimeAt(now), TestBaseTime + 20);
+    const UnitTimeStamp unitClock{2 * 8 + 5, 37};
+    EXPECT_EQ(unitClock.baseTimeAt(TestBaseTime + 2 * 86400 + 15 * 3600 + 37 * 60 + 20),
+              TestBaseTime + 20);
     EXPECT_EQ(unitClock.calendarTime(TestBaseTime), TestBaseTime + 2 * 86400 + 937 * 60);
 }
 
-TEST(UnitTimeStamp, syncedTo_setsBlockAndMinutesAndKeepsTheDay)
+TEST(UnitTimeStamp, SettingTheClockSetsBlockAndMinutesAndKeepsTheDay)
 {
-    const UnitTimeStamp late = UnitTimeStamp::syncedTo(dayWord(300, 2), QTime(23, 59, 41));
-    EXPECT_EQ(late.dayWord, dayWord(300, 7));
-    EXPECT_EQ(late.minutes, 179);
-
-    const UnitTimeStamp midnight = UnitTimeStamp::syncedTo(dayWord(300, 6), QTime(0, 0));
-    EXPECT_EQ(midnight.dayWord, dayWord(300, 0));
-    EXPECT_EQ(midnight.minutes, 0);
-
-    const UnitTimeStamp noon = UnitTimeStamp::syncedTo(0xFFFF, QTime(12, 1));
-    EXPECT_EQ(noon.dayWord, 0xFFF8 + 4);
-    EXPECT_EQ(noon.minutes, 1);
+    struct Case {
+        std::uint16_t dayWord;
+        QTime time;
+        std::uint16_t syncedDayWord;
+        int minutes;
+    };
+    for (const Case& c :
+         {Case{300 * 8 + 2, QTime(23, 59, 41), 300 * 8 + 7, 179},
+          Case{300 * 8 + 6, QTime(0, 0), 300 * 8, 0}, Case{0xFFFF, QTime(12, 1), 0xFFF8 + 4, 1}}) {
+        const UnitTimeStamp synced = UnitTimeStamp::syncedTo(c.dayWord, c.time);
+        EXPECT_EQ(synced.dayWord, c.syncedDayWord) << c.dayWord;
+        EXPECT_EQ(synced.minutes, c.minutes) << c.dayWord;
+    }
 }

@@ -3,31 +3,22 @@
 #include "logged/CDownloadProgressDlg.h"
 #include "logged/DownloadCommand.h"
 #include "logged/DownloadJob.h"
-#include "logged/DownloadProgress.h"
 #include "logged/DownloadReport.h"
 #include "logged/DownloadResult.h"
 #include "tests/support/ScriptedPrompt.h"
 
 #include <QCheckBox>
-#include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
-#include <QProgressBar>
-#include <QPushButton>
 #include <gtest/gtest.h>
 
 namespace {
 
-const QString PickerTitle = QStringLiteral("Select a folder to store data files.");
+using Action = PeriodicLogClearing::Action;
+using Reason = PeriodicLogClearing::Reason;
 
-CDownloadDlg::Values someValues()
-{
-    return CDownloadDlg::Values{QStringLiteral("/home/user/Zeltravanic Data"),
-                                QStringLiteral("CW_Dec_05_2026"), true, false, true};
-}
+const QString Folder = QStringLiteral("/home/user/Zeltravanic Data");
 
-DownloadResult successWith(PeriodicLogClearing::Action action,
-                           PeriodicLogClearing::Reason reason = PeriodicLogClearing::Reason::None)
+DownloadResult successWith(Action action, Reason reason = Reason::None)
 {
     DownloadResult result;
     result.success = true;
@@ -39,172 +30,98 @@ DownloadResult successWith(PeriodicLogClearing::Action action,
 
 } // namespace
 
-// ---- The Download dialog
-
-TEST(DownloadDialog, showsTheFolderTheNameAndTheThreeLogsInTheTemplatesOrder)
+TEST(DownloadDialog, TheValuesAreWhatTheControlsHold)
 {
-    CDownloadDlg dialog(someValues());
-    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Download Logged Data"));
-    EXPECT_EQ(dialog.folderField()->text(), QStringLiteral("/home/user/Zeltravanic Data"));
-    EXPECT_TRUE(dialog.folderField()->isReadOnly());
-    EXPECT_EQ(dialog.fileNameField()->text(), QStringLiteral("CW_Dec_05_2026"));
-    EXPECT_EQ(dialog.browseButton()->text(), QStringLiteral("Browse..."));
-    EXPECT_EQ(dialog.downloadButton()->text(), QStringLiteral("Download"));
-    EXPECT_TRUE(dialog.periodicBox()->isChecked());
-    EXPECT_FALSE(dialog.efficiencyBox()->isChecked());
-    EXPECT_TRUE(dialog.dischargeProfileBox()->isChecked());
-    const QList<QCheckBox*> boxes = dialog.findChildren<QCheckBox*>();
-    ASSERT_EQ(boxes.size(), 3);
-    EXPECT_EQ(boxes[0]->text(), QStringLiteral("Periodic Data"));
-    EXPECT_EQ(boxes[0]->objectName(), QStringLiteral("1170"));
-    EXPECT_EQ(boxes[1]->text(), QStringLiteral("Battery Discharge Profile Data"));
-    EXPECT_EQ(boxes[1]->objectName(), QStringLiteral("1172"));
-    EXPECT_EQ(boxes[2]->text(), QStringLiteral("Efficiency Data"));
-    EXPECT_EQ(boxes[2]->objectName(), QStringLiteral("1171"));
-    EXPECT_EQ(dialog.findChild<QGroupBox*>()->title(), QStringLiteral("Data File"));
-}
-
-TEST(DownloadDialog, theOfferedNameIsCwAndTheDateWithTheMonthAbbreviated)
-{
+    CDownloadDlg dialog(CDownloadDlg::Values{Folder, QStringLiteral("CW"), true, false, true});
+    dialog.fileNameField()->setText(QStringLiteral("Boat"));
+    dialog.periodicBox()->setChecked(false);
+    dialog.efficiencyBox()->setChecked(true);
+    dialog.dischargeProfileBox()->setChecked(false);
+    EXPECT_EQ(dialog.values(),
+              (CDownloadDlg::Values{Folder, QStringLiteral("Boat"), false, true, false}));
     EXPECT_EQ(CDownloadDlg::defaultFileName(QDate(2026, 12, 5)), QStringLiteral("CW_Dec_05_2026"));
     EXPECT_EQ(CDownloadDlg::defaultFileName(QDate(2027, 3, 14)), QStringLiteral("CW_Mar_14_2027"));
 }
 
-TEST(DownloadDialog, browseAsksForAFolderAndAChosenFolderReplacesTheText)
+TEST(DownloadDialog, BrowseOffersTheFolderAndAChosenOneReplacesIt)
 {
-    CDownloadDlg dialog(someValues());
-    QString askedTitle;
-    QString askedStart;
-    dialog.setFolderPicker([&](QWidget* parent, const QString& title, const QString& folder) {
-        EXPECT_EQ(parent, &dialog);
-        askedTitle = title;
-        askedStart = folder;
-        return QStringLiteral("/mnt/usb/logs");
-    });
-    dialog.browseButton()->click();
-    EXPECT_EQ(askedTitle, PickerTitle);
-    EXPECT_EQ(askedStart, QStringLiteral("/home/user/Zeltravanic Data"));
-    EXPECT_EQ(dialog.folderField()->text(), QStringLiteral("/mnt/usb/logs"));
+    for (const QString& chosen : {QStringLiteral("/mnt/usb/logs"), QString()}) {
+        CDownloadDlg dialog(CDownloadDlg::Values{Folder, QStringLiteral("CW"), true, true, true});
+        QStringList asked;
+        dialog.setFolderPicker([&](QWidget*, const QString& title, const QString& folder) {
+            asked << title << folder;
+            return chosen;
+        });
+        dialog.browse();
+        EXPECT_EQ(asked, (QStringList{"Select a folder to store data files.", Folder}));
+        // A cancelled picker leaves the folder.
+        EXPECT_EQ(dialog.folderField()->text(), chosen.isEmpty() ? Folder : chosen);
+    }
 }
 
-TEST(DownloadDialog, aCancelledPickerLeavesTheFolder)
-{
-    CDownloadDlg dialog(someValues());
-    dialog.setFolderPicker([](QWidget*, const QString&, const QString&) { return QString(); });
-    dialog.browse();
-    EXPECT_EQ(dialog.folderField()->text(), QStringLiteral("/home/user/Zeltravanic Data"));
-}
-
-TEST(DownloadDialog, theValuesAreWhatTheControlsHold)
-{
-    CDownloadDlg dialog(someValues());
-    dialog.fileNameField()->setText(QStringLiteral("Boat"));
-    dialog.periodicBox()->setChecked(false);
-    dialog.efficiencyBox()->setChecked(true);
-    EXPECT_EQ(dialog.values(), (CDownloadDlg::Values{QStringLiteral("/home/user/Zeltravanic Data"),
-                                                     QStringLiteral("Boat"), false, true, true}));
-}
-
-// ---- The progress window
-
-TEST(DownloadProgressWindow, showsTheTextAboveTheBarAndDoesNotCloseOnEscape)
+TEST(DownloadProgressWindow, IsNotClosedByEscape)
 {
     CDownloadProgressDlg window;
-    EXPECT_EQ(window.windowTitle(), QStringLiteral("Zeltravanic Logged Data"));
-    EXPECT_FALSE(window.isModal());
     window.show();
-    window.showProgress(DownloadProgress{QStringLiteral("Downloading Periodic Data..."), 29, 12});
-    EXPECT_EQ(window.textLine()->text(), QStringLiteral("Downloading Periodic Data..."));
-    EXPECT_EQ(window.bar()->maximum(), 29);
-    EXPECT_EQ(window.bar()->value(), 12);
-    EXPECT_EQ(window.textLine()->objectName(), QStringLiteral("1080"));
-    EXPECT_EQ(window.bar()->objectName(), QStringLiteral("1074"));
     window.reject();
     EXPECT_TRUE(window.isVisible());
+    EXPECT_FALSE(window.isModal());
 }
 
-// ---- What the user is told
-
-TEST(DownloadReportTexts, theSummaryFillsItsCountsAndThePathAndTellsOfTheClock)
+TEST(DownloadReport, TheSummaryFillsItsCountsAndPathOnceAndTellsOfTheClock)
 {
-    EXPECT_EQ(
-        DownloadReport::summaryText(232, 41, 756, QStringLiteral("/data/CW_Dec_05_2026"), false),
-        QStringLiteral("Data Downloaded:\n   232 Periodic records\n   41 Efficiency records\n"
-                       "   756 Battery Discharge Profile records\n\nData files saved in:\n"
-                       "/data/CW_Dec_05_2026"));
-    EXPECT_EQ(DownloadReport::summaryText(0, 0, 0, QStringLiteral("/d/%s"), true),
-              QStringLiteral("Data Downloaded:\n   0 Periodic records\n   0 Efficiency records\n"
-                             "   0 Battery Discharge Profile records\n\nData files saved in:\n"
-                             "/d/%s\n\nUnit time has been set to PC time."));
-    EXPECT_EQ(DownloadReport::failureText(),
-              QStringLiteral("There was a Communication Error while downloading Logged Data.\n"
-                             "No data files were created."));
-}
-
-TEST(DownloadReportTexts, theUserIsToldWhyTheLogIsKeptOnlyWhenClearingWasAskedFor)
-{
-    using Reason = PeriodicLogClearing::Reason;
+    EXPECT_EQ(DownloadReport::summaryText(232, 41, 756, QStringLiteral("/d/%s"), true),
+              QStringLiteral("Data Downloaded:\n   232 Periodic records\n   41 Efficiency "
+                             "records\n   756 Battery Discharge Profile records\n\nData files "
+                             "saved in:\n/d/%s\n\nUnit time has been set to PC time."));
+    EXPECT_FALSE(DownloadReport::summaryText(0, 0, 0, QStringLiteral("/d"), false).contains("PC"));
+    // Why the log is kept is told only when clearing was asked for, with the file at fault.
     const QString path = QStringLiteral("/data/Cumulative.csv");
     EXPECT_TRUE(DownloadReport::keptText(Reason::None, path).isEmpty());
     EXPECT_TRUE(DownloadReport::keptText(Reason::NotRequested, path).isEmpty());
-    EXPECT_TRUE(DownloadReport::keptText(Reason::NotFetched, path)
-                    .contains(QStringLiteral("because it was not downloaded this time")));
-    EXPECT_TRUE(
-        DownloadReport::keptText(Reason::CumulativeNotSaved, path)
-            .contains(QStringLiteral("could not be added to the file:\n /data/Cumulative.csv")));
-    EXPECT_TRUE(
-        DownloadReport::keptText(Reason::FileNotWritten, path)
-            .contains(QStringLiteral("data file could not be written:\n /data/Cumulative.csv")));
+    EXPECT_FALSE(DownloadReport::keptText(Reason::NotFetched, path).isEmpty());
+    for (Reason reason : {Reason::CumulativeNotSaved, Reason::FileNotWritten})
+        EXPECT_TRUE(DownloadReport::keptText(reason, path).contains(":\n " + path));
 }
 
-TEST(DownloadReportTexts, tellShowsEachFailedFileBeforeTheSummary)
+TEST(DownloadReport, EachFailedFileIsShownBeforeTheSummary)
 {
     ScriptedPrompt prompts;
-    DownloadResult result = successWith(PeriodicLogClearing::Action::Keep);
-    result.files.errors = {QStringLiteral("Could not open file:\n /a"),
-                           QStringLiteral("Could not open file:\n /b")};
+    DownloadResult result = successWith(Action::Keep);
+    result.files.errors = {QStringLiteral("/a"), QStringLiteral("/b")};
     DownloadReport::tell(result, prompts);
-    EXPECT_EQ(prompts.texts(), (QStringList{QStringLiteral("Could not open file:\n /a"),
-                                            QStringLiteral("Could not open file:\n /b"),
-                                            QStringLiteral("summary")}));
+    EXPECT_EQ(prompts.texts(), (QStringList{"/a", "/b", "summary"}));
 }
 
-TEST(DownloadReportTexts, clearingGoesAheadWithoutAQuestionOnYesOrNotAtAll)
+TEST(DownloadReport, ClearingGoesAheadWithoutAQuestionOrOnYesAndNeverAfterAFailure)
 {
-    using Action = PeriodicLogClearing::Action;
-    using Reason = PeriodicLogClearing::Reason;
-    ScriptedPrompt prompts;
-    EXPECT_TRUE(DownloadReport::confirmClearing(successWith(Action::ClearWithoutAsking), prompts));
-    EXPECT_TRUE(prompts.shown().isEmpty());
-
-    prompts.answerNext(PromptAnswer::Yes);
-    EXPECT_TRUE(DownloadReport::confirmClearing(successWith(Action::AskFirst), prompts));
-    EXPECT_FALSE(DownloadReport::confirmClearing(successWith(Action::AskFirst), prompts));
-    ASSERT_EQ(prompts.shown().size(), 2);
-    EXPECT_EQ(prompts.shown()[0].text,
-              QStringLiteral("WARNING:\rDo you want to clear the Zeltravanic data buffer? This "
-                             "will erase all Periodic Logged Data in the Zeltravanic unit."));
-    EXPECT_EQ(prompts.shown()[0].buttons, PromptButtons::YesNo);
-
-    prompts.clear();
-    EXPECT_FALSE(
-        DownloadReport::confirmClearing(successWith(Action::Keep, Reason::NotRequested), prompts));
-    EXPECT_TRUE(prompts.shown().isEmpty());
-    EXPECT_FALSE(DownloadReport::confirmClearing(
-        successWith(Action::Keep, Reason::CumulativeNotSaved), prompts));
-    EXPECT_EQ(prompts.shown().size(), 1);
-
-    // After a failure nothing is cleared and nothing more is said.
-    prompts.clear();
-    DownloadResult failed = successWith(Action::ClearWithoutAsking);
-    failed.success = false;
-    EXPECT_FALSE(DownloadReport::confirmClearing(failed, prompts));
-    EXPECT_TRUE(prompts.shown().isEmpty());
+    struct Case {
+        Action action;
+        Reason reason;
+        bool success;
+        PromptAnswer answer;
+        bool cleared;
+        int prompts; // the question, or the notice why the log is kept
+    };
+    const Case cases[] = {
+        {Action::ClearWithoutAsking, Reason::None, true, PromptAnswer::No, true, 0},
+        {Action::AskFirst, Reason::None, true, PromptAnswer::Yes, true, 1},
+        {Action::AskFirst, Reason::None, true, PromptAnswer::No, false, 1},
+        {Action::Keep, Reason::NotRequested, true, PromptAnswer::Yes, false, 0},
+        {Action::Keep, Reason::CumulativeNotSaved, true, PromptAnswer::Yes, false, 1},
+        {Action::ClearWithoutAsking, Reason::None, false, PromptAnswer::Yes, false, 0},
+    };
+    for (const Case& c : cases) {
+        ScriptedPrompt prompts;
+        prompts.answerNext(c.answer);
+        DownloadResult result = successWith(c.action, c.reason);
+        result.success = c.success;
+        EXPECT_EQ(DownloadReport::confirmClearing(result, prompts), c.cleared) << (&c - cases);
+        EXPECT_EQ(prompts.shown().size(), c.prompts) << (&c - cases);
+    }
 }
 
-// ---- The command, before any request
-
-TEST(DownloadCommandStart, theLabelsComeFirstEvenWhenTheLinkIsClosedAndThenNothingStarts)
+TEST(DownloadCommand, TheLabelsComeFirstEvenWhenTheLinkIsClosedAndThenNothingStarts)
 {
     ScriptedPrompt prompts;
     CUnitLink link(prompts, ComPortDirectory());
@@ -218,32 +135,27 @@ TEST(DownloadCommandStart, theLabelsComeFirstEvenWhenTheLinkIsClosedAndThenNothi
     });
     Settings settings;
     settings.runCustomLabelsDlg = 1;
-
     EXPECT_FALSE(command.run(settings));
     EXPECT_EQ(edited, 1);
     EXPECT_EQ(settings.runCustomLabelsDlg, 0);
-    EXPECT_EQ(prompts.texts(),
-              QStringList{QStringLiteral("Before downloading data,  you will need to set up the "
-                                         "labels you want to use for each item.\n        Click [ "
-                                         "OK ] to continue...")});
-    // The hidden "Use File" box is not offered: without an open link there is no dialog.
+    EXPECT_EQ(prompts.shown().size(), 1);
+    // Without an open link there is no dialog.
     EXPECT_FALSE(asked);
     EXPECT_FALSE(command.isRunning());
 }
 
-TEST(DownloadJobs, takeTheLogsAndTheClockSettingFromTheSettings)
+TEST(DownloadJob, TakesTheLogsAndTheClockSettingFromTheSettings)
 {
     Settings settings;
     settings.dwnldPeriodic = 0;
-    settings.dwnldEfficiency = 1;
     settings.dwnldInterval = 0;
     settings.autoSyncTime = 1;
-    const DownloadJob job =
-        DownloadJob::fromSettings(settings, QStringLiteral("/f"), QStringLiteral("CW"));
-    EXPECT_FALSE(job.periodic);
-    EXPECT_TRUE(job.efficiency);
-    EXPECT_FALSE(job.dischargeProfile);
-    EXPECT_TRUE(job.syncTime);
-    EXPECT_EQ(job.folder, QStringLiteral("/f"));
-    EXPECT_EQ(job.fileName, QStringLiteral("CW"));
+    const DownloadJob job = DownloadJob::fromSettings(settings, QStringLiteral("/f"), "CW");
+    EXPECT_EQ(QStringLiteral("%1%2%3%4 %5/%6")
+                  .arg(job.periodic)
+                  .arg(job.efficiency)
+                  .arg(job.dischargeProfile)
+                  .arg(job.syncTime)
+                  .arg(job.folder, job.fileName),
+              QStringLiteral("0101 /f/CW"));
 }

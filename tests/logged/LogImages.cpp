@@ -1,99 +1,102 @@
 #include "LogImages.h"
 
+#include <QtEndian>
 #include <bit>
 
 namespace {
 
+using Log = CLoggedData::Log;
+
 void putWord(QByteArray& bytes, int offset, std::uint16_t word)
 {
-    bytes[offset] = static_cast<char>(word & 0xFF);
-    bytes[offset + 1] = static_cast<char>(word >> 8);
+    qToLittleEndian(word, bytes.data() + offset);
 }
 
-void putTriple(QByteArray& bytes, int offset, std::uint32_t value)
+// The unit's day word (day * 8 + three-hour block, with the valid bit) and minutes.
+std::uint16_t dayWord(int minute, std::uint16_t validBit = 0)
 {
-    for (int i = 0; i < 3; ++i)
-        bytes[offset + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+    return static_cast<std::uint16_t>((minute / 1440 * 8 + minute % 1440 / 180) | validBit);
+}
+
+void store(CLoggedData& data, Log log, const QByteArray& image)
+{
+    data.area(log).storeAt(data.area(log).baseAddress(), image);
 }
 
 } // namespace
 
-QByteArray words(std::initializer_list<std::uint16_t> values)
+void PeriodicLogImage::append(int minute, std::uint16_t flags, const QByteArray& fields)
 {
-    QByteArray bytes;
-    for (std::uint16_t value : values) {
-        bytes.append(static_cast<char>(value & 0xFF));
-        bytes.append(static_cast<char>(value >> 8));
-    }
-    return bytes;
-}
-
-PeriodicLogImage::PeriodicLogImage() : bytes_(7424, '\0') {}
-
-int PeriodicLogImage::recordSize(std::uint16_t flags)
-{
-    return 3 + 2 * std::popcount(static_cast<unsigned>(flags & 0x3FF));
-}
-
-void PeriodicLogImage::startBlock(std::uint16_t flags)
-{
-    const int current = newest_ / 64 * 64;
-    const int next = (current + 64) % 7424;
-    const int previousLast = newest_ == Empty ? 0 : newest_ - current;
-    bytes_.replace(next, 64, QByteArray(64, '\0'));
-    bytes_[next] = static_cast<char>(previousLast);
-    putWord(bytes_, next + 1, flags);
-    newest_ = next + 3;
-}
-
-void PeriodicLogImage::append(std::uint16_t dayWord, std::uint8_t minutes, std::uint16_t flags,
-                              const QByteArray& fields)
-{
-    const int size = recordSize(flags);
+    const int size = 3 + 2 * std::popcount(static_cast<unsigned>(flags & 0x3FF));
     const int block = newest_ / 64 * 64;
     const bool sameFlags =
-        newest_ != Empty && ((static_cast<std::uint8_t>(bytes_[block + 1]) |
-                              (static_cast<std::uint8_t>(bytes_[block + 2]) << 8)) &
-                             0x3FF) == (flags & 0x3FF);
-    const bool fits = newest_ - block - 3 + 2 * size <= 61;
-    if (sameFlags && fits)
+        newest_ != 0x1CC0 && (qFromLittleEndian<std::uint16_t>(bytes.constData() + block + 1) &
+                              0x3FF) == (flags & 0x3FF);
+    if (sameFlags && newest_ - block - 3 + 2 * size <= 61) {
         newest_ += size;
-    else
-        startBlock(flags);
-    putWord(bytes_, newest_, dayWord);
-    bytes_[newest_ + 2] = static_cast<char>(minutes);
-    bytes_.replace(newest_ + 3, fields.size(), fields);
+    } else {
+        const int next = (block + 64) % 7424;
+        bytes.replace(next, 64, QByteArray(64, '\0'));
+        bytes[next] = static_cast<char>(newest_ == 0x1CC0 ? 0 : newest_ - block);
+        putWord(bytes, next + 1, flags);
+        newest_ = next + 3;
+    }
+    putWord(bytes, newest_, dayWord(minute));
+    bytes[newest_ + 2] = static_cast<char>(minute % 180);
+    bytes.replace(newest_ + 3, size - 3,
+                  fields.isEmpty() ? QByteArray(size - 3, '\0') : fields.first(size - 3));
 }
 
-void PeriodicLogImage::appendStamp(std::uint16_t dayWord, std::uint8_t minutes, std::uint16_t flags)
-{
-    append(dayWord, minutes, flags, QByteArray(recordSize(flags) - 3, '\0'));
-}
-
-EfficiencyLogImage::EfficiencyLogImage() : bytes_(2048, '\0') {}
-
-void EfficiencyLogImage::setRecord(int index, std::uint8_t minutes, std::uint16_t dayWord,
-                                   std::uint32_t counterA, std::uint32_t counterB, bool valid)
+void putCycle(QByteArray& log, int index, int minute, std::uint32_t counterA,
+              std::uint32_t counterB, bool valid)
 {
     const int offset = (index % 7) * 9 + (index / 7) * 64;
-    bytes_[offset] = static_cast<char>(minutes);
-    putWord(bytes_, offset + 1, static_cast<std::uint16_t>(dayWord | (valid ? 0x8000 : 0)));
-    putTriple(bytes_, offset + 3, counterA);
-    putTriple(bytes_, offset + 6, counterB);
+    log[offset] = static_cast<char>(minute % 180);
+    putWord(log, offset + 1, dayWord(minute, valid ? 0x8000 : 0));
+    for (int i = 0; i < 3; ++i) {
+        log[offset + 3 + i] = static_cast<char>(counterA >> (8 * i));
+        log[offset + 6 + i] = static_cast<char>(counterB >> (8 * i));
+    }
 }
 
-DischargeProfileImage::DischargeProfileImage() : bytes_(4096, '\0') {}
-
-int DischargeProfileImage::offset(int index)
+void putEntry(QByteArray& log, int index, std::uint8_t byte0, std::uint16_t dayAndVolts,
+              std::uint16_t amps)
 {
-    return (index / 12) * 64 + (index % 12) * 5;
+    const int offset = (index / 12) * 64 + (index % 12) * 5;
+    log[offset] = static_cast<char>(byte0);
+    putWord(log, offset + 1, dayAndVolts);
+    putWord(log, offset + 3, amps);
 }
 
-void DischargeProfileImage::setEntry(int index, std::uint8_t byte0, std::uint16_t dayAndVolts,
-                                     std::uint16_t amps)
+QByteArray efficiencyIndexPage(std::uint8_t newest1, std::uint8_t flags1, std::uint8_t newest2,
+                               std::uint8_t flags2)
 {
-    const int at = offset(index);
-    bytes_[at] = static_cast<char>(byte0);
-    putWord(bytes_, at + 1, dayAndVolts);
-    putWord(bytes_, at + 3, amps);
+    QByteArray page(252, '\0');
+    for (std::uint8_t byte : {newest1, flags1, newest2, flags2})
+        page.append(static_cast<char>(byte));
+    return page;
+}
+
+void takePeriodic(CLoggedData& data, const PeriodicLogImage& image)
+{
+    store(data, Log::Periodic, image.bytes);
+    data.area(Log::Periodic).setPointer(static_cast<std::uint16_t>(image.newest()));
+    data.decodeArea(Log::Periodic);
+}
+
+void takeDischargeProfile(CLoggedData& data, const QByteArray& log, const char* pointerReplyHex)
+{
+    store(data, Log::DischargeProfile, log);
+    data.takeDischargeProfilePointer(QByteArray::fromHex(pointerReplyHex));
+    data.decodeArea(Log::DischargeProfile);
+}
+
+void takeEfficiency(CLoggedData& data, const QByteArray& battery1, const QByteArray& battery2,
+                    const QByteArray& indexPage)
+{
+    store(data, Log::Battery1Efficiency, battery1);
+    store(data, Log::Battery2Efficiency, battery2);
+    data.takeEfficiencyIndexes(indexPage);
+    data.decodeArea(Log::Battery1Efficiency);
+    data.decodeArea(Log::Battery2Efficiency);
 }

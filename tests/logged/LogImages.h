@@ -1,64 +1,61 @@
 #pragma once
 
+#include "logged/CLoggedData.h"
+#include "logged/LogTimeText.h"
+
 #include <QByteArray>
 #include <cstdint>
+#include <span>
+#include <vector>
 
-// Memory images of the unit's logs, built the way the unit fills them. Tests build their images
-// here rather than keep binary files.
+// Memory images of the unit's logs, built the way the unit fills them, and what a test needs
+// to turn them into a download. Times are minutes since the unit's day 0, 00:00, which the
+// tests place at 03/01/2026 00:00:00 UTC so that the texts do not depend on the machine's zone.
+
+inline constexpr qint64 TestBaseTime = 1772323200;
+
+inline LogTimeText utcTimeText()
+{
+    return LogTimeText(QTimeZone::utc());
+}
 
 // The periodic log area (7424 bytes from unit address 0x0300).
 class PeriodicLogImage {
 public:
-    static constexpr int Empty = 0x1CC0; // newest pointer of an empty log, rebased
+    // Appends a record; fields holds the item values in flag order (all zero when empty). A
+    // change of flags or a full block starts the next block, whose first byte points at the
+    // last record of the block before.
+    void append(int minute, std::uint16_t flags, const QByteArray& fields = {});
 
-    PeriodicLogImage();
-
-    // Appends a record; fields holds the item values in flag order, 2 bytes per item. A change
-    // of flags or a full block starts the next block, whose first byte points at the last
-    // record of the block before.
-    void append(std::uint16_t dayWord, std::uint8_t minutes, std::uint16_t flags,
-                const QByteArray& fields);
-    // A record with every listed item's bytes zero except the time stamp.
-    void appendStamp(std::uint16_t dayWord, std::uint8_t minutes, std::uint16_t flags);
-
-    // The unit's newest-record pointer less 0x0300.
+    // The unit's newest-record pointer less 0x0300; 0x1CC0 while the log is empty.
     int newest() const { return newest_; }
-    const QByteArray& bytes() const { return bytes_; }
-    QByteArray& bytes() { return bytes_; }
-
-    static int recordSize(std::uint16_t flags);
+    QByteArray bytes = QByteArray(7424, '\0');
 
 private:
-    void startBlock(std::uint16_t flags);
-
-    QByteArray bytes_;
-    int newest_ = Empty;
+    int newest_ = 0x1CC0;
 };
 
-// One battery's efficiency log (2048 bytes).
-class EfficiencyLogImage {
-public:
-    EfficiencyLogImage();
-    void setRecord(int index, std::uint8_t minutes, std::uint16_t dayWord, std::uint32_t counterA,
-                   std::uint32_t counterB, bool valid);
-    const QByteArray& bytes() const { return bytes_; }
+// One battery's efficiency log (2048 bytes): puts record `index` (0..223) into it.
+void putCycle(QByteArray& log, int index, int minute, std::uint32_t counterA,
+              std::uint32_t counterB, bool valid = true);
+// The discharge profile log (4096 bytes from 0x2000): puts ring entry `index` (0..755) into it.
+void putEntry(QByteArray& log, int index, std::uint8_t byte0, std::uint16_t dayAndVolts,
+              std::uint16_t amps);
 
-private:
-    QByteArray bytes_;
-};
+// The page read from 0x2F00: the newest index and flags byte (bit 7: wrapped) of each battery.
+QByteArray efficiencyIndexPage(std::uint8_t newest1, std::uint8_t flags1, std::uint8_t newest2,
+                               std::uint8_t flags2);
 
-// The discharge profile log (4096 bytes from unit address 0x2000).
-class DischargeProfileImage {
-public:
-    DischargeProfileImage();
-    // index: ring entry 0..755
-    void setEntry(int index, std::uint8_t byte0, std::uint16_t dayAndVolts, std::uint16_t amps);
-    static int offset(int index);
-    const QByteArray& bytes() const { return bytes_; }
+// Give a download a log's memory and ring state as its transfer would, and decode it.
+void takePeriodic(CLoggedData& data, const PeriodicLogImage& image);
+void takeDischargeProfile(CLoggedData& data, const QByteArray& log, const char* pointerReplyHex);
+void takeEfficiency(CLoggedData& data, const QByteArray& battery1, const QByteArray& battery2,
+                    const QByteArray& indexPage);
 
-private:
-    QByteArray bytes_;
-};
-
-// Little-endian bytes of 16-bit words.
-QByteArray words(std::initializer_list<std::uint16_t> values);
+template <typename Record> std::vector<Record*> pointersTo(std::span<Record> records)
+{
+    std::vector<Record*> pointers;
+    for (Record& record : records)
+        pointers.push_back(&record);
+    return pointers;
+}

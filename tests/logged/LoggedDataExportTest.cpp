@@ -1,68 +1,48 @@
 #include "logged/LoggedDataExport.h"
 
 #include "LogImages.h"
-#include "LoggedTestSupport.h"
 #include "config/Settings.h"
-#include "logged/CLoggedData.h"
 #include "logged/LoggedFileNames.h"
 #include "logged/PeriodicLogClearing.h"
+#include "tests/support/TestFiles.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <gtest/gtest.h>
 #include <memory>
 
 namespace {
 
-using Log = CLoggedData::Log;
+const QByteArray AhAndBatteryHeader = "Date Time,AD13: Ahr 1,AD22: Battery #1: %Full,Charged 1";
 
-constexpr std::uint16_t AhAndBattery = CPerData::AMPHOURS1 | CPerData::BATTERYSTATE;
-
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray("<missing>");
-    return file.readAll();
-}
-
-// A download whose periodic log holds `records` records of amp-hours and battery state, stamped
-// one minute apart from `firstMinute`; battery 1 has a capacity, battery 2 none. With
-// efficiency, battery 1 holds three cycles and battery 2 a single record.
-std::unique_ptr<CLoggedData> download(int firstMinute, int records, bool efficiency = true)
+// A download whose periodic log holds amp-hours (the minute in amp-hours, modulo 10) and
+// battery state (80 %, charged on odd minutes), one record a minute from `firstMinute`.
+// Battery 1 has a capacity, battery 2 none. Optionally battery 1 holds three cycles and
+// each battery a discharge profile entry.
+std::unique_ptr<CLoggedData> download(int firstMinute, int records, bool otherLogs = false)
 {
     auto data = std::make_unique<CLoggedData>();
     data->setUnitBaseTime(TestBaseTime);
     data->takeBatteryWord(1, QByteArray::fromHex("6400"));
-    data->takeBatteryWord(2, QByteArray::fromHex("0000"));
-
     PeriodicLogImage periodic;
-    for (int n = 0; n < records; ++n) {
-        const int minute = firstMinute + n;
-        const QByteArray fields =
-            words({static_cast<std::uint16_t>(0x1000 + 100 * (minute % 10))}) +
-            QByteArray::fromHex(minute % 2 ? "d03c" : "503c");
-        periodic.append(dayWord(0, 0), static_cast<std::uint8_t>(minute), AhAndBattery, fields);
+    for (int minute = firstMinute; minute < firstMinute + records; ++minute) {
+        QByteArray fields(2, '\0');
+        qToLittleEndian<std::uint16_t>(0x1000 + 100 * (minute % 10), fields.data());
+        fields += QByteArray::fromHex(minute % 2 ? "d03c" : "503c");
+        periodic.append(minute, CPerData::AMPHOURS1 | CPerData::BATTERYSTATE, fields);
     }
-    data->area(Log::Periodic).storeAt(0x0300, periodic.bytes());
-    data->area(Log::Periodic).setPointer(static_cast<std::uint16_t>(periodic.newest()));
-    data->decodeArea(Log::Periodic);
-
-    data->takeDischargeProfilePointer(QByteArray::fromHex("000020"));
-    data->decodeArea(Log::DischargeProfile);
-
-    if (efficiency) {
-        EfficiencyLogImage cycles;
-        cycles.setRecord(0, 0, dayWord(0, 0), 1000, 0, true);
-        cycles.setRecord(1, 0, dayWord(1, 0), 900, 50, true);
-        cycles.setRecord(2, 0, dayWord(2, 0), 800, 130, true);
-        data->area(Log::Battery1Efficiency).storeAt(0x3000, cycles.bytes());
-        QByteArray page(256, '\0');
-        page[0xFC] = 2;
-        data->takeEfficiencyIndexes(page);
-        data->decodeArea(Log::Battery1Efficiency);
-        data->decodeArea(Log::Battery2Efficiency);
+    takePeriodic(*data, periodic);
+    if (otherLogs) {
+        QByteArray cycles(2048, '\0');
+        putCycle(cycles, 0, 0, 1000, 0);
+        putCycle(cycles, 1, 1440, 900, 50);
+        putCycle(cycles, 2, 2880, 800, 130);
+        takeEfficiency(*data, cycles, {}, efficiencyIndexPage(2, 0, 0, 0));
+        QByteArray profile(4096, '\0');
+        putEntry(profile, 1, 0x10, (5 << 11) | 240, 0x2005);
+        putEntry(profile, 2, 0x8A, (5 << 11) | 250, 0x9064);
+        takeDischargeProfile(*data, profile, "000a20");
     }
     return data;
 }
@@ -82,8 +62,10 @@ protected:
             .run(data, LoggedFileNames(folder, QStringLiteral("CW_Mar_05_2026")));
     }
     LoggedExportOutcome run(CLoggedData& data) { return run(data, folder_.path()); }
-
-    QString pathOf(const QString& name) const { return folder_.filePath(name); }
+    QByteArray bytesOf(const char* name) const
+    {
+        return fileBytes(folder_.filePath(QString::fromLatin1(name)));
+    }
     QStringList files() const { return QDir(folder_.path()).entryList(QDir::Files, QDir::Name); }
     void appendToCumulativeFile()
     {
@@ -97,146 +79,99 @@ protected:
 
 } // namespace
 
-TEST_F(LoggedDataExportFiles, download_writesEachLogWithRecordsUnderTheBaseName)
+TEST_F(LoggedDataExportFiles, ADownloadWritesEachLogWithRecordsUnderTheBaseName)
 {
-    auto data = download(1, 3);
-    const LoggedExportOutcome outcome = run(*data);
-
+    const LoggedExportOutcome outcome = run(*download(1, 3, true));
     EXPECT_TRUE(outcome.errors.isEmpty()) << outcome.errors.join(QLatin1Char('|')).toStdString();
     EXPECT_TRUE(outcome.periodicFileWritten);
     EXPECT_EQ(files(), (QStringList{QStringLiteral("CW_Mar_05_2026_Bat1CycleEfficy.csv"),
+                                    QStringLiteral("CW_Mar_05_2026_Bat1DischProfile.csv"),
                                     QStringLiteral("CW_Mar_05_2026_Bat2CycleEfficy.csv"),
+                                    QStringLiteral("CW_Mar_05_2026_Bat2DischProfile.csv"),
                                     QStringLiteral("CW_Mar_05_2026_PeriodicData.csv")}));
-    EXPECT_EQ(readAll(pathOf("CW_Mar_05_2026_PeriodicData.csv")),
-              QByteArray("Date Time,AD13: Ahr 1,AD22: Battery #1: %Full,Charged 1"
-                         "\r03/01/2026 00:01:00,1.00,80,100"
-                         "\r03/01/2026 00:02:00,2.00,80,0"
-                         "\r03/01/2026 00:03:00,3.00,80,100"));
-    EXPECT_EQ(
-        readAll(pathOf("CW_Mar_05_2026_Bat1CycleEfficy.csv")),
-        QByteArray("Date Time,Valid,Cycle Hrs,Dis AHrs,Chrg AHrs,Net AHrs,Chrg Eff,"
-                   "Self DisChrg, 5 Cycle Chrg Eff, 5 Cycle Self DisChrg"
-                   "\r03/02/2026 00:00:00,FALSE,0.00,0.00,0.00,0.00,0.00%,0.00,0.00%,0.00"
-                   "\r03/03/2026 00:00:00,TRUE,24.00,-0.80,1.00,0.20,80.00%,0.01,0.00%,0.00"));
-    EXPECT_EQ(readAll(pathOf("CW_Mar_05_2026_Bat2CycleEfficy.csv")),
-              QByteArray("Date Time,Valid,Cycle Hrs,Dis AHrs,Chrg AHrs,Net AHrs,Chrg Eff,"
-                         "Self DisChrg, 5 Cycle Chrg Eff, 5 Cycle Self DisChrg"));
+    EXPECT_EQ(bytesOf("CW_Mar_05_2026_PeriodicData.csv"), AhAndBatteryHeader +
+                                                              "\r03/01/2026 00:01:00,1.00,80,100"
+                                                              "\r03/01/2026 00:02:00,2.00,80,0"
+                                                              "\r03/01/2026 00:03:00,3.00,80,100");
 }
 
-TEST_F(LoggedDataExportFiles, temperature_isWrittenInFahrenheitWhateverTheTemperatureOption)
+TEST_F(LoggedDataExportFiles, TemperatureIsWrittenInFahrenheitWhateverTheTemperatureOption)
 {
-    auto data = std::make_unique<CLoggedData>();
     settings_.tempOption = 1152;
-    data->captureOptions(settings_);
+    CLoggedData data;
+    data.captureOptions(settings_);
+    data.setUnitBaseTime(TestBaseTime);
     PeriodicLogImage periodic;
-    periodic.append(dayWord(0, 0), 0, CPerData::TEMPERATURE, QByteArray::fromHex("6400"));
-    data->area(Log::Periodic).storeAt(0x0300, periodic.bytes());
-    data->area(Log::Periodic).setPointer(static_cast<std::uint16_t>(periodic.newest()));
-    data->setUnitBaseTime(TestBaseTime);
-    data->decodeArea(Log::Periodic);
-
-    run(*data);
-
-    EXPECT_EQ(readAll(pathOf("CW_Mar_05_2026_PeriodicData.csv")),
+    periodic.append(0, CPerData::TEMPERATURE, QByteArray::fromHex("6400"));
+    takePeriodic(data, periodic);
+    run(data);
+    EXPECT_EQ(bytesOf("CW_Mar_05_2026_PeriodicData.csv"),
               QByteArray("Date Time,Tmax(F), Tmin(F)\r03/01/2026 00:00:00,212.0,32.0"));
     EXPECT_EQ(settings_.tempOption, 1152);
 }
 
-TEST_F(LoggedDataExportFiles, mostRecentAtTop_reversesTheDownloadsFiles)
+TEST_F(LoggedDataExportFiles, MostRecentAtTopReversesTheDownloadsFiles)
 {
     settings_.dataOrder = 1;
-    auto data = download(1, 3, false);
-    run(*data);
-
-    EXPECT_EQ(readAll(pathOf("CW_Mar_05_2026_PeriodicData.csv")),
-              QByteArray("Date Time,AD13: Ahr 1,AD22: Battery #1: %Full,Charged 1"
-                         "\r03/01/2026 00:03:00,3.00,80,100"
-                         "\r03/01/2026 00:02:00,2.00,80,0"
-                         "\r03/01/2026 00:01:00,1.00,80,100"));
+    run(*download(1, 3));
+    EXPECT_EQ(bytesOf("CW_Mar_05_2026_PeriodicData.csv"), AhAndBatteryHeader +
+                                                              "\r03/01/2026 00:03:00,3.00,80,100"
+                                                              "\r03/01/2026 00:02:00,2.00,80,0"
+                                                              "\r03/01/2026 00:01:00,1.00,80,100");
 }
 
-TEST_F(LoggedDataExportFiles, cumulativeFile_getsTheHeaderOnceAndRowsOldestFirstAsZeroOrOne)
+TEST_F(LoggedDataExportFiles, TheCumulativeFileGetsOneHeaderAndEveryDownloadsRowsOldestFirst)
 {
     appendToCumulativeFile();
     settings_.dataOrder = 1; // the cumulative rows are appended before any reversal
-    auto first = download(1, 2, false);
-    const LoggedExportOutcome firstOutcome = run(*first);
-    auto second = download(7, 2, false);
-    const LoggedExportOutcome secondOutcome = run(*second);
-
-    EXPECT_TRUE(firstOutcome.cumulativeAppended);
-    EXPECT_TRUE(secondOutcome.cumulativeAppended);
-    EXPECT_EQ(readAll(pathOf("CumulativePeriodicData.csv")),
-              QByteArray("Date Time,AD13: Ahr 1,AD22: Battery #1: %Full,Charged 1"
-                         "\r03/01/2026 00:01:00,1.00,80,1"
-                         "\r03/01/2026 00:02:00,2.00,80,0"
-                         "\r03/01/2026 00:07:00,7.00,80,1"
-                         "\r03/01/2026 00:08:00,8.00,80,0"));
-}
-
-TEST_F(LoggedDataExportFiles, cumulativeFile_keepsItsFirstHeaderWhenTheItemsChange)
-{
-    appendToCumulativeFile();
-    auto first = download(1, 1, false);
-    run(*first);
-
-    auto second = std::make_unique<CLoggedData>();
-    second->setUnitBaseTime(TestBaseTime);
+    EXPECT_TRUE(run(*download(1, 2)).cumulativeAppended);
+    EXPECT_TRUE(run(*download(7, 2)).cumulativeAppended);
+    // A later download with other items keeps the first header.
+    auto voltsOnly = std::make_unique<CLoggedData>();
+    voltsOnly->setUnitBaseTime(TestBaseTime);
     PeriodicLogImage periodic;
-    periodic.append(dayWord(0, 0), 9, CPerData::VOLTS1, words({0x00FC}));
-    second->area(Log::Periodic).storeAt(0x0300, periodic.bytes());
-    second->area(Log::Periodic).setPointer(static_cast<std::uint16_t>(periodic.newest()));
-    second->decodeArea(Log::Periodic);
-    run(*second);
-
-    EXPECT_EQ(readAll(pathOf("CumulativePeriodicData.csv")),
-              QByteArray("Date Time,AD13: Ahr 1,AD22: Battery #1: %Full,Charged 1"
-                         "\r03/01/2026 00:01:00,1.00,80,1"
-                         "\r03/01/2026 00:09:00,12.6"));
+    periodic.append(9, CPerData::VOLTS1, QByteArray::fromHex("fc00"));
+    takePeriodic(*voltsOnly, periodic);
+    run(*voltsOnly);
+    // The charged flag is always 0 or 1 here.
+    EXPECT_EQ(bytesOf("CumulativePeriodicData.csv"), AhAndBatteryHeader +
+                                                         "\r03/01/2026 00:01:00,1.00,80,1"
+                                                         "\r03/01/2026 00:02:00,2.00,80,0"
+                                                         "\r03/01/2026 00:07:00,7.00,80,1"
+                                                         "\r03/01/2026 00:08:00,8.00,80,0"
+                                                         "\r03/01/2026 00:09:00,12.6");
 }
 
-TEST_F(LoggedDataExportFiles, noPeriodicRecords_leaveTheCumulativeFileUntouched)
+TEST_F(LoggedDataExportFiles, NoPeriodicRecordsLeaveTheCumulativeFileUntouched)
 {
     appendToCumulativeFile();
-    auto data = download(1, 0, false);
-    const LoggedExportOutcome outcome = run(*data);
-
+    const LoggedExportOutcome outcome = run(*download(1, 0));
     EXPECT_FALSE(outcome.periodicRecords);
     EXPECT_FALSE(outcome.cumulativeAppended);
     EXPECT_TRUE(files().isEmpty());
 }
 
-TEST_F(LoggedDataExportFiles, folderThatCannotTakeFiles_reportsEachFileAndWritesTheRest)
+TEST_F(LoggedDataExportFiles, EachFileThatCannotBeWrittenIsReportedAndTheOthersAreWritten)
 {
     appendToCumulativeFile();
-    const QString missing = pathOf("no such folder");
-    auto data = download(1, 2);
-    const LoggedExportOutcome outcome = run(*data, missing);
-
+    const QString missing = folder_.filePath(QStringLiteral("no such folder"));
+    const LoggedExportOutcome outcome = run(*download(1, 2, true), missing);
     EXPECT_TRUE(outcome.cumulativeAppended);
     EXPECT_FALSE(outcome.periodicFileWritten);
-    ASSERT_EQ(outcome.errors.size(), 3);
+    ASSERT_EQ(outcome.errors.size(), 5);
     EXPECT_EQ(outcome.errors[0],
               QStringLiteral("Could not open file:\n %1")
                   .arg(QDir::toNativeSeparators(missing + "/CW_Mar_05_2026_PeriodicData.csv")));
-    EXPECT_EQ(files(), QStringList{QStringLiteral("CumulativePeriodicData.csv")});
-}
 
-TEST_F(LoggedDataExportFiles, cumulativeFileThatCannotBeOpened_isReportedAndTheFilesStillWritten)
-{
-    appendToCumulativeFile();
     settings_.singlePdFileName = QStringLiteral("no such folder/all.csv");
-    auto data = download(1, 2, false);
-    const LoggedExportOutcome outcome = run(*data);
-
-    EXPECT_TRUE(outcome.periodicRecords);
-    EXPECT_FALSE(outcome.cumulativeAppended);
-    EXPECT_TRUE(outcome.periodicFileWritten);
-    ASSERT_EQ(outcome.errors.size(), 1);
-    EXPECT_TRUE(outcome.errors[0].startsWith(QStringLiteral("Could not open file:\n ")));
+    const LoggedExportOutcome cumulativeMissing = run(*download(1, 2));
+    EXPECT_FALSE(cumulativeMissing.cumulativeAppended);
+    EXPECT_TRUE(cumulativeMissing.periodicFileWritten);
+    ASSERT_EQ(cumulativeMissing.errors.size(), 1);
+    EXPECT_TRUE(cumulativeMissing.errors[0].contains(QStringLiteral("all.csv")));
 }
 
-TEST(PeriodicLogClearing, isClearedOnlyWhenTheRecordsAreSafe)
+TEST(PeriodicLogClearing, TheLogIsClearedOnlyWhenItsRecordsAreSafe)
 {
     using Action = PeriodicLogClearing::Action;
     using Reason = PeriodicLogClearing::Reason;
@@ -270,9 +205,7 @@ TEST(PeriodicLogClearing, isClearedOnlyWhenTheRecordsAreSafe)
         outcome.periodicRecords = c.records;
         outcome.cumulativeAppended = c.appended;
         outcome.periodicFileWritten = c.fileWritten;
-
         const auto decision = PeriodicLogClearing::decide(settings, c.fetched, outcome);
-
         EXPECT_EQ(decision.action, c.action) << (&c - cases);
         EXPECT_EQ(decision.reason, c.reason) << (&c - cases);
     }

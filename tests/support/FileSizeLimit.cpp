@@ -1,4 +1,4 @@
-#include "FileSizeLimit.h"
+#include "tests/support/FileSizeLimit.h"
 
 #ifdef Q_OS_UNIX
 #include <csignal>

@@ -1,4 +1,4 @@
-#include "FailDevice.h"
+#include "tests/support/FailDevice.h"
 
 #include <algorithm>
 
