@@ -123,39 +123,30 @@ TEST(CLoggedData, BlockReadsFillTheAreaInOrderAndRepliesOfTheWrongSizeAreRefused
 
 TEST(CLoggedData, DecodedAreasFillTheListsWhichReverseTogetherAndAFailureClears)
 {
-    CLoggedData data;
+    const std::unique_ptr<CLoggedData> data = sampleDownload(0, 20, true);
+    EXPECT_TRUE(data->area(Log::Periodic).done());
+    const CPerData* oldest = data->periodic().front();
+    const CEffData* oldestCycle = data->efficiency(2).front();
+    const CIntData* oldestEntry = data->dischargeProfile(2).front();
+    data->reverseRecordOrder();
+    EXPECT_EQ(data->periodic().back(), oldest);
+    EXPECT_EQ(data->efficiency(2).back(), oldestCycle);
+    EXPECT_EQ(data->dischargeProfile(2).back(), oldestEntry);
+    takeEfficiency(*data, {}, {}, efficiencyIndexPage(5, 0, 223, 0x80));
+    EXPECT_EQ(QStringLiteral("%1 %2 %3 %4 %5")
+                  .arg(data->periodicCount())
+                  .arg(data->efficiencyCount(1))
+                  .arg(data->efficiencyCount(2))
+                  .arg(data->dischargeProfileCount(1))
+                  .arg(data->dischargeProfileCount(2)),
+              QStringLiteral("20 6 224 5 5"));
+    data->clearRecords();
+    EXPECT_EQ(recordCount(*data), 0);
+
     Settings settings;
     settings.avgCycles = 7;
-    data.captureOptions(settings);
-    data.setUnitBaseTime(TestBaseTime);
-    PeriodicLogImage periodic;
-    for (int n = 0; n < 20; ++n)
-        periodic.append(n, CPerData::AMPHOURS1);
-    takePeriodic(data, periodic);
-    QByteArray profile(4096, '\0');
-    for (int index = 1; index <= 3; ++index)
-        putEntry(profile, index, index == 1 ? 0x00 : 0x80, static_cast<std::uint16_t>(index), 0);
-    takeDischargeProfile(data, profile, "000f20");
-    takeEfficiency(data, {}, {}, efficiencyIndexPage(5, 0, 223, 0x80));
-    EXPECT_TRUE(data.area(Log::Periodic).done());
-    EXPECT_EQ(data.averagingCycles(), 7);
-    EXPECT_EQ(QStringLiteral("%1 %2 %3 %4 %5")
-                  .arg(data.periodicCount())
-                  .arg(data.efficiencyCount(1))
-                  .arg(data.efficiencyCount(2))
-                  .arg(data.dischargeProfileCount(1))
-                  .arg(data.dischargeProfileCount(2)),
-              QStringLiteral("20 6 224 1 2"));
-
-    const CPerData* oldest = data.periodic().front();
-    const CEffData* oldestCycle = data.efficiency(2).front();
-    const CIntData* oldestEntry = data.dischargeProfile(2).front();
-    data.reverseRecordOrder();
-    EXPECT_EQ(data.periodic().back(), oldest);
-    EXPECT_EQ(data.efficiency(2).back(), oldestCycle);
-    EXPECT_EQ(data.dischargeProfile(2).back(), oldestEntry);
-    data.clearRecords();
-    EXPECT_EQ(recordCount(data), 0);
+    data->captureOptions(settings);
+    EXPECT_EQ(data->averagingCycles(), 7);
 }
 
 TEST(UnitTimeStamp, DayZeroIsPlacedSoThatTheUnitClockReadsNow)

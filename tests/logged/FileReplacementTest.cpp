@@ -12,31 +12,6 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-namespace {
-
-// A download with records in every log, enough to fill each file past the disk's room.
-std::unique_ptr<CLoggedData> fullDownload()
-{
-    auto data = std::make_unique<CLoggedData>();
-    data->setUnitBaseTime(TestBaseTime);
-    PeriodicLogImage periodic;
-    for (int minute = 0; minute < 20; ++minute)
-        periodic.append(minute, CPerData::AMPHOURS1);
-    takePeriodic(*data, periodic);
-    QByteArray cycles(2048, '\0');
-    for (int index = 0; index < 6; ++index)
-        putCycle(cycles, index, index * 600, 100000 - 1000 * index, 1000 * index);
-    takeEfficiency(*data, cycles, cycles, efficiencyIndexPage(5, 0, 5, 0));
-    QByteArray profile(4096, '\0');
-    for (int index = 1; index <= 20; ++index)
-        putEntry(profile, index, index % 2 ? 0x80 : 0x00, static_cast<std::uint16_t>(200 + index),
-                 0);
-    takeDischargeProfile(*data, profile, "006820");
-    return data;
-}
-
-} // namespace
-
 // Whatever the program replaces or appends to, a disk that fills up part way through leaves
 // the user's old file as it was and the failure reported.
 TEST(FullDisk, EveryFileTheProgramWritesKeepsItsOldBytesAndTheFailureIsReported)
@@ -58,7 +33,8 @@ TEST(FullDisk, EveryFileTheProgramWritesKeepsItsOldBytesAndTheFailureIsReported)
         settings.singlePdFileName = cumulative;
         const LoggedExportOutcome outcome =
             LoggedDataExport(settings, utcTimeText())
-                .run(*fullDownload(), LoggedFileNames(root.path(), QStringLiteral("CW")));
+                .run(*sampleDownload(0, 20, true),
+                     LoggedFileNames(root.path(), QStringLiteral("CW")));
         return !outcome.errors.join(QLatin1Char('\n')).contains(name);
     };
     struct Replacement {

@@ -100,3 +100,29 @@ void takeEfficiency(CLoggedData& data, const QByteArray& battery1, const QByteAr
     data.decodeArea(Log::Battery1Efficiency);
     data.decodeArea(Log::Battery2Efficiency);
 }
+
+std::unique_ptr<CLoggedData> sampleDownload(int firstMinute, int records, bool otherLogs)
+{
+    auto data = std::make_unique<CLoggedData>();
+    data->setUnitBaseTime(TestBaseTime);
+    data->takeBatteryWord(1, QByteArray::fromHex("6400"));
+    PeriodicLogImage periodic;
+    for (int minute = firstMinute; minute < firstMinute + records; ++minute) {
+        QByteArray fields(2, '\0');
+        putWord(fields, 0, static_cast<std::uint16_t>(0x1000 + 100 * (minute % 10)));
+        fields += QByteArray::fromHex(minute % 2 ? "d03c" : "503c");
+        periodic.append(minute, CPerData::AMPHOURS1 | CPerData::BATTERYSTATE, fields);
+    }
+    takePeriodic(*data, periodic);
+    if (otherLogs) {
+        QByteArray cycles(2048, '\0');
+        for (int index = 0; index < 3; ++index)
+            putCycle(cycles, index, index * 1440, 1000 - 100 * index, 50 * index);
+        takeEfficiency(*data, cycles, cycles, efficiencyIndexPage(2, 0, 2, 0));
+        QByteArray profile(4096, '\0');
+        for (int index = 1; index <= 10; ++index)
+            putEntry(profile, index, index % 2 ? 0x10 : 0x8A, (5 << 11) | 240, 0x2005);
+        takeDischargeProfile(*data, profile, "003220");
+    }
+    return data;
+}

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -51,6 +52,12 @@ void takePeriodic(CLoggedData& data, const PeriodicLogImage& image);
 void takeDischargeProfile(CLoggedData& data, const QByteArray& log, const char* pointerReplyHex);
 void takeEfficiency(CLoggedData& data, const QByteArray& battery1, const QByteArray& battery2,
                     const QByteArray& indexPage);
+
+// A download whose periodic log holds amp-hours (the minute in amp-hours, modulo 10) and
+// battery state (80 %, charged on odd minutes), one record a minute from `firstMinute`.
+// Battery 1 has a capacity, battery 2 none. With the other logs, each battery holds three
+// cycles and five discharge profile entries.
+std::unique_ptr<CLoggedData> sampleDownload(int firstMinute, int records, bool otherLogs = false);
 
 template <typename Record> std::vector<Record*> pointersTo(std::span<Record> records)
 {

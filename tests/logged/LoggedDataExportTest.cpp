@@ -8,44 +8,11 @@
 
 #include <QDir>
 #include <QTemporaryDir>
-#include <QtEndian>
 #include <gtest/gtest.h>
-#include <memory>
 
 namespace {
 
 const QByteArray AhAndBatteryHeader = "Date Time,AD13: Ahr 1,AD22: Battery #1: %Full,Charged 1";
-
-// A download whose periodic log holds amp-hours (the minute in amp-hours, modulo 10) and
-// battery state (80 %, charged on odd minutes), one record a minute from `firstMinute`.
-// Battery 1 has a capacity, battery 2 none. Optionally battery 1 holds three cycles and
-// each battery a discharge profile entry.
-std::unique_ptr<CLoggedData> download(int firstMinute, int records, bool otherLogs = false)
-{
-    auto data = std::make_unique<CLoggedData>();
-    data->setUnitBaseTime(TestBaseTime);
-    data->takeBatteryWord(1, QByteArray::fromHex("6400"));
-    PeriodicLogImage periodic;
-    for (int minute = firstMinute; minute < firstMinute + records; ++minute) {
-        QByteArray fields(2, '\0');
-        qToLittleEndian<std::uint16_t>(0x1000 + 100 * (minute % 10), fields.data());
-        fields += QByteArray::fromHex(minute % 2 ? "d03c" : "503c");
-        periodic.append(minute, CPerData::AMPHOURS1 | CPerData::BATTERYSTATE, fields);
-    }
-    takePeriodic(*data, periodic);
-    if (otherLogs) {
-        QByteArray cycles(2048, '\0');
-        putCycle(cycles, 0, 0, 1000, 0);
-        putCycle(cycles, 1, 1440, 900, 50);
-        putCycle(cycles, 2, 2880, 800, 130);
-        takeEfficiency(*data, cycles, {}, efficiencyIndexPage(2, 0, 0, 0));
-        QByteArray profile(4096, '\0');
-        putEntry(profile, 1, 0x10, (5 << 11) | 240, 0x2005);
-        putEntry(profile, 2, 0x8A, (5 << 11) | 250, 0x9064);
-        takeDischargeProfile(*data, profile, "000a20");
-    }
-    return data;
-}
 
 class LoggedDataExportFiles : public ::testing::Test {
 protected:
@@ -81,7 +48,7 @@ protected:
 
 TEST_F(LoggedDataExportFiles, ADownloadWritesEachLogWithRecordsUnderTheBaseName)
 {
-    const LoggedExportOutcome outcome = run(*download(1, 3, true));
+    const LoggedExportOutcome outcome = run(*sampleDownload(1, 3, true));
     EXPECT_TRUE(outcome.errors.isEmpty()) << outcome.errors.join(QLatin1Char('|')).toStdString();
     EXPECT_TRUE(outcome.periodicFileWritten);
     EXPECT_EQ(files(), (QStringList{QStringLiteral("CW_Mar_05_2026_Bat1CycleEfficy.csv"),
@@ -110,22 +77,16 @@ TEST_F(LoggedDataExportFiles, TemperatureIsWrittenInFahrenheitWhateverTheTempera
     EXPECT_EQ(settings_.tempOption, 1152);
 }
 
-TEST_F(LoggedDataExportFiles, MostRecentAtTopReversesTheDownloadsFiles)
-{
-    settings_.dataOrder = 1;
-    run(*download(1, 3));
-    EXPECT_EQ(bytesOf("CW_Mar_05_2026_PeriodicData.csv"), AhAndBatteryHeader +
-                                                              "\r03/01/2026 00:03:00,3.00,80,100"
-                                                              "\r03/01/2026 00:02:00,2.00,80,0"
-                                                              "\r03/01/2026 00:01:00,1.00,80,100");
-}
-
 TEST_F(LoggedDataExportFiles, TheCumulativeFileGetsOneHeaderAndEveryDownloadsRowsOldestFirst)
 {
     appendToCumulativeFile();
-    settings_.dataOrder = 1; // the cumulative rows are appended before any reversal
-    EXPECT_TRUE(run(*download(1, 2)).cumulativeAppended);
-    EXPECT_TRUE(run(*download(7, 2)).cumulativeAppended);
+    // Most recent at top: the cumulative rows are appended before the download's files turn.
+    settings_.dataOrder = 1;
+    EXPECT_TRUE(run(*sampleDownload(1, 2)).cumulativeAppended);
+    EXPECT_EQ(bytesOf("CW_Mar_05_2026_PeriodicData.csv"),
+              AhAndBatteryHeader +
+                  "\r03/01/2026 00:02:00,2.00,80,0\r03/01/2026 00:01:00,1.00,80,100");
+    EXPECT_TRUE(run(*sampleDownload(7, 2)).cumulativeAppended);
     // A later download with other items keeps the first header.
     auto voltsOnly = std::make_unique<CLoggedData>();
     voltsOnly->setUnitBaseTime(TestBaseTime);
@@ -145,7 +106,7 @@ TEST_F(LoggedDataExportFiles, TheCumulativeFileGetsOneHeaderAndEveryDownloadsRow
 TEST_F(LoggedDataExportFiles, NoPeriodicRecordsLeaveTheCumulativeFileUntouched)
 {
     appendToCumulativeFile();
-    const LoggedExportOutcome outcome = run(*download(1, 0));
+    const LoggedExportOutcome outcome = run(*sampleDownload(1, 0));
     EXPECT_FALSE(outcome.periodicRecords);
     EXPECT_FALSE(outcome.cumulativeAppended);
     EXPECT_TRUE(files().isEmpty());
@@ -155,7 +116,7 @@ TEST_F(LoggedDataExportFiles, EachFileThatCannotBeWrittenIsReportedAndTheOthersA
 {
     appendToCumulativeFile();
     const QString missing = folder_.filePath(QStringLiteral("no such folder"));
-    const LoggedExportOutcome outcome = run(*download(1, 2, true), missing);
+    const LoggedExportOutcome outcome = run(*sampleDownload(1, 2, true), missing);
     EXPECT_TRUE(outcome.cumulativeAppended);
     EXPECT_FALSE(outcome.periodicFileWritten);
     ASSERT_EQ(outcome.errors.size(), 5);
@@ -164,7 +125,7 @@ TEST_F(LoggedDataExportFiles, EachFileThatCannotBeWrittenIsReportedAndTheOthersA
                   .arg(QDir::toNativeSeparators(missing + "/CW_Mar_05_2026_PeriodicData.csv")));
 
     settings_.singlePdFileName = QStringLiteral("no such folder/all.csv");
-    const LoggedExportOutcome cumulativeMissing = run(*download(1, 2));
+    const LoggedExportOutcome cumulativeMissing = run(*sampleDownload(1, 2));
     EXPECT_FALSE(cumulativeMissing.cumulativeAppended);
     EXPECT_TRUE(cumulativeMissing.periodicFileWritten);
     ASSERT_EQ(cumulativeMissing.errors.size(), 1);

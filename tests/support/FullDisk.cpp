@@ -25,12 +25,12 @@ void expectFullDiskKeepsFile(const QString& path, const QByteArray& old,
 {
     ASSERT_TRUE(putFileBytes(path, old)) << path.toStdString();
     const std::string before = entriesBeside(path);
-    bool reported = true;
+    bool reportedSuccess = true;
     {
         const FileSizeLimit limit(old.size() + 100);
-        reported = replace();
+        reportedSuccess = replace();
     }
-    EXPECT_FALSE(reported) << "a write the disk refused was reported as done";
+    EXPECT_FALSE(reportedSuccess) << "a write the disk refused was reported as done";
     EXPECT_EQ(fileBytes(path), old);
     EXPECT_EQ(entriesBeside(path), before);
 }
