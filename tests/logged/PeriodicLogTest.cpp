@@ -173,14 +173,3 @@ TEST(PeriodicLog, ARecordWithoutItemsIsItsTimeAloneUnderCustomLabels)
         PeriodicCsv(format).header(CPerData::AMPHOURS1 | CPerData::VOLTS1 | CPerData::BATTERYSTATE),
         QStringLiteral("Date Time,House Ah,House V,House %,Charged 1"));
 }
-
-TEST(PeriodicLog, DecodingAgainLeavesNoValueOfTheRecordBefore)
-{
-    std::vector<CPerData> records(1392);
-    PeriodicLogDecoder::decode(allItemsArea(), 3, TestBaseTime, records);
-    PeriodicLogImage image;
-    image.append(0, CPerData::AMPS1);
-    ASSERT_EQ(PeriodicLogDecoder::decode(image.bytes, image.newest(), TestBaseTime, records), 1);
-    EXPECT_FLOAT_EQ(records[0].ampHours[0], 0.0f);
-    EXPECT_EQ(records[0].percentFull[0], 0);
-}
