@@ -191,6 +191,7 @@ TEST_F(LiveItemTable, AReplyOfTheWrongLengthShowsDashesAndKeepsTheOldValue)
 TEST_F(LiveItemTable, PollsExactlyTheSlotItemsAndARebuildForgetsValuesAndFlags)
 {
     table.markPolledItems(std::array{1, 28, 0, 5, 1, 77});
+    EXPECT_TRUE(table.hasPolledItem());
     for (int n = 0; n < CLiveItemTable::ITEM_COUNT; ++n)
         EXPECT_EQ(table.isPolled(n), n == 1 || n == 28) << n;
     table.markPolledItems(std::array{0, 0, 13, 0, 0, 0});

@@ -81,6 +81,7 @@ TEST(BatteryStatus, RowsFollowTheFlagsAndAlarmStates)
     // The relay has no alarm state in the record: it is always shown as state 1.
     EXPECT_EQ(status.row(5), (StatusRow{QStringLiteral("RELAY ON"), true, RED, BLACK}));
     EXPECT_EQ(status.row(6), (StatusRow{QStringLiteral("B2 LOW"), true, MAGENTA, BLACK}));
+    EXPECT_EQ(status.alarmState(6), 2);
     EXPECT_EQ(status.row(10), (StatusRow{QStringLiteral("B2 TIME 2 EQ"), true, RED, BLACK}));
 }
 

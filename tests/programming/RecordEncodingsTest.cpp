@@ -201,6 +201,8 @@ TEST(ParameterRecords, ReadTheUnitsBytesAsTheDialogsShowThem)
         {{shunts.shuntChoice[0], shunts.shuntChoice[1], shunts.shuntChoice[2], shunts.amps2IsSum},
          {0, 0, 1, 1}},
         {{Capacity::decode(bytes({0x0F, 0x27}))}, {9999}},
+        // "No Battery" makes the battery absent; a typed 0 leaves it present.
+        {{Capacity::isPresent({"200", true}), Capacity::isPresent({"0"})}, {false, true}},
         {{orNone(Filter::decode(bytes({2}))), orNone(Filter::decode(bytes({4})))}, {2, NONE}},
         // Lo Batt, Hi Batt, Batt Charged, days since Charged, days since Equalized.
         {fieldsOf(Alarms::decode(bytes({0xFF, 0x00}))), {NONE, 2, 2, 2, 0}},
@@ -209,6 +211,7 @@ TEST(ParameterRecords, ReadTheUnitsBytesAsTheDialogsShowThem)
         {{Interval::decode(bytes({30}))}, {30}},
         {{profile.everyFivePercent, profile.battery1, profile.battery2}, {1, 1, 0}},
         {setpoint(bytes({0x8A, 0xFC, 50})), {138, 50}},
+        {setpoint(bytes({0xFF, 0xFF, 1})), {1023, 1}},
         {criteria, {NONE, 1, 98, NONE, NONE}},
         {setpoint(setpointWritten("14.4", "99")), {144, NONE}},
         {relay(chargeCriteriaRelay, 2.1f), {false, 115, NONE, 138, CHARGE_CRITERIA}},
@@ -399,11 +402,16 @@ TEST(ParameterRecords, RefuseEntriesOutOfRangeWithTheDialogsMessage)
     expectEach(cases);
 }
 
-TEST(ParameterRecords, ShowValuesAndTheLogCapacityAsTheDialogsDo)
+// A list entry's position is the code it writes, so the lists are part of the encodings.
+TEST(ParameterRecords, ShowValuesListsAndTheLogCapacityAsTheDialogsDo)
 {
-    QStringList intervals;
+    QStringList intervals, alarms, buttons;
     for (int entry = 0; entry < Periodic::INTERVAL_COUNT; ++entry)
         intervals += Periodic::intervalText(entry);
+    for (int alarm = 0; alarm < Alarms::ALARM_COUNT; ++alarm)
+        alarms += Alarms::caption(static_cast<Alarms::Alarm>(alarm));
+    for (int button = 0; button < EraseCommands::COMMAND_COUNT; ++button)
+        buttons += EraseCommands::buttonText(EraseCommands::commandAt(button));
     Net::Blocks unterminated = adapterBlocks();
     unterminated[Net::BLOCK_C] = "0123456789ABCDEF";
     const Case<QString> cases[] = {
@@ -418,6 +426,17 @@ TEST(ParameterRecords, ShowValuesAndTheLogCapacityAsTheDialogsDo)
         {Periodic::capacityText(0x007, TWO_MIN), "1.1 days"},
         {Periodic::capacityText(0, FIVE_MIN), "8.5 days"},
         {Periodic::capacityText(0, std::nullopt), "Cannot be computed"},
+        {Labels::volts1Texts().join(u','), "Battery,Battery 1"},
+        {Labels::ampsTexts(0).join(u','), "Amps 1,Solar,Wind,Hydro,Load,Battery,Battery 1"},
+        {Labels::ampsTexts(1).join(u','), "Amps 2,Solar,Wind,Hydro,Load,Battery,Battery 2"},
+        {Labels::ampsTexts(2).join(u','), "Amps 3,Solar,Wind,Hydro,Load,Battery,Battery"},
+        {Shunts::shuntTexts().join(u','), "100A/100mV,500A/50mV"},
+        {Filter::texts().join(u','), "0,0.5,2.0,8.0"},
+        {Alarms::choiceTexts().join(u','), "OFF,ON VISUAL ONLY,ON VISUAL/AUDIBLE"},
+        {alarms.join(u','), "Lo Batt:,Hi Batt:,Batt Charged:,Too many days since Charged:,"
+                            "Too many days since Equalized:"},
+        {buttons.join(u','), "P45: Clear Per Log Data,P46: Clear 5% Data,P47: Clear Bat 1 Cycle "
+                             "Data,P48: Clear Bat 2 Cycle Data,P49: Initiaize Program Data"},
         {intervals.join(u','), "1 min,2 min,3 min,5 min,10 min,15 min,30 min,1 hr,2 hr,4 hr,6 hr,"
                                "8 hr,12 hr,24 hr"},
         {Net::decode(adapterBlocks()).name, "OFFICE-UNIT"},
