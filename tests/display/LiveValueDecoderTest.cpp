@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(ThreeDigits, KeepsThreeLeadingDigitsOfTheWorkedExamples)
+TEST(ThreeDigits, KeepsTheThreeLeadingDigitsAndZeroesTheRest)
 {
     const double cases[][2] = {{1234.567, 1230.0}, {123.456, 123.0}, {12.3456, 12.3},
                                {1.2345, 1.23},     {0.98765, 0.988}, {0.0, 0.0},

@@ -19,7 +19,7 @@
 #include <gtest/gtest.h>
 #include <vector>
 
-// Every record kind's encoding as tables of worked examples: what the unit's bytes show, what
+// Every record kind's encoding as tables of examples: what the unit's bytes show, what
 // the entries write, which entries are refused and with which message. A failing row is named
 // by its position in its table.
 
@@ -90,12 +90,6 @@ QByteArray setpointWritten(const char* volts, const char* criterion, bool unused
     return Setpoint::encode(Setpoint::toValues({volts, criterion, unused}));
 }
 
-QByteArray highAlarm(const char* volts, const QByteArray& read)
-{
-    return Setpoint::encodeHighAlarm(ParameterCoding::typedTenths(QString::fromLatin1(volts)),
-                                     read);
-}
-
 // The relay dialog: Reversed, left voltage and percent, right voltage and percent; the percent
 // is NONE with "Don't use % Full" checked.
 Fields relay(const QByteArray& record, float firmware)
@@ -148,26 +142,11 @@ Net::Blocks adapterBlocks()
             QByteArray(16, '\x5A')};
 }
 
-Fields adapter(const Net::Settings& s)
-{
-    return {s.dhcp, s.ipAddress, s.gateway, s.subnetMask, s.primaryDns, s.secondaryDns, s.port};
-}
-
 template <typename Change> Net::Blocks adapterWritten(Change change, QByteArray blockA = {})
 {
     Net::Settings settings = Net::defaults();
     change(settings);
     return Net::encode(settings, blockA);
-}
-
-QByteArray joined(const Net::Blocks& blocks)
-{
-    return blocks[0] + blocks[1] + blocks[2] + blocks[3];
-}
-
-QByteArray nameBlock(const char* name)
-{
-    return QByteArray(name).leftJustified(16, '\0');
 }
 
 } // namespace
@@ -182,6 +161,10 @@ TEST(ParameterRecords, ReadTheUnitsBytesAsTheDialogsShowThem)
     const auto lastClock = Clock::decode(bytes({0x3F, 0x1F}), bytes({179}));
     const auto periodic =
         Periodic::decode(bytes({0x27, 0xFA, 9, 90, 1, 2, 3, 4, 5, 6, 0x63, 0xFF}));
+    auto adapter = [](const Net::Settings& s) {
+        return Fields{s.dhcp,       s.ipAddress,    s.gateway, s.subnetMask,
+                      s.primaryDns, s.secondaryDns, s.port};
+    };
     Fields criteria, hostBits, perDay, itemBits;
     for (int entry = 0; entry < Periodic::INTERVAL_COUNT; ++entry)
         perDay.push_back(Periodic::recordsPerDay(entry));
@@ -250,6 +233,14 @@ TEST(ParameterRecords, WriteTheBytesTheUnitExpects)
     const QByteArray chargeCriteriaRelay = bytes({0x73, 0x00, 0, 0x8A, 0x00, 100});
     const QByteArray reversedRelay = bytes({0x8C, 0x00, 90, 0x78, 0x00, 20});
     const auto cc = PercentUse::ChargeCriteria;
+    auto highAlarm = [](const char* volts, const QByteArray& read) {
+        return Setpoint::encodeHighAlarm(ParameterCoding::typedTenths(QString::fromLatin1(volts)),
+                                         read);
+    };
+    auto joined = [](const Net::Blocks& blocks) {
+        return blocks[0] + blocks[1] + blocks[2] + blocks[3];
+    };
+    auto nameBlock = [](const char* name) { return QByteArray(name).leftJustified(16, '\0'); };
     // AHr 1, WHr 1 and % Full every hour.
     auto periodic = [&](int minuteOfDay) {
         return Periodic::encode({0x209, ONE_HOUR, minuteOfDay}, periodicRead);
