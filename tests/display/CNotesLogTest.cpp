@@ -1,13 +1,10 @@
 #include "display/CNotesLog.h"
 
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
-
-const QDate December5(2026, 12, 5);
 
 QByteArray contents(const QString& path)
 {
@@ -24,85 +21,63 @@ void put(const QString& path, const QByteArray& bytes)
 
 class NotesLog : public ::testing::Test {
 protected:
+    QString load()
+    {
+        QString text = QStringLiteral("not loaded");
+        EXPECT_TRUE(notes.load(programFolder.path(), text));
+        return text;
+    }
+    QString notesFile() const { return appFolder.filePath(QStringLiteral("GorvaneNotes.txt")); }
+
     QTemporaryDir appFolder;
     QTemporaryDir programFolder;
     CNotesLog notes{appFolder.path()};
-    QString notesFile() const { return appFolder.filePath(QStringLiteral("GorvaneNotes.txt")); }
 };
 
 } // namespace
 
-TEST(NotesEntry, AnEmptyLogGetsJustTheSeparatorDateAndDash)
+TEST(NotesEntry, BeginsWithALineBreakOnlyWhereTheTextLacksOne)
 {
-    EXPECT_EQ(CNotesLog::withNewEntry(QString(), December5),
-              QStringLiteral("============\nDec 05, 2026\n- "));
+    const QDate december5(2026, 12, 5);
+    const QString entry = QStringLiteral("============\nDec 05, 2026\n- ");
+    EXPECT_EQ(CNotesLog::withNewEntry(QString(), december5), entry);
+    EXPECT_EQ(CNotesLog::withNewEntry(QStringLiteral("old"), december5), "old\n" + entry);
+    EXPECT_EQ(CNotesLog::withNewEntry(QStringLiteral("old\n"), december5), "old\n" + entry);
 }
 
-TEST(NotesEntry, ALineBreakIsAddedOnlyWhereTheTextLacksOne)
+TEST_F(NotesLog, AMissingFileIsCreatedEmptyAndAnOldOneBesideTheProgramIsMovedOnce)
 {
-    EXPECT_EQ(CNotesLog::withNewEntry(QStringLiteral("old"), December5),
-              QStringLiteral("old\n============\nDec 05, 2026\n- "));
-    EXPECT_EQ(CNotesLog::withNewEntry(QStringLiteral("old\n"), December5),
-              QStringLiteral("old\n============\nDec 05, 2026\n- "));
-}
-
-TEST_F(NotesLog, AMissingFileIsCreatedEmpty)
-{
-    QString text = QStringLiteral("x");
-    ASSERT_TRUE(notes.load(programFolder.path(), text));
-    EXPECT_TRUE(text.isEmpty());
+    EXPECT_TRUE(load().isEmpty());
     EXPECT_TRUE(QFile::exists(notesFile()));
-}
+    QFile::remove(notesFile());
 
-TEST_F(NotesLog, AnOldFileBesideTheProgramIsMovedOnce)
-{
     const QString old = programFolder.filePath(QStringLiteral("GorvaneNotes.txt"));
     put(old, "battery bank 1\r\nnew cells\r\n");
-
-    QString text;
-    ASSERT_TRUE(notes.load(programFolder.path(), text));
-    EXPECT_EQ(text, QStringLiteral("battery bank 1\nnew cells\n"));
+    EXPECT_EQ(load(), QStringLiteral("battery bank 1\nnew cells\n"));
     EXPECT_FALSE(QFile::exists(old));
 
     put(old, "another");
-    ASSERT_TRUE(notes.load(programFolder.path(), text));
-    EXPECT_EQ(text, QStringLiteral("battery bank 1\nnew cells\n"));
+    EXPECT_EQ(load(), QStringLiteral("battery bank 1\nnew cells\n"));
     EXPECT_TRUE(QFile::exists(old));
 }
 
-TEST_F(NotesLog, SavingWritesCarriageReturnLineEndsAndReadsBack)
+TEST_F(NotesLog, SavingWritesCarriageReturnLineEndsAndOldSingleByteTextStillLoads)
 {
-    ASSERT_TRUE(notes.save(QStringLiteral("============\nDec 05, 2026\n- equalised")));
-    EXPECT_EQ(contents(notesFile()), QByteArray("============\r\nDec 05, 2026\r\n- equalised"));
+    ASSERT_TRUE(notes.save(QStringLiteral("============\nDec 05, 2026\n- Ω meter")));
+    EXPECT_EQ(contents(notesFile()), QByteArray("============\r\nDec 05, 2026\r\n- Ω meter"));
+    EXPECT_EQ(load(), QStringLiteral("============\nDec 05, 2026\n- Ω meter"));
 
-    QString text;
-    ASSERT_TRUE(notes.load(programFolder.path(), text));
-    EXPECT_EQ(text, QStringLiteral("============\nDec 05, 2026\n- equalised"));
+    put(notesFile(), "cells at 5\xB0"
+                     "C\r\n");
+    EXPECT_EQ(load(), QStringLiteral("cells at 5\u00B0C\n"));
 }
 
-TEST_F(NotesLog, AnEmptyTextLeavesTheFileAsItWas)
+TEST_F(NotesLog, AnEmptyTextOrAFailedSaveLeavesTheOldNotes)
 {
     put(notesFile(), "kept\r\n");
     ASSERT_TRUE(notes.save(QString()));
     EXPECT_EQ(contents(notesFile()), QByteArray("kept\r\n"));
-}
 
-TEST_F(NotesLog, OldSingleByteTextLoadsAndNewCharactersSurvive)
-{
-    put(notesFile(), "cells at 5\xB0"
-                     "C\r\n");
-    QString text;
-    ASSERT_TRUE(notes.load(programFolder.path(), text));
-    EXPECT_EQ(text, QStringLiteral("cells at 5\u00B0C\n"));
-
-    ASSERT_TRUE(notes.save(QStringLiteral("Ω meter\n")));
-    ASSERT_TRUE(notes.load(programFolder.path(), text));
-    EXPECT_EQ(text, QStringLiteral("Ω meter\n"));
-}
-
-TEST_F(NotesLog, AFailedSaveKeepsTheOldNotesAndSaysWhere)
-{
-    put(notesFile(), "kept\r\n");
     CNotesLog nowhere(appFolder.filePath(QStringLiteral("missing/folder")));
     EXPECT_FALSE(nowhere.save(QStringLiteral("new")));
     EXPECT_TRUE(nowhere.errorText().contains(QStringLiteral("GorvaneNotes.txt")));

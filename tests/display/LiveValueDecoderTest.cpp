@@ -1,125 +1,83 @@
 #include "display/LiveValueDecoder.h"
 
-#include <QByteArray>
+#include "tests/support/TestBytes.h"
+
 #include <gtest/gtest.h>
 
-// Restated here: the temperature radio button ids stored in TEMPOPTION.
-constexpr int CENTIGRADE = 1152;
-constexpr int FAHRENHEIT = 1153;
-
-namespace {
-
-DecodedValue decode(int type, std::initializer_list<int> bytes, int tempOption = CENTIGRADE)
+TEST(ThreeDigits, KeepsTheThreeLeadingDigitsAndZeroesTheRest)
 {
-    QByteArray reply;
-    for (int b : bytes)
-        reply.append(static_cast<char>(b));
-    return decodeLiveValue(type, reply, tempOption);
+    const double cases[][2] = {{1234.567, 1230.0}, {123.456, 123.0}, {12.3456, 12.3},
+                               {1.2345, 1.23},     {0.98765, 0.988}, {0.0, 0.0},
+                               {83886.08, 83800.0}};
+    for (const auto& [x, kept] : cases)
+        EXPECT_DOUBLE_EQ(ThreeDigits(x), kept) << x;
 }
 
-QString text(int type, std::initializer_list<int> bytes, int tempOption = CENTIGRADE)
+TEST(LiveValueDecoder, DecodesEachTypeWithItsScaleSignAndFormat)
 {
-    return decode(type, bytes, tempOption).text;
-}
-
-} // namespace
-
-TEST(ThreeDigits, KeepsThreeLeadingDigitsOfTheWorkedExamples)
-{
-    EXPECT_DOUBLE_EQ(ThreeDigits(1234.567), 1230.0);
-    EXPECT_DOUBLE_EQ(ThreeDigits(123.456), 123.0);
-    EXPECT_DOUBLE_EQ(ThreeDigits(12.3456), 12.3);
-    EXPECT_DOUBLE_EQ(ThreeDigits(1.2345), 1.23);
-    EXPECT_DOUBLE_EQ(ThreeDigits(0.98765), 0.988);
-    EXPECT_DOUBLE_EQ(ThreeDigits(0.0), 0.0);
-    EXPECT_DOUBLE_EQ(ThreeDigits(83886.08), 83800.0);
-}
-
-TEST(LiveDecodeType1, Takes11BitsTimesFiveHundredthsWithOneDecimal)
-{
-    const DecodedValue full = decode(1, {0xFF, 0xFF});
-    EXPECT_FLOAT_EQ(full.value, 102.35f);
-    EXPECT_EQ(full.text, QStringLiteral("102.3"));
-    EXPECT_EQ(text(1, {252, 0}), QStringLiteral("12.6"));
-    EXPECT_EQ(text(1, {252, 0xF8}), QStringLiteral("12.6")) << "the top five bits are not volts";
-}
-
-TEST(LiveDecodeType2, NegatesAndCutsToThreeDigitsWithTwoDecimals)
-{
-    EXPECT_EQ(text(2, {150, 0, 0}), QStringLiteral("-1.50"));
-    EXPECT_EQ(text(2, {0x6A, 0xFF, 0xFF}), QStringLiteral("1.50")) << "unit -150";
-    // Unit -123456: 1234.56 shown as 1230.
-    EXPECT_EQ(text(2, {0xC0, 0x1D, 0xFE}), QStringLiteral("1230.00"));
-    // Unit 12345: -123.45, three digits of the magnitude, then the sign.
-    EXPECT_EQ(text(2, {0x39, 0x30, 0x00}), QStringLiteral("-123.00"));
-    EXPECT_EQ(text(2, {0x9E, 0xFF, 0xFF}), QStringLiteral("0.98")) << "unit -98";
-    EXPECT_EQ(text(2, {0, 0, 0}), QStringLiteral("0.00"));
-}
-
-TEST(LiveDecodeType3, NegatesWithoutScaling)
-{
-    EXPECT_EQ(text(3, {0x01, 0x00, 0x00}), QStringLiteral("-1.00"));
-    EXPECT_EQ(text(3, {0xFF, 0xFF, 0xFF}), QStringLiteral("1.00"));
-    EXPECT_EQ(text(3, {0, 0, 0}), QStringLiteral("0.00"));
-}
-
-TEST(LiveDecodeType4, IsTypeTwoWithOneDecimal)
-{
-    EXPECT_EQ(text(4, {0x2E, 0xFB, 0xFF}), QStringLiteral("12.3")) << "unit -1234";
-    EXPECT_EQ(text(4, {0x40, 0xE2, 0x01}), QStringLiteral("-1230.0")) << "unit 123456";
-    EXPECT_FLOAT_EQ(decode(4, {0x2E, 0xFB, 0xFF}).value, 12.3f);
-}
-
-TEST(LiveDecodeType5, NegatesSigned24TimesHundredths)
-{
-    EXPECT_EQ(text(5, {150, 0, 0}), QStringLiteral("-1.50"));
-    EXPECT_EQ(text(5, {0xC7, 0xCF, 0xFF}), QStringLiteral("123.45")) << "unit -12345";
-    EXPECT_EQ(text(5, {0, 0, 0}), QStringLiteral("0.00")) << "zero must not show as -0.00";
-    EXPECT_EQ(text(5, {0x00, 0x00, 0x80}), QStringLiteral("83886.08")) << "most negative unit";
-}
-
-TEST(LiveDecodeType6, DropsSevenLowBitsKeepingTheSign)
-{
-    EXPECT_EQ(text(6, {0x00, 0x01, 0x00, 0x00}), QStringLiteral("-0.02"));
-    EXPECT_EQ(text(6, {0x7F, 0x00, 0x00, 0x00}), QStringLiteral("0.00"));
-    EXPECT_EQ(text(6, {0xFF, 0xFF, 0xFF, 0xFF}), QStringLiteral("0.01")) << "-1 >> 7 stays -1";
-    EXPECT_EQ(text(6, {0x00, 0xFF, 0xFF, 0xFF}), QStringLiteral("0.02")) << "unit -256";
-}
-
-TEST(LiveDecodeType7, NegatesSigned32TimesHundredths)
-{
-    EXPECT_EQ(text(7, {0x10, 0x27, 0x00, 0x00}), QStringLiteral("-100.00"));
-    EXPECT_EQ(text(7, {0xFF, 0xFF, 0xFF, 0xFF}), QStringLiteral("0.01"));
-    EXPECT_GT(decode(7, {0x00, 0x00, 0x00, 0x80}).value, 2.1e7f) << "most negative unit";
-}
-
-TEST(LiveDecodeType8, ShowsTheUnsignedByte)
-{
-    EXPECT_EQ(text(8, {50}), QStringLiteral("50"));
-    EXPECT_EQ(text(8, {0xFF}), QStringLiteral("255"));
-}
-
-TEST(LiveDecodeType9, ShowsDaysAndQuestionMarksAbove655)
-{
-    EXPECT_EQ(text(9, {0x10, 0x27}), QStringLiteral("100.00"));
-    EXPECT_EQ(text(9, {0xDC, 0xFF}), QStringLiteral("655.00")) << "65500";
-    const DecodedValue over = decode(9, {0xDD, 0xFF});
-    EXPECT_EQ(over.text, QStringLiteral("??")) << "65501";
-    EXPECT_GT(over.value, 655.0f) << "the value keeps the number";
-    EXPECT_EQ(text(9, {0xFF, 0xFF}), QStringLiteral("??"));
-}
-
-TEST(LiveDecodeType10, IsSignedAndConvertedForFahrenheit)
-{
-    EXPECT_EQ(text(10, {0x19}, FAHRENHEIT), QStringLiteral("77.0"));
-    EXPECT_EQ(text(10, {0x19}, CENTIGRADE), QStringLiteral("25.0"));
-    EXPECT_EQ(text(10, {0xD8}, FAHRENHEIT), QStringLiteral("-40.0"));
-    EXPECT_EQ(text(10, {0xD8}, CENTIGRADE), QStringLiteral("-40.0"));
-}
-
-TEST(LiveDecode, UnknownTypeAndShortReplyDoNotReadPastTheBytes)
-{
-    EXPECT_TRUE(text(0, {1, 2}).isEmpty());
-    EXPECT_TRUE(text(11, {1, 2}).isEmpty());
-    EXPECT_EQ(text(7, {0x10}), QStringLiteral("-0.16"));
+    // The temperature radio button ids stored in TEMPOPTION, restated.
+    constexpr int C = 1152;
+    constexpr int F = 1153;
+    struct Reply {
+        int type;
+        QByteArray bytes;
+        float value;
+        const char* text;
+        int tempOption = C;
+    };
+    const Reply cases[] = {
+        // 1: 11 bits times 0.05, one decimal; the top five bits are not volts.
+        {1, bytesOf({0xFF, 0xFF}), 102.35f, "102.3"},
+        {1, bytesOf({252, 0}), 12.6f, "12.6"},
+        {1, bytesOf({252, 0xF8}), 12.6f, "12.6"},
+        // 2: negated signed 24 bits times 0.01, cut to three digits, two decimals.
+        {2, bytesOf({150, 0, 0}), -1.5f, "-1.50"},
+        {2, bytesOf({0x6A, 0xFF, 0xFF}), 1.5f, "1.50"},
+        {2, bytesOf({0xC0, 0x1D, 0xFE}), 1230.0f, "1230.00"}, // unit -123456
+        {2, bytesOf({0x39, 0x30, 0x00}), -123.0f, "-123.00"}, // unit 12345
+        {2, bytesOf({0x9E, 0xFF, 0xFF}), 0.98f, "0.98"},
+        {2, bytesOf({0, 0, 0}), 0.0f, "0.00"},
+        // 3: negated, no scaling.
+        {3, bytesOf({0x01, 0x00, 0x00}), -1.0f, "-1.00"},
+        {3, bytesOf({0xFF, 0xFF, 0xFF}), 1.0f, "1.00"},
+        // 4: as 2 with one decimal.
+        {4, bytesOf({0x2E, 0xFB, 0xFF}), 12.3f, "12.3"},       // unit -1234
+        {4, bytesOf({0x40, 0xE2, 0x01}), -1230.0f, "-1230.0"}, // unit 123456
+        // 5: negated signed 24 bits times 0.01; zero is not -0.00.
+        {5, bytesOf({150, 0, 0}), -1.5f, "-1.50"},
+        {5, bytesOf({0xC7, 0xCF, 0xFF}), 123.45f, "123.45"},
+        {5, bytesOf({0, 0, 0}), 0.0f, "0.00"},
+        {5, bytesOf({0x00, 0x00, 0x80}), 83886.08f, "83886.08"},
+        // 6: signed 32 bits shifted right by 7 keeping the sign, negated, times 0.01.
+        {6, bytesOf({0x00, 0x01, 0x00, 0x00}), -0.02f, "-0.02"},
+        {6, bytesOf({0x7F, 0x00, 0x00, 0x00}), 0.0f, "0.00"},
+        {6, bytesOf({0xFF, 0xFF, 0xFF, 0xFF}), 0.01f, "0.01"},
+        {6, bytesOf({0x00, 0xFF, 0xFF, 0xFF}), 0.02f, "0.02"},
+        // 7: negated signed 32 bits times 0.01.
+        {7, bytesOf({0x10, 0x27, 0x00, 0x00}), -100.0f, "-100.00"},
+        {7, bytesOf({0xFF, 0xFF, 0xFF, 0xFF}), 0.01f, "0.01"},
+        // 8: the unsigned byte.
+        {8, bytesOf({50}), 50.0f, "50"},
+        {8, bytesOf({0xFF}), 255.0f, "255"},
+        // 9: unsigned 16 bits times 0.01; above 655 the text is "??" but the value stays.
+        {9, bytesOf({0x10, 0x27}), 100.0f, "100.00"},
+        {9, bytesOf({0xDC, 0xFF}), 655.0f, "655.00"},
+        {9, bytesOf({0xDD, 0xFF}), 655.01f, "??"},
+        {9, bytesOf({0xFF, 0xFF}), 655.35f, "??"},
+        // 10: the signed byte, in Fahrenheit when chosen.
+        {10, bytesOf({0x19}), 77.0f, "77.0", F},
+        {10, bytesOf({0x19}), 25.0f, "25.0", C},
+        {10, bytesOf({0xD8}), -40.0f, "-40.0", F},
+        {10, bytesOf({0xD8}), -40.0f, "-40.0", C},
+        // No type, and a reply too short: nothing is read past the bytes.
+        {0, bytesOf({1, 2}), 0.0f, ""},
+        {11, bytesOf({1, 2}), 0.0f, ""},
+        {7, bytesOf({0x10}), -0.16f, "-0.16"},
+    };
+    for (const Reply& reply : cases) {
+        SCOPED_TRACE(::testing::Message() << "type " << reply.type << ", " << reply.text);
+        const DecodedValue decoded = decodeLiveValue(reply.type, reply.bytes, reply.tempOption);
+        EXPECT_FLOAT_EQ(decoded.value, reply.value);
+        EXPECT_EQ(decoded.text, QString::fromLatin1(reply.text));
+    }
 }

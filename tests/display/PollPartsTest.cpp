@@ -4,9 +4,12 @@
 #include "display/ReplyWatch.h"
 #include "display/StatusLine.h"
 #include "display/UnitClock.h"
+#include "tests/support/TestBytes.h"
 
 #include <QLocale>
 #include <gtest/gtest.h>
+
+namespace {
 
 // Restated here rather than imported, so that a change to them shows.
 constexpr RgbColor BLACK{0x000000};
@@ -15,16 +18,6 @@ constexpr RgbColor RED{0x0000FF};
 constexpr RgbColor GREEN{0x00FF00};
 constexpr RgbColor MAGENTA{0xFF00FF};
 
-namespace {
-
-QByteArray bytes(std::initializer_list<int> values)
-{
-    QByteArray out;
-    for (int v : values)
-        out.append(static_cast<char>(v));
-    return out;
-}
-
 // The before-noon and after-noon markers come from the locale; the tests fix it.
 class EnglishLocale : public ::testing::Test {
 protected:
@@ -32,66 +25,54 @@ protected:
     void TearDown() override { QLocale::setDefault(QLocale::system()); }
 };
 
+BatteryStatus statusOf(const QByteArray& flags, const QByteArray& alarmStates)
+{
+    BatteryStatus status;
+    status.applyFlags(flags);
+    status.applyAlarmStates(alarmStates);
+    status.refreshRows();
+    return status;
+}
+
 } // namespace
 
 TEST(FirmwareVersion, BytesTwentyToFortyNineAreTenthsAndAnyOtherIsOnePointZero)
 {
-    EXPECT_EQ(FirmwareVersion::text(FirmwareVersion::fromByte(25)), QStringLiteral("2.5"));
-    EXPECT_EQ(FirmwareVersion::text(FirmwareVersion::fromByte(20)), QStringLiteral("2.0"));
-    EXPECT_EQ(FirmwareVersion::text(FirmwareVersion::fromByte(49)), QStringLiteral("4.9"));
-    EXPECT_EQ(FirmwareVersion::fromByte(19), 1.0f);
-    EXPECT_EQ(FirmwareVersion::fromByte(50), 1.0f);
-    EXPECT_EQ(FirmwareVersion::fromByte(0), 1.0f);
-    EXPECT_EQ(FirmwareVersion::text(FirmwareVersion::fromByte(19)), QStringLiteral("1.0"));
-    EXPECT_EQ(FirmwareVersion::text(0.0f), QStringLiteral("0.0"));
+    const std::pair<int, const char*> cases[] = {{25, "2.5"}, {20, "2.0"}, {49, "4.9"},
+                                                 {19, "1.0"}, {50, "1.0"}, {0, "1.0"}};
+    for (const auto& [versionByte, text] : cases) {
+        const float version = FirmwareVersion::fromByte(static_cast<std::uint8_t>(versionByte));
+        EXPECT_EQ(FirmwareVersion::text(version), QString::fromLatin1(text)) << versionByte;
+    }
 }
 
 using UnitClockText = EnglishLocale;
 
-TEST_F(UnitClockText, BlockFiveAndMinuteThirtyIsHalfPastThreeInTheAfternoon)
+TEST_F(UnitClockText, TheDayWordsBlockAndTheMinuteByteGiveTheTimeOfDay)
 {
     UnitClock clock;
-    clock.setDayBytes(bytes({0x2D, 0x01})); // day 37, block 5
+    clock.setDayBytes(bytesOf({0x2D, 0x01})); // day 37, block 5
     EXPECT_EQ(clock.dayWord(), 0x012D);
-    const int minutes = clock.takeMinuteByte(30);
-    EXPECT_EQ(minutes, 930);
-    EXPECT_EQ(UnitClock::formatMinutesAfterMidnight(minutes), QStringLiteral("3:30 PM"));
-}
+    EXPECT_EQ(clock.takeMinuteByte(30), 930);
+    EXPECT_EQ(clock.takeMinuteByte(7), 7) << "a minute without a day reply counts from midnight";
 
-TEST_F(UnitClockText, AMinuteWithoutADayReplyCountsFromMidnight)
-{
-    UnitClock clock;
-    clock.setDayBytes(bytes({0x05, 0x00}));
-    clock.takeMinuteByte(30);
-    EXPECT_EQ(clock.dayWord(), 0);
-    EXPECT_EQ(clock.takeMinuteByte(7), 7);
-    EXPECT_EQ(UnitClock::formatMinutesAfterMidnight(7), QStringLiteral("12:07 AM"));
-}
-
-TEST_F(UnitClockText, HoursHaveNoLeadingZeroAndMinutesHaveTwoDigits)
-{
-    EXPECT_EQ(UnitClock::formatTimeOfDay(QTime(14, 5)), QStringLiteral("2:05 PM"));
-    EXPECT_EQ(UnitClock::formatTimeOfDay(QTime(0, 0)), QStringLiteral("12:00 AM"));
-    EXPECT_EQ(UnitClock::formatTimeOfDay(QTime(12, 0)), QStringLiteral("12:00 PM"));
-    EXPECT_EQ(UnitClock::formatTimeOfDay(QTime(9, 59)), QStringLiteral("9:59 AM"));
-    EXPECT_EQ(UnitClock::formatTimeOfDay(QTime(23, 1)), QStringLiteral("11:01 PM"));
-}
-
-TEST_F(UnitClockText, AMinuteBeyondTheLastBlockWrapsPastMidnight)
-{
-    // Block 7 starts at 21:00; minute 200 of it would be 00:20 of the next day.
+    const std::pair<QTime, const char*> times[] = {
+        {QTime(15, 30), "3:30 PM"}, {QTime(14, 5), "2:05 PM"}, {QTime(0, 7), "12:07 AM"},
+        {QTime(12, 0), "12:00 PM"}, {QTime(9, 59), "9:59 AM"}, {QTime(23, 1), "11:01 PM"}};
+    for (const auto& [time, text] : times) {
+        EXPECT_EQ(UnitClock::formatTimeOfDay(time), QString::fromLatin1(text));
+        EXPECT_EQ(UnitClock::formatMinutesAfterMidnight(time.msecsSinceStartOfDay() / 60000),
+                  QString::fromLatin1(text));
+    }
+    // Block 7 starts at 21:00; minute 200 of it is 00:20 of the next day.
     EXPECT_EQ(UnitClock::formatMinutesAfterMidnight(7 * 180 + 200), QStringLiteral("12:20 AM"));
 }
 
-TEST(BatteryStatus, RowsFollowFlagsAndAlarmStates)
+TEST(BatteryStatus, RowsFollowTheFlagsAndAlarmStates)
 {
-    BatteryStatus status;
     // Battery 1: low, charged, high and relay set; battery 2: low and time to equalise.
-    status.applyFlags(bytes({0x87, 0x11}));
-    // Battery 1 low 1, charged 2, high 0; battery 2 low 3 (shown as 2), time to eq 1.
-    status.applyAlarmStates(bytes({0x09, 0x00, 0x03, 0x01}));
-    status.refreshRows();
-
+    // Alarm states: battery 1 low 1, charged 2, high 0; battery 2 low 3 (shown as 2), eq 1.
+    const BatteryStatus status = statusOf(bytesOf({0x87, 0x11}), bytesOf({0x09, 0x00, 0x03, 0x01}));
     EXPECT_EQ(status.row(0), (StatusRow{QStringLiteral("B1 LOW"), true, RED, BLACK}));
     EXPECT_EQ(status.row(1), (StatusRow{QStringLiteral("B1 CHRGD"), true, MAGENTA, BLACK}));
     EXPECT_EQ(status.row(2).text, QStringLiteral("ALARM OFF"));
@@ -100,95 +81,53 @@ TEST(BatteryStatus, RowsFollowFlagsAndAlarmStates)
     // The relay has no alarm state in the record: it is always shown as state 1.
     EXPECT_EQ(status.row(5), (StatusRow{QStringLiteral("RELAY ON"), true, RED, BLACK}));
     EXPECT_EQ(status.row(6), (StatusRow{QStringLiteral("B2 LOW"), true, MAGENTA, BLACK}));
-    EXPECT_EQ(status.row(10), (StatusRow{QStringLiteral("B2 TIME 2 EQ"), true, RED, BLACK}));
     EXPECT_EQ(status.alarmState(6), 2);
+    EXPECT_EQ(status.row(10), (StatusRow{QStringLiteral("B2 TIME 2 EQ"), true, RED, BLACK}));
 }
 
 TEST(BatteryStatus, AnAlarmThatIsOffKeepsTheColoursTheRowHad)
 {
-    BatteryStatus status;
-    status.applyFlags(bytes({0x01, 0x00}));
-    status.applyAlarmStates(bytes({0x01, 0x00, 0x00, 0x00}));
+    BatteryStatus status = statusOf(bytesOf({0x01, 0x00}), bytesOf({0x01, 0x00, 0x00, 0x00}));
+    status.applyAlarmStates(bytesOf({0x00, 0x00, 0x00, 0x00}));
     status.refreshRows();
-    ASSERT_EQ(status.row(0).textColor, RED);
-
-    status.applyAlarmStates(bytes({0x00, 0x00, 0x00, 0x00}));
-    status.refreshRows();
-    EXPECT_EQ(status.row(0).text, QStringLiteral("ALARM OFF"));
-    EXPECT_FALSE(status.row(0).enabled);
-    EXPECT_EQ(status.row(0).textColor, RED);
-    EXPECT_EQ(status.row(0).background, BLACK);
-}
-
-TEST(BatteryStatus, EveryStatusTextComesFromItsRow)
-{
-    const char* texts[] = {"B1 LOW",       "B1 CHRGD",       "B1 HI",       "B1 TIME 2 CHRG",
-                           "B1 TIME 2 EQ", "RELAY ON",       "B2 LOW",      "B2 CHRGD",
-                           "B2 HI",        "B2 TIME 2 CHRG", "B2 TIME 2 EQ"};
-    BatteryStatus status;
-    status.applyFlags(bytes({0xFF, 0xFF}));
-    status.applyAlarmStates(bytes({0x55, 0x55, 0x55, 0x55}));
-    status.refreshRows();
-    for (int row = 0; row < 11; ++row)
-        EXPECT_EQ(status.row(row).text, QString::fromLatin1(texts[row])) << "row " << row;
+    EXPECT_EQ(status.row(0), (StatusRow{QStringLiteral("ALARM OFF"), false, RED, BLACK}));
 }
 
 TEST(EfficiencyTable, SelfDischargeIsNegativeUnlessTheTopBitIsSet)
 {
     EfficiencyTable table;
-    table.applyBattery1Block(bytes({0x05, 0x80, 95, 3, 0x05, 0x00, 90, 7, 0x10, 0x00, 100, 21}));
-
-    EXPECT_EQ(table.cell(6).valueText, QStringLiteral("0.05"));
-    EXPECT_EQ(table.cell(7).valueText, QStringLiteral("-0.05"));
-    EXPECT_EQ(table.cell(8).valueText, QStringLiteral("-0.16"));
-    EXPECT_FLOAT_EQ(table.cell(7).value, -0.05f);
-    EXPECT_EQ(table.cell(3).valueText, QStringLiteral("95"));
-    EXPECT_EQ(table.cell(5).valueText, QStringLiteral("100"));
-    EXPECT_EQ(table.cell(0).valueText, QStringLiteral("3"));
-    EXPECT_EQ(table.cell(1).valueText, QStringLiteral("7"));
-    EXPECT_EQ(table.cell(2).valueText, QStringLiteral("21"));
-    EXPECT_EQ(table.cell(6).rawReply[0], 0x05);
-    EXPECT_EQ(table.cell(6).rawReply[1], 0x80);
-    // Battery 2's figures are never filled.
-    EXPECT_TRUE(table.cell(10).valueText.isEmpty());
-}
-
-TEST(EfficiencyTable, CapacityIsShownInAmpHoursAndClearEmptiesEveryFigure)
-{
-    EfficiencyTable table;
+    // Per average: self-discharge word, amp-hour efficiency, cycles.
+    table.applyBattery1Block(bytesOf({0x05, 0x80, 95, 3, 0x05, 0x00, 90, 7, 0x10, 0x00, 100, 21}));
     table.setBattery1Capacity(200);
-    EXPECT_EQ(table.cell(9).valueText, QStringLiteral("200 Ahrs"));
-    EXPECT_EQ(table.cell(9).value, 200.0f);
-
+    const char* texts[] = {"3", "7", "21", "95", "90", "100", "0.05", "-0.05", "-0.16", "200 Ahrs"};
+    for (int cell = 0; cell < 10; ++cell)
+        EXPECT_EQ(table.cell(cell).valueText, QString::fromLatin1(texts[cell])) << cell;
+    EXPECT_FLOAT_EQ(table.cell(7).value, -0.05f);
+    EXPECT_EQ(table.cell(6).rawReply[1], 0x80);
+    EXPECT_TRUE(table.cell(10).valueText.isEmpty()) << "battery 2's figures are never filled";
     table.clear();
-    for (int i = 0; i < 20; ++i) {
-        EXPECT_TRUE(table.cell(i).valueText.isEmpty());
-        EXPECT_EQ(table.cell(i).value, 0.0f);
-    }
+    for (int cell = 0; cell < 20; ++cell)
+        EXPECT_TRUE(table.cell(cell).valueText.isEmpty() && table.cell(cell).value == 0.0f);
 }
 
 TEST(StatusLine, EachLinkStateHasItsTextAndColours)
 {
-    EXPECT_EQ(StatusLine::forLink(0, 0), (StatusLine{QStringLiteral("Port Closed."), BLACK, {}}));
-    EXPECT_EQ(StatusLine::forLink(2, 0),
-              (StatusLine{QStringLiteral("Port Open && Idle."), GREEN, BLACK}));
-    EXPECT_EQ(StatusLine::forLink(3, 0).text, QStringLiteral("Sending Data to Unit."));
-    EXPECT_EQ(StatusLine::forLink(4, 0).text, QStringLiteral("Receiving Data from Unit."));
     const QString awaiting = QStringLiteral("Waiting for Acknowlegement from Unit.");
-    EXPECT_EQ(StatusLine::forLink(5, 0), (StatusLine{awaiting, GREEN, BLACK}));
-    EXPECT_EQ(StatusLine::forLink(6, 0), (StatusLine{awaiting, GREEN, BLACK}));
-    EXPECT_EQ(StatusLine::forLink(-1, 0),
-              (StatusLine{QStringLiteral("Unknown Error!"), RED, BLACK}));
-    EXPECT_EQ(StatusLine::forLink(7, 0).text, QStringLiteral("Unknown Error!"));
-}
-
-TEST(StatusLine, AnErrorShowsTheTextOfItsCodeInRedOnBlack)
-{
-    EXPECT_EQ(StatusLine::forLink(1, 1042),
-              (StatusLine{QStringLiteral("Error: Bad Checksum"), RED, BLACK}));
-    EXPECT_EQ(StatusLine::forLink(1, 1043).text,
-              QStringLiteral("Error reading data from Zeltravanic unit."));
-    EXPECT_EQ(StatusLine::forLink(1, 0).text, QString());
+    const QString unknown = QStringLiteral("Unknown Error!");
+    const std::pair<StatusLine, StatusLine> cases[] = {
+        {StatusLine::forLink(0, 0), {QStringLiteral("Port Closed."), BLACK, std::nullopt}},
+        {StatusLine::forLink(1, 1042), {QStringLiteral("Error: Bad Checksum"), RED, BLACK}},
+        {StatusLine::forLink(1, 0), {QString(), RED, BLACK}},
+        {StatusLine::forLink(2, 0), {QStringLiteral("Port Open && Idle."), GREEN, BLACK}},
+        {StatusLine::forLink(3, 0), {QStringLiteral("Sending Data to Unit."), GREEN, BLACK}},
+        {StatusLine::forLink(4, 0), {QStringLiteral("Receiving Data from Unit."), GREEN, BLACK}},
+        {StatusLine::forLink(5, 0), {awaiting, GREEN, BLACK}},
+        {StatusLine::forLink(6, 0), {awaiting, GREEN, BLACK}},
+        {StatusLine::forLink(-1, 0), {unknown, RED, BLACK}},
+        {StatusLine::forLink(7, 0), {unknown, RED, BLACK}},
+    };
+    for (const auto& [actual, expected] : cases)
+        EXPECT_EQ(actual, expected) << expected.text.toStdString();
 }
 
 TEST(ReplyWatch, AReplyIsOverdueOnceTheSerialTimeOutsForItsBytesAndAMarginHavePassed)
@@ -196,16 +135,9 @@ TEST(ReplyWatch, AReplyIsOverdueOnceTheSerialTimeOutsForItsBytesAndAMarginHavePa
     // Read multiplier 10 ms, constant 2000 ms: a 2-byte item read (4 bytes with checksum and
     // status) may take 2040 ms, and one second more for the adapter.
     const SerialTimeouts timeouts{1000, 10, 2000, 10, 2000};
-    EXPECT_EQ(ReplyWatch::limitFor(2, timeouts), 3040);
-
     ReplyWatch watch;
     watch.start(50000, 2, timeouts);
     EXPECT_FALSE(watch.isOverdue(50000 + 3040));
     EXPECT_TRUE(watch.isOverdue(50000 + 3041));
-}
-
-TEST(ReplyWatch, WithoutSerialLimitsAFixedLimitStillBoundsTheWait)
-{
-    const SerialTimeouts unlimited{0, 0, 0, 0, 0};
-    EXPECT_EQ(ReplyWatch::limitFor(12, unlimited), 10000);
+    EXPECT_EQ(ReplyWatch::limitFor(12, SerialTimeouts{0, 0, 0, 0, 0}), 10000) << "no serial limit";
 }

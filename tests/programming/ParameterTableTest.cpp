@@ -2,8 +2,8 @@
 
 #include "tests/programming/TestBytes.h"
 
-#include <QBuffer>
 #include <QDataStream>
+#include <QIODevice>
 #include <gtest/gtest.h>
 
 namespace {
@@ -17,7 +17,7 @@ struct ExpectedSlot {
     const char* subject;
 };
 
-// The parameter table as the unit's records are laid out, restated.
+// The parameter table as the unit's records are laid out, restated; slots 11 and 28 are empty.
 const ExpectedSlot EXPECTED[] = {
     {0, 0xFF, 5, 600, "P1", "1"},
     {1, 0xFE, 5, 601, "P2", "2"},
@@ -30,6 +30,7 @@ const ExpectedSlot EXPECTED[] = {
     {8, 0xF1, 2, 608, "P15", "2"},
     {9, 0xF3, 1, 599, "P-X", ""},
     {10, 0xF0, 7, 599, "P-X", ""},
+    {11, 0, 0, 0, "", ""},
     {12, 0xCE, 2, 611, "P22-23", "1"},
     {13, 0xCD, 2, 612, "P24-25", "2"},
     {14, 0xEC, 3, 613, "P26", "1"},
@@ -46,6 +47,7 @@ const ExpectedSlot EXPECTED[] = {
     {25, 0x24, 1, 599, "P-X", ""},
     {26, 0xD0, 12, 599, "P-X", ""},
     {27, 0xD1, 1, 599, "P-X", ""},
+    {28, 0, 0, 0, "", ""},
     {29, 0x27, 1, 599, "P-X", ""},
     {30, 0x90, 14, 599, "P-X", ""},
     {31, 0x91, 6, 599, "P-X", ""},
@@ -58,85 +60,51 @@ const ExpectedSlot EXPECTED[] = {
 TEST(ParameterTable, HoldsEveryRecordWithItsAddressLengthTitleAndSubject)
 {
     const ParameterTable table;
+    ASSERT_EQ(ParameterTable::SLOT_COUNT, 34);
     for (const ExpectedSlot& expected : EXPECTED) {
-        const CProgramData& slot = table.slot(expected.slot);
         SCOPED_TRACE(expected.slot);
+        const CProgramData& slot = table.slot(expected.slot);
         EXPECT_EQ(slot.slot(), expected.slot);
         EXPECT_EQ(slot.address(), expected.address);
         EXPECT_EQ(slot.length(), expected.length);
+        EXPECT_EQ(slot.isEmpty(), expected.length == 0);
         EXPECT_EQ(slot.titleId(), expected.titleId);
-        EXPECT_EQ(slot.header(QStringLiteral("%s")), QString::fromLatin1(expected.title));
-        EXPECT_EQ(slot.subject(), QString::fromLatin1(expected.subject));
-        EXPECT_FALSE(slot.isEmpty());
+        if (!slot.isEmpty()) {
+            EXPECT_EQ(slot.header(QStringLiteral("%s|%s")),
+                      QString::fromLatin1(expected.title) + u'|' + expected.subject);
+        }
         EXPECT_EQ(slot.value(), QByteArray(13, '\0'));
     }
-}
-
-TEST(ParameterTable, LeavesSlots11And28EmptyAndHas34Slots)
-{
-    const ParameterTable table;
-    EXPECT_EQ(ParameterTable::SLOT_COUNT, 34);
-    for (int empty : {11, 28}) {
-        EXPECT_TRUE(table.slot(empty).isEmpty());
-        EXPECT_EQ(table.slot(empty).slot(), empty);
-        EXPECT_EQ(table.slot(empty).length(), 0);
-    }
     EXPECT_THROW((void)table.slot(34), std::out_of_range);
-}
-
-TEST(ProgramDataHeader, PutsTheTitleFirstAndTheSubjectSecond)
-{
-    const ParameterTable table;
-    EXPECT_EQ(table.slot(7).header(QStringLiteral("%s: Battery %s Capacity")),
-              QStringLiteral("P14: Battery 1 Capacity"));
-    EXPECT_EQ(table.slot(14).header(QStringLiteral("%s: Battery %s Low Alarm Setpoint")),
-              QStringLiteral("P26: Battery 1 Low Alarm Setpoint"));
     EXPECT_EQ(table.slot(22).header(
                   QStringLiteral("%s: Alarm if battery %s for this many consecutive days.")),
               QStringLiteral(
                   "P36: Alarm if battery has not been Equalized for this many consecutive days."));
-    EXPECT_EQ(
-        table.slot(2).header(QStringLiteral("%s: Item choices for Display Unit select switch #%s")),
-        QStringLiteral("P3: Item choices for Display Unit select switch #3"));
-    EXPECT_EQ(table.slot(7).header(QStringLiteral("100%s and %s and %s")),
-              QStringLiteral("100P14 and 1 and %s"))
-        << "only two arguments exist";
+    EXPECT_EQ(table.slot(7).header(QStringLiteral("%s %s %s")), QStringLiteral("P14 1 %s"))
+        << "only the title and the subject are put in";
 }
 
-TEST(ProgramDataValue, NeverHoldsMoreThanThirteenBytes)
+TEST(ParameterTable, KeepsThirteenValueBytesAndArchivesThemAfterTheSlotNumber)
 {
     ParameterTable table;
-    CProgramData& blockC = table.slot(32);
-    QByteArray name("ZELTRAVANIC1-LONGER");
-    name.resize(16, '\0');
-    blockC.storeValue(name);
-    EXPECT_EQ(blockC.value(), name.left(13));
+    table.slot(32).storeValue(QByteArray("ZELTRAVANIC1-LONGER"));
+    EXPECT_EQ(table.slot(32).value(), QByteArray("ZELTRAVANIC1-"));
+    table.slot(7).storeValue(bytes({0x10, 0x27}));
+    EXPECT_EQ(table.slot(7).value(), bytes({0x10, 0x27}) + QByteArray(11, '\0'));
 
-    CProgramData& capacity = table.slot(7);
-    capacity.storeValue(bytes({0x10, 0x27}));
-    EXPECT_EQ(capacity.value(), bytes({0x10, 0x27, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
-}
-
-TEST(ProgramDataSerialize, StoresTheSlotNumberThenThe13ValueBytes)
-{
-    ParameterTable table;
     table.slot(26).storeValue(bytes({0x27, 1, 2, 3, 4, 5, 6, 7, 8, 9, 0x63, 0x03}));
     QByteArray archive;
-    {
-        QDataStream out(&archive, QIODevice::WriteOnly);
-        table.slot(26).Serialize(out);
-    }
-    EXPECT_EQ(archive, bytes({0x1A, 0x00, 0x27, 1, 2, 3, 4, 5, 6, 7, 8, 9, 0x63, 0x03, 0x00}))
-        << "slot 26 low byte first, then the value cache";
+    QDataStream out(&archive, QIODevice::WriteOnly);
+    table.slot(26).Serialize(out);
+    EXPECT_EQ(archive, bytes({0x1A, 0x00, 0x27, 1, 2, 3, 4, 5, 6, 7, 8, 9, 0x63, 0x03, 0x00}));
 
     CProgramData loaded;
     QDataStream in(archive);
     loaded.Deserialize(in);
     EXPECT_EQ(loaded.slot(), 26);
     EXPECT_EQ(loaded.value(), table.slot(26).value());
-
-    CProgramData untouched = table.slot(7);
-    QDataStream shortArchive(bytes({0x07, 0x00, 0x01}));
-    untouched.Deserialize(shortArchive);
-    EXPECT_EQ(untouched.value(), QByteArray(13, '\0')) << "a cut-off archive loads nothing";
+    QDataStream cutOff(bytes({0x07, 0x00, 0x01}));
+    table.slot(7).Deserialize(cutOff);
+    EXPECT_EQ(table.slot(7).value(), bytes({0x10, 0x27}) + QByteArray(11, '\0'))
+        << "a cut-off archive loads nothing";
 }

@@ -1,59 +1,51 @@
 #include "programming/TypedNumber.h"
 
 #include <QString>
-#include <cmath>
 #include <gtest/gtest.h>
+#include <limits>
 
-TEST(TypedWholeNumber, IsTheLeadingNumberOfTheText)
+TEST(TypedNumber, IsTheLeadingNumberOfTheTextAndZeroWithoutOne)
 {
-    EXPECT_EQ(TypedNumber::toWhole(u"250"), 250);
-    EXPECT_EQ(TypedNumber::toWhole(u"  \t42 days"), 42);
-    EXPECT_EQ(TypedNumber::toWhole(u"+7"), 7);
-    EXPECT_EQ(TypedNumber::toWhole(u"-12"), -12);
-    EXPECT_EQ(TypedNumber::toWhole(u"12.9"), 12);
-    EXPECT_EQ(TypedNumber::toWhole(u"1e5"), 1);
-}
-
-TEST(TypedWholeNumber, IsZeroWithoutDigits)
-{
-    EXPECT_EQ(TypedNumber::toWhole(u""), 0);
-    EXPECT_EQ(TypedNumber::toWhole(u"abc"), 0);
-    EXPECT_EQ(TypedNumber::toWhole(u"- 5"), 0);
-    EXPECT_EQ(TypedNumber::toWhole(u"x12"), 0);
-}
-
-TEST(TypedWholeNumber, StaysAtThe32BitLimits)
-{
-    EXPECT_EQ(TypedNumber::toWhole(u"2147483647"), 2147483647);
-    EXPECT_EQ(TypedNumber::toWhole(u"99999999999999999999"), 2147483647);
-    EXPECT_EQ(TypedNumber::toWhole(u"-99999999999999999999"), -2147483647 - 1);
-}
-
-TEST(TypedDecimal, IsTheLongestLeadingDecimalNumber)
-{
-    EXPECT_DOUBLE_EQ(TypedNumber::toDecimal(u"12.35"), 12.35);
-    EXPECT_DOUBLE_EQ(TypedNumber::toDecimal(u" 13.8V"), 13.8);
-    EXPECT_DOUBLE_EQ(TypedNumber::toDecimal(u"-9.5"), -9.5);
-    EXPECT_DOUBLE_EQ(TypedNumber::toDecimal(u".5"), 0.5);
-    EXPECT_DOUBLE_EQ(TypedNumber::toDecimal(u"7."), 7.0);
-    EXPECT_DOUBLE_EQ(TypedNumber::toDecimal(u"1.5e1x"), 15.0);
-    EXPECT_DOUBLE_EQ(TypedNumber::toDecimal(u"4.5e"), 4.5) << "an exponent without digits ends it";
-    EXPECT_DOUBLE_EQ(TypedNumber::toDecimal(u"2e-1"), 0.2);
-    EXPECT_DOUBLE_EQ(TypedNumber::toDecimal(u"12,5"), 12.0) << "the point is the only separator";
-}
-
-TEST(TypedDecimal, IsZeroWithoutANumber)
-{
-    EXPECT_DOUBLE_EQ(TypedNumber::toDecimal(u""), 0.0);
-    EXPECT_DOUBLE_EQ(TypedNumber::toDecimal(u"volts"), 0.0);
-    EXPECT_DOUBLE_EQ(TypedNumber::toDecimal(u"."), 0.0);
-    EXPECT_DOUBLE_EQ(TypedNumber::toDecimal(u"-."), 0.0);
-}
-
-TEST(TypedDecimal, BeyondTheRangeOfADoubleIsInfiniteOrZero)
-{
-    EXPECT_TRUE(std::isinf(TypedNumber::toDecimal(u"1e999")));
-    EXPECT_GT(TypedNumber::toDecimal(u"1e999"), 0.0);
-    EXPECT_LT(TypedNumber::toDecimal(u"-1e999"), 0.0);
-    EXPECT_DOUBLE_EQ(TypedNumber::toDecimal(u"1e-999"), 0.0);
+    constexpr int MAX = std::numeric_limits<int>::max();
+    constexpr int MIN = std::numeric_limits<int>::min();
+    constexpr double INF = std::numeric_limits<double>::infinity();
+    struct Typed {
+        const char* text;
+        int whole;
+        double decimal;
+    };
+    const Typed cases[] = {
+        {"250", 250, 250.0},
+        {"  \t42 days", 42, 42.0},
+        {"+7", 7, 7.0},
+        {"-12", -12, -12.0},
+        {"12.35", 12, 12.35},
+        {" 13.8V", 13, 13.8},
+        {"-9.5", -9, -9.5},
+        {".5", 0, 0.5},
+        {"7.", 7, 7.0},
+        {"1e5", 1, 1e5},
+        {"1.5e1x", 1, 15.0},
+        {"4.5e", 4, 4.5}, // an exponent without digits ends the number
+        {"2e-1", 2, 0.2},
+        {"12,5", 12, 12.0}, // the point is the only separator
+        {"", 0, 0.0},
+        {"abc", 0, 0.0},
+        {"- 5", 0, 0.0},
+        {"x12", 0, 0.0},
+        {".", 0, 0.0},
+        {"-.", 0, 0.0},
+        {"2147483647", MAX, 2147483647.0},
+        {"99999999999999999999", MAX, 1e20}, // whole numbers stay at the 32-bit limits
+        {"-99999999999999999999", MIN, -1e20},
+        {"1e999", 1, INF}, // decimals beyond a double are infinite or zero
+        {"-1e999", -1, -INF},
+        {"1e-999", 1, 0.0},
+    };
+    for (const Typed& typed : cases) {
+        SCOPED_TRACE(typed.text);
+        const QString text = QString::fromLatin1(typed.text);
+        EXPECT_EQ(TypedNumber::toWhole(text), typed.whole);
+        EXPECT_DOUBLE_EQ(TypedNumber::toDecimal(text), typed.decimal);
+    }
 }
