@@ -4,10 +4,10 @@
 #include "cli/ExitCode.h"
 #include "cli/TerminalProgress.h"
 #include "cli/UnitConnection.h"
-#include "logged/CDownloadDlg.h"
 #include "logged/CsvFileWriter.h"
 #include "logged/DownloadResult.h"
 #include "logged/DownloadSequence.h"
+#include "logged/ui/CDownloadDlg.h"
 
 #include <QCommandLineParser>
 #include <QDir>

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "config/SerialTimeouts.h"
 #include "link/LinkConstants.h"
-#include "link/SerialTimeouts.h"
 
 #include <QString>
 #include <array>

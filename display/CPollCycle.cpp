@@ -2,8 +2,8 @@
 
 #include "config/Settings.h"
 #include "display/CLiveItemTable.h"
-#include "display/FirmwareVersion.h"
 #include "link/CUnitLink.h"
+#include "link/FirmwareVersion.h"
 #include "link/LinkRequest.h"
 #include "link/TcpLogin.h"
 #include "resources/PromptService.h"

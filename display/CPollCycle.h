@@ -4,10 +4,10 @@
 #include "display/EfficiencyTable.h"
 #include "display/PollState.h"
 #include "display/PollTimers.h"
-#include "display/ReplyWatch.h"
 #include "display/StatusLine.h"
 #include "display/UnitClock.h"
 #include "link/LinkReceiver.h"
+#include "link/ReplyWatch.h"
 
 #include <QDateTime>
 #include <QElapsedTimer>

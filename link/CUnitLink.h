@@ -1,10 +1,10 @@
 #pragma once
 
+#include "config/SerialTimeouts.h"
 #include "link/CSerialPort.h"
 #include "link/CUnitSocket.h"
 #include "link/ComPortDirectory.h"
 #include "link/LinkConstants.h"
-#include "link/SerialTimeouts.h"
 
 #include <QPointer>
 

@@ -6,9 +6,9 @@
 #include "link/TcpLogin.h"
 #include "link/UnitSearch.h"
 #include "link/WaitCursor.h"
-#include "link/ui/CIpAddressCtrl.h"
 #include "resources/PromptService.h"
 #include "shell/CColorStatic.h"
+#include "shell/CIpAddressCtrl.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

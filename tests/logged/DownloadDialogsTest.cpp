@@ -1,11 +1,11 @@
 #include "link/CUnitLink.h"
-#include "logged/CDownloadDlg.h"
-#include "logged/CDownloadProgressDlg.h"
-#include "logged/DownloadCommand.h"
 #include "logged/DownloadJob.h"
 #include "logged/DownloadProgress.h"
 #include "logged/DownloadReport.h"
 #include "logged/DownloadResult.h"
+#include "logged/ui/CDownloadDlg.h"
+#include "logged/ui/CDownloadProgressDlg.h"
+#include "logged/ui/DownloadCommand.h"
 #include "tests/support/ScriptedPrompt.h"
 
 #include <QCheckBox>

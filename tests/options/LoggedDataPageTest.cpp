@@ -1,5 +1,5 @@
 #include "config/Settings.h"
-#include "logged/COptionsPgLoggedData.h"
+#include "logged/ui/COptionsPgLoggedData.h"
 #include "tests/support/ScriptedPrompt.h"
 
 #include <QCheckBox>
