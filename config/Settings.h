@@ -1,7 +1,7 @@
 #pragma once
 
+#include "config/PortType.h"
 #include "config/SerialTimeouts.h"
-#include "link/LinkConstants.h"
 
 #include <QString>
 #include <array>

@@ -3,7 +3,6 @@
 #include "link/CUnitLink.h"
 #include "link/LinkFrame.h"
 #include "link/SerialIo.h"
-#include "link/WaitCursor.h"
 
 #include <QSerialPort>
 #include <optional>
@@ -16,9 +15,9 @@ constexpr SerialIo::Limits ProbeWriteLimits{0, 10, 2000};
 constexpr std::uint8_t ProbeAddress = 0x0F;
 constexpr int ProbeLength = 4;
 
-const QColor Black(0, 0, 0);
-const QColor DarkGreen(0, 128, 0);
-const QColor Red(255, 0, 0);
+constexpr RgbColor Black = RgbColor::fromRgb(0, 0, 0);
+constexpr RgbColor DarkGreen = RgbColor::fromRgb(0, 128, 0);
+constexpr RgbColor Red = RgbColor::fromRgb(255, 0, 0);
 
 void discardAndClose(QSerialPort& port)
 {
@@ -45,9 +44,9 @@ std::unique_ptr<QSerialPort> UnitSearch::OpenProbePort(const QString& device)
 
 int UnitSearch::SearchUnit(const QList<ComPort>& ports, CUnitLink& link)
 {
-    std::optional<WaitCursor> waitCursor;
+    std::optional<BusySpan> busy;
     if (caller_ == Caller::MainWindow) {
-        waitCursor.emplace();
+        busy.emplace(link.busyIndicator());
         status_(QStringLiteral("Searching for CW Unit..."), Black);
     }
     int found = 0;

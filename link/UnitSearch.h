@@ -1,8 +1,8 @@
 #pragma once
 
 #include "link/ComPortDirectory.h"
+#include "resources/RgbColor.h"
 
-#include <QColor>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -18,7 +18,7 @@ public:
     // The main window counts 2 answered bytes as a unit; the options page wants all 4.
     enum class Caller { MainWindow, OptionsPage };
 
-    using StatusSink = std::function<void(const QString& text, const QColor& colour)>;
+    using StatusSink = std::function<void(const QString& text, RgbColor colour)>;
     // Told the number of each port just before it is probed.
     using ProbeObserver = std::function<void(int portNumber)>;
 

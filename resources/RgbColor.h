@@ -2,10 +2,9 @@
 
 #include <QtGlobal>
 
-class QColor;
-
 // A colour as the unit's program stores it (the RGBLOW and RGBHIGH settings): 32 bits with red
-// in the low byte, then green, then blue. Widgets take it as a QColor at the edge.
+// in the low byte, then green, then blue. A plain value: widgets take it as a QColor at the
+// edge (shell/QtColor.h).
 struct RgbColor {
     quint32 value = 0;
 
@@ -18,9 +17,6 @@ struct RgbColor {
     constexpr int red() const { return static_cast<int>(value & 0xFF); }
     constexpr int green() const { return static_cast<int>((value >> 8) & 0xFF); }
     constexpr int blue() const { return static_cast<int>((value >> 16) & 0xFF); }
-
-    QColor toQColor() const;
-    static RgbColor fromQColor(const QColor& color);
 
     friend constexpr bool operator==(RgbColor, RgbColor) = default;
 };

@@ -14,6 +14,8 @@
 #include "resources/PromptService.h"
 #include "resources/StringTable.h"
 #include "shell/CColorStatic.h"
+#include "shell/QtColor.h"
+#include "shell/WaitCursor.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -26,11 +28,6 @@
 #include <QScrollBar>
 
 namespace {
-
-QColor colourOf(RgbColor rgb)
-{
-    return rgb.toQColor();
-}
 
 QColor buttonFace()
 {
@@ -47,6 +44,7 @@ CMainDlg::CMainDlg(PromptService& prompts, ConfigFolders folders, QWidget* paren
 {
     setWindowTitle(QStringLiteral("Zeltravanic PC Interface / Version ") + loadString(100));
     setWindowFlag(Qt::WindowMinMaxButtonsHint);
+    link_.setBusyIndicator(&WaitCursor::show);
 }
 
 CMainDlg::~CMainDlg() = default;
@@ -65,14 +63,14 @@ bool CMainDlg::OnInitDialog()
     ui_->notes->document()->setModified(false);
 
     LiveItemSettings table = OptionsApply::liveItemSettings(settings_);
-    table.textColor = RgbColor::fromQColor(palette().color(QPalette::ButtonText));
+    table.textColor = QtColor::toRgb(palette().color(QPalette::ButtonText));
     items_.build(table);
     poll_ = std::make_unique<CPollCycle>(link_, items_, settings_, prompts_);
     poll_->setUnitSearch([this] {
         UnitSearch search(UnitSearch::Caller::MainWindow,
-                          [this](const QString& text, const QColor& colour) {
+                          [this](const QString& text, RgbColor colour) {
                               ui_->commStatus->setText(text);
-                              ui_->commStatus->SetTextColor(colour);
+                              ui_->commStatus->SetTextColor(QtColor::from(colour));
                               ui_->commStatus->SetBkColor(buttonFace());
                               ui_->commStatus->repaint();
                           });
@@ -175,7 +173,7 @@ void CMainDlg::showSlotValues()
 {
     for (int k = 0; k < MainDlgLayout::SlotCount; ++k) {
         ui_->slotValues[k]->setText(poll_->slotText(k));
-        ui_->slotValues[k]->SetTextColor(colourOf(poll_->slotColor(k)));
+        ui_->slotValues[k]->SetTextColor(QtColor::from(poll_->slotColor(k)));
     }
 }
 
@@ -189,8 +187,8 @@ void CMainDlg::showStatusLine(const StatusLine& line)
 {
     // The texts are written for controls that show "&&" as one ampersand.
     ui_->commStatus->setText(QString(line.text).replace(QStringLiteral("&&"), QStringLiteral("&")));
-    ui_->commStatus->SetTextColor(colourOf(line.textColor));
-    ui_->commStatus->SetBkColor(line.background ? colourOf(*line.background) : buttonFace());
+    ui_->commStatus->SetTextColor(QtColor::from(line.textColor));
+    ui_->commStatus->SetBkColor(line.background ? QtColor::from(*line.background) : buttonFace());
 }
 
 void CMainDlg::refreshButtons()
@@ -214,8 +212,8 @@ void CMainDlg::showStatusRows()
         CColorStatic* field = ui_->statusRows[row];
         field->setText(shown.text);
         field->setEnabled(shown.enabled);
-        field->SetTextColor(colourOf(shown.textColor));
-        field->SetBkColor(shown.background ? colourOf(*shown.background) : buttonFace());
+        field->SetTextColor(QtColor::from(shown.textColor));
+        field->SetBkColor(shown.background ? QtColor::from(*shown.background) : buttonFace());
     }
 }
 

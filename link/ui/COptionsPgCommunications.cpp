@@ -5,12 +5,13 @@
 #include "link/LinkRequest.h"
 #include "link/TcpLogin.h"
 #include "link/UnitSearch.h"
-#include "link/WaitCursor.h"
 #include "resources/PromptService.h"
 #include "shell/CColorStatic.h"
 #include "shell/CIpAddressCtrl.h"
 
 #include <QButtonGroup>
+#include "shell/QtColor.h"
+#include "shell/WaitCursor.h"
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -392,9 +393,10 @@ void COptionsPgCommunications::searchSerialPorts()
 {
     WaitCursor waitCursor;
     const QList<ComPort> ports = fillPortList();
-    UnitSearch search(
-        UnitSearch::Caller::OptionsPage,
-        [this](const QString& text, const QColor& colour) { setSerialStatus(text, colour); });
+    UnitSearch search(UnitSearch::Caller::OptionsPage,
+                      [this](const QString& text, RgbColor colour) {
+                          setSerialStatus(text, QtColor::from(colour));
+                      });
     search.setProbeObserver([this](int number) { comPort_ = number; });
     if (const int found = search.SearchUnit(ports, link_))
         selectPort(found);

@@ -1,5 +1,7 @@
 #include "logged/ui/CDownloadDlg.h"
 
+#include "logged/LoggedFileNames.h"
+
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -8,7 +10,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -46,8 +47,7 @@ CDownloadDlg::CDownloadDlg(const Values& values, QWidget* parent)
 
 QString CDownloadDlg::defaultFileName(const QDate& today)
 {
-    // The month abbreviation as the C library writes it, whatever the desktop's language.
-    return QStringLiteral("CW_") + QLocale::c().toString(today, QStringLiteral("MMM_dd_yyyy"));
+    return LoggedFileNames::defaultBaseName(today);
 }
 
 CDownloadDlg::FolderPicker CDownloadDlg::platformFolderPicker()

@@ -29,7 +29,7 @@ public:
 
     explicit CDownloadDlg(const Values& values, QWidget* parent = nullptr);
 
-    // "CW_" and the date as "%b_%d_%Y", e.g. CW_Dec_05_2026.
+    // The base name offered for a download of that day.
     static QString defaultFileName(const QDate& today);
     static FolderPicker platformFolderPicker();
 

@@ -4,6 +4,7 @@
 #include "link/CUnitLink.h"
 #include "logged/DownloadReport.h"
 #include "logged/DownloadSequence.h"
+#include "logged/LoggedFileNames.h"
 #include "logged/ui/CDownloadProgressDlg.h"
 #include "resources/PromptService.h"
 
@@ -48,9 +49,9 @@ bool DownloadCommand::run(Settings& settings)
     }
     if (!linkIsReady())
         return false;
-    const CDownloadDlg::Values initial{settings.dataPath, CDownloadDlg::defaultFileName(today_()),
-                                       settings.dwnldPeriodic != 0, settings.dwnldEfficiency != 0,
-                                       settings.dwnldInterval != 0};
+    const CDownloadDlg::Values initial{
+        settings.dataPath, LoggedFileNames::defaultBaseName(today_()), settings.dwnldPeriodic != 0,
+        settings.dwnldEfficiency != 0, settings.dwnldInterval != 0};
     const std::optional<CDownloadDlg::Values> chosen = runDialog_(initial, parentWidget_);
     if (!chosen)
         return false;

@@ -1,14 +1,13 @@
 #pragma once
 
 // Shows the wait cursor for its lifetime when a graphical application is running; does nothing
-// in the command-line program and in tests without a GUI.
+// without one. show() is the busy indicator the main window hands the link.
 class WaitCursor {
 public:
-    WaitCursor();
-    ~WaitCursor();
+    WaitCursor() { show(true); }
+    ~WaitCursor() { show(false); }
     WaitCursor(const WaitCursor&) = delete;
     WaitCursor& operator=(const WaitCursor&) = delete;
 
-private:
-    bool shown_ = false;
+    static void show(bool busy);
 };
