@@ -23,6 +23,7 @@ void install(void (*handler)(int))
     struct sigaction action {};
     action.sa_handler = handler;
     sigemptyset(&action.sa_mask);
+    // Blocking reads and writes of the serial line go on after the handler has run.
     action.sa_flags = SA_RESTART;
     ::sigaction(SIGINT, &action, nullptr);
     ::sigaction(SIGTERM, &action, nullptr);
@@ -34,6 +35,7 @@ SignalWatcher::SignalWatcher(QObject* parent) : QObject(parent)
 {
     if (pipeFds[0] >= 0 || ::pipe(pipeFds) != 0)
         return;
+    ::fcntl(pipeFds[0], F_SETFL, O_NONBLOCK);
     ::fcntl(pipeFds[1], F_SETFL, O_NONBLOCK);
     notifier_ = std::make_unique<QSocketNotifier>(pipeFds[0], QSocketNotifier::Read);
     connect(notifier_.get(), &QSocketNotifier::activated, this, &SignalWatcher::drain);
@@ -53,7 +55,9 @@ SignalWatcher::~SignalWatcher()
 
 void SignalWatcher::drain()
 {
-    char byte = 0;
-    if (::read(pipeFds[0], &byte, 1) == 1)
-        Q_EMIT terminationRequested(byte);
+    char bytes[16];
+    ssize_t count = 0;
+    while ((count = ::read(pipeFds[0], bytes, sizeof bytes)) > 0)
+        for (ssize_t i = 0; i < count; ++i)
+            Q_EMIT terminationRequested(bytes[i]);
 }
