@@ -2,6 +2,7 @@
 
 #include "link/CUnitLink.h"
 #include "link/LinkFrame.h"
+#include "link/RecordMap.h"
 #include "link/SerialIo.h"
 
 #include <QSerialPort>
@@ -12,8 +13,6 @@ namespace {
 // The probe waits about a second for its answer.
 constexpr SerialIo::Limits ProbeReadLimits{1000, 4, 1000};
 constexpr SerialIo::Limits ProbeWriteLimits{0, 10, 2000};
-constexpr std::uint8_t ProbeAddress = 0x0F;
-constexpr int ProbeLength = 4;
 
 constexpr RgbColor Black = RgbColor::fromRgb(0, 0, 0);
 constexpr RgbColor DarkGreen = RgbColor::fromRgb(0, 128, 0);
@@ -73,8 +72,9 @@ bool UnitSearch::probe(const QString& device) const
     if (!port)
         return false;
     bool answered = false;
-    if (SerialIo::write(*port, LinkFrame::read(ProbeAddress, ProbeLength), ProbeWriteLimits)) {
-        char answer[ProbeLength] = {};
+    if (SerialIo::write(*port, LinkFrame::read(RecordMap::Probe.address, RecordMap::Probe.length),
+                        ProbeWriteLimits)) {
+        char answer[RecordMap::Probe.length] = {};
         answered =
             SerialIo::read(*port, answer, bytesExpected(), ProbeReadLimits) == bytesExpected();
     }

@@ -31,10 +31,6 @@ enum Step {
 constexpr std::uint8_t PeriodicPointerRecord = 0xD2;
 constexpr std::uint8_t ProfilePointerRecord = 0xD1;
 constexpr std::uint16_t EfficiencyIndexPage = 0x2F00;
-constexpr std::uint8_t ClockDayRecord = 0xF9;
-constexpr std::uint8_t ClockMinutesRecord = 0x24;
-constexpr std::uint8_t Battery1WordRecord = 0xF2;
-constexpr std::uint8_t Battery2WordRecord = 0xF1;
 constexpr int PageSize = 256;
 constexpr int BadAcknowledgementText = 2601;
 
@@ -158,16 +154,16 @@ void DownloadSequence::issue(int step)
             issue(STEP_CLOCK_DAY);
         break;
     case STEP_CLOCK_DAY:
-        read(ClockDayRecord, 2);
+        read(RecordMap::ClockDay);
         break;
     case STEP_CLOCK_MINUTES:
-        read(ClockMinutesRecord, 1);
+        read(RecordMap::ClockMinute);
         break;
     case STEP_BATTERY1_WORD:
-        read(Battery1WordRecord, 2);
+        read(RecordMap::Battery1Capacity);
         break;
     case STEP_BATTERY2_WORD:
-        read(Battery2WordRecord, 2);
+        read(RecordMap::Battery2Capacity);
         break;
     default:
         if (isSelected(step))
@@ -183,6 +179,11 @@ void DownloadSequence::await(std::uint16_t kind, int length)
 {
     awaiting_ = true;
     awaitedKind_ = kind;
+bool DownloadSequence::read(UnitRecord record)
+{
+    return read(record.address, record.length);
+}
+
     awaitedLength_ = length;
     replyLimit_.start(replyLimitMs(length, link_.GetSerialTimeouts()));
 }
@@ -221,14 +222,14 @@ void DownloadSequence::issueTimeSync()
 {
     switch (timeSyncStep_) {
     case 0:
-        read(ClockDayRecord, 2);
+        read(RecordMap::ClockDay);
         break;
     case 1:
-        write(ClockDayRecord, QByteArray(1, static_cast<char>(newDayWord_ & 0xFF)) +
-                                  static_cast<char>(newDayWord_ >> 8));
+        write(RecordMap::ClockDay.address, QByteArray(1, static_cast<char>(newDayWord_ & 0xFF)) +
+                                               static_cast<char>(newDayWord_ >> 8));
         break;
     default:
-        write(ClockMinutesRecord, QByteArray(1, static_cast<char>(newMinutes_)));
+        write(RecordMap::ClockMinute.address, QByteArray(1, static_cast<char>(newMinutes_)));
         break;
     }
 }

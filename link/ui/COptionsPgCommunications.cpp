@@ -4,6 +4,7 @@
 #include "link/CUnitLink.h"
 #include "link/LinkRequest.h"
 #include "link/TcpLogin.h"
+#include "link/RecordMap.h"
 #include "link/UnitSearch.h"
 #include "resources/PromptService.h"
 #include "shell/CColorStatic.h"
@@ -26,12 +27,6 @@
 #include <algorithm>
 
 namespace {
-
-// The unit answers the serial test's READ of 4 bytes at 0x0F; the firmware version is the one
-// byte at 0xF7.
-constexpr std::uint8_t TestAddress = 0x0F;
-constexpr int TestLength = 4;
-constexpr std::uint8_t VersionAddress = 0xF7;
 
 const QColor Black(0, 0, 0);
 const QColor DarkGreen(0, 128, 0);
@@ -386,7 +381,7 @@ void COptionsPgCommunications::TestSerial()
     link_.SetComPort(comPort_);
     link_.SetSerialTimeouts(editedTimeouts_());
     // A failure shows itself through the link; the status keeps "Searching for CW Unit...".
-    link_.Read(this, TestAddress, TestLength, REQ_SERIALTEST, 0);
+    link_.Read(this, RecordMap::Probe.address, RecordMap::Probe.length, REQ_SERIALTEST, 0);
 }
 
 void COptionsPgCommunications::searchSerialPorts()
@@ -451,7 +446,7 @@ void COptionsPgCommunications::OnTestReply(int count, LinkRequest* request)
         return;
     case TcpLogin::Step::Confirmed:
         networkStatus_->setText(QStringLiteral("PASSWORD CONFIRMED"));
-        link_.Read(this, VersionAddress, 1, REQ_VERSION, 0);
+        link_.Read(this, RecordMap::Version.address, RecordMap::Version.length, REQ_VERSION, 0);
         return;
     case TcpLogin::Step::Ignored:
         return;
@@ -459,7 +454,7 @@ void COptionsPgCommunications::OnTestReply(int count, LinkRequest* request)
         break;
     }
     if (request->kind == REQ_SERIALTEST && link_.GetPortType() == PORT_SERIAL &&
-        count == TestLength) {
+        count == RecordMap::Probe.length) {
         setSerialStatus(QStringLiteral("CW Unit found on Com %1").arg(comPort_), DarkGreen);
         link_.ReplyDone();
     } else if (request->kind == REQ_VERSION) {
