@@ -2,17 +2,18 @@
 
 #include "config/Settings.h"
 #include "link/CUnitLink.h"
+#include "link/FirmwareVersion.h"
 #include "link/LinkRequest.h"
-#include "link/TcpLogin.h"
 #include "link/RecordMap.h"
+#include "link/TcpLogin.h"
 #include "link/UnitSearch.h"
 #include "resources/PromptService.h"
 #include "shell/CColorStatic.h"
 #include "shell/CIpAddressCtrl.h"
-
-#include <QButtonGroup>
 #include "shell/QtColor.h"
 #include "shell/WaitCursor.h"
+
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -36,17 +37,6 @@ constexpr int DeviceRole = Qt::UserRole + 1;
 QString portText(int number)
 {
     return QStringLiteral("Com %1").arg(number);
-}
-
-// Versions 2.0 to 4.9 come as their tenths; anything else is a unit of the first series.
-float versionFromByte(std::uint8_t value)
-{
-    return value >= 20 && value <= 49 ? static_cast<float>(value) / 10.0f : 1.0f;
-}
-
-QString versionText(double version)
-{
-    return QString::asprintf("%0.1f", version);
 }
 
 } // namespace
@@ -466,7 +456,7 @@ void COptionsPgCommunications::onVersionReply(int count, const LinkRequest& requ
 {
     if (count != 1)
         return;
-    firmwareVersion_ = versionFromByte(request.data[0]);
+    firmwareVersion_ = FirmwareVersion::fromByte(request.data[0]);
     showFirmware();
     if (link_.GetPortType() == PORT_TCP)
         prompts_.show(QStringLiteral("TCIP communication: Success!"));
@@ -480,14 +470,14 @@ void COptionsPgCommunications::hideFirmware()
     firmwareVersion_ = 0;
     firmwareLabel_->setEnabled(false);
     firmwareValue_->setEnabled(false);
-    firmwareValue_->setText(versionText(0));
+    firmwareValue_->setText(FirmwareVersion::text(0));
 }
 
 void COptionsPgCommunications::showFirmware()
 {
     firmwareLabel_->setEnabled(true);
     firmwareValue_->setEnabled(true);
-    firmwareValue_->setText(versionText(firmwareVersion_));
+    firmwareValue_->setText(FirmwareVersion::text(firmwareVersion_));
 }
 
 bool COptionsPgCommunications::event(QEvent* event)
