@@ -4,8 +4,8 @@
 
 #include <QtGlobal>
 
-// How long the main window waits for the reply to its last request before it gives the reply
-// up. The link has no time-out of its own over TCP, so the window bounds the wait itself: a
+// How long the poll cycle and the download wait for the reply to their last request before they
+// give the reply up. The link has no time-out of its own over TCP, so its user bounds the wait: a
 // reply may take as long as the serial time-outs allow for its bytes, plus a margin for the
 // network adapter; with no serial limit set, a fixed limit applies.
 class ReplyWatch {

@@ -2,6 +2,7 @@
 
 #include "link/CUnitLink.h"
 #include "link/LinkRequest.h"
+#include "link/ReplyWatch.h"
 #include "link/TcpLogin.h"
 #include "logged/DownloadReport.h"
 #include "logged/LoggedDataExport.h"
@@ -34,12 +35,6 @@ constexpr std::uint16_t EfficiencyIndexPage = 0x2F00;
 constexpr int PageSize = 256;
 constexpr int BadAcknowledgementText = 2601;
 
-// A reply may take as long as the serial time-outs allow for its bytes (with its checksum and
-// the adapter's status byte), and a margin for the network adapter.
-constexpr int ReplyFramingBytes = 2;
-constexpr int ReplyMarginMs = 1000;
-constexpr int UnlimitedReplyMs = 10000;
-
 Log logOf(int step)
 {
     switch (step) {
@@ -66,14 +61,6 @@ QString areaText(int step)
     default:
         return QStringLiteral("Downloading Bat #2 Efficiency Data...");
     }
-}
-
-int replyLimitMs(int dataLength, const SerialTimeouts& timeouts)
-{
-    if (timeouts.readMultiplier == 0 && timeouts.readConstant == 0)
-        return UnlimitedReplyMs;
-    return static_cast<int>(timeouts.readMultiplier) * (dataLength + ReplyFramingBytes) +
-           static_cast<int>(timeouts.readConstant) + ReplyMarginMs;
 }
 
 } // namespace
@@ -179,13 +166,8 @@ void DownloadSequence::await(std::uint16_t kind, int length)
 {
     awaiting_ = true;
     awaitedKind_ = kind;
-bool DownloadSequence::read(UnitRecord record)
-{
-    return read(record.address, record.length);
-}
-
     awaitedLength_ = length;
-    replyLimit_.start(replyLimitMs(length, link_.GetSerialTimeouts()));
+    replyLimit_.start(static_cast<int>(ReplyWatch::limitFor(length, link_.GetSerialTimeouts())));
 }
 
 bool DownloadSequence::read(std::uint8_t address, int length)
@@ -195,6 +177,11 @@ bool DownloadSequence::read(std::uint8_t address, int length)
         return true;
     fail();
     return false;
+}
+
+bool DownloadSequence::read(UnitRecord record)
+{
+    return read(record.address, record.length);
 }
 
 bool DownloadSequence::bulkRead(std::uint16_t unitAddress, int length)
