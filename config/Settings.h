@@ -23,6 +23,9 @@ inline constexpr int ReportLabelCount = 16;
 // Only the first ten report labels are used and read back; all sixteen are written.
 inline constexpr int ReportLabelsInUse = 10;
 
+// The column labels of the periodic export before the user sets them; the unused ones are empty.
+std::array<QString, ReportLabelCount> defaultReportLabels();
+
 // Every setting of the configuration file, with its default. A plain value: the main window
 // keeps one, and the options pages work on copies of it.
 struct Settings {
@@ -75,16 +78,7 @@ struct Settings {
                                      QStringLiteral("Amp 3")};
     std::array<QString, 2> ahrLabels{QStringLiteral("AHr 1"), QStringLiteral("AHr 2")};
     // Column labels of the periodic export.
-    std::array<QString, ReportLabelCount> reportLabels{QStringLiteral("AD13: Ahr 1"),
-                                                       QStringLiteral("AD14: Ahr 2"),
-                                                       QStringLiteral("AD15: Ahr 3"),
-                                                       QStringLiteral("AD20: Whr 1"),
-                                                       QStringLiteral("AD21: Whr 2"),
-                                                       QStringLiteral("AD3: Volts 1"),
-                                                       QStringLiteral("AD10: Amps 1"),
-                                                       QStringLiteral("AD4: Volts 2"),
-                                                       QStringLiteral("AD22: Battery #1: %Full"),
-                                                       QStringLiteral("AD23: Battery #2: %Full")};
+    std::array<QString, ReportLabelCount> reportLabels = defaultReportLabels();
 
     int singleFilePd = 0;
     QString singlePdFileName;
