@@ -96,10 +96,7 @@ bool DownloadSequence::start(const DownloadJob& job)
     if (phase_ != Phase::Ready)
         return false;
     job_ = job;
-    Settings captured = job.settings;
-    captured.autoSyncTime = job.syncTime ? 1 : 0;
-    data_->captureOptions(captured);
-    data_->setSelection(job.periodic, job.efficiency, job.dischargeProfile);
+    data_->captureOptions(job.settings);
     phase_ = Phase::Transfer;
     link_.SetOwner(window());
     setProgress(QStringLiteral("Downloading Setup Information..."), SETUP_STEPS);
