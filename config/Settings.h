@@ -84,7 +84,8 @@ struct Settings {
     QString singlePdFileName;
     int dwnldPeriodic = 1;
     int dwnldEfficiency = 1;
-    int dwnldInterval = 1;
+    // Kept under the key DWNLDINTERVAL: whether a download fetches the discharge profile.
+    int dwnldDischargeProfile = 1;
 
     // What the link connects to over TCP: the adapter's name when USENETBIOS is set, otherwise
     // the address as "%d.%d.%d.%d", most significant byte first.

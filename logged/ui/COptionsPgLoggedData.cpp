@@ -206,7 +206,7 @@ void COptionsPgLoggedData::loadSettings(const Settings& settings)
     check(save_, settings.pDataSave);
     periodic_->setChecked(settings.dwnldPeriodic != 0);
     efficiency_->setChecked(settings.dwnldEfficiency != 0);
-    discharge_->setChecked(settings.dwnldInterval != 0);
+    discharge_->setChecked(settings.dwnldDischargeProfile != 0);
     append_->setChecked(settings.singleFilePd != 0);
     fileName_->setText(settings.singlePdFileName);
     fileName_->setEnabled(append_->isChecked());
@@ -254,7 +254,7 @@ bool COptionsPgLoggedData::applySettings(Settings& settings)
     settings.pDataSave = save_->checkedId();
     settings.dwnldPeriodic = periodic_->isChecked() ? 1 : 0;
     settings.dwnldEfficiency = efficiency_->isChecked() ? 1 : 0;
-    settings.dwnldInterval = discharge_->isChecked() ? 1 : 0;
+    settings.dwnldDischargeProfile = discharge_->isChecked() ? 1 : 0;
     settings.avgCycles = average_->currentIndex() + FirstAverageCycles;
     settings.reportLabels = reportLabels_;
     settings.runCustomLabelsDlg = runCustomLabelsDlg_;

@@ -51,7 +51,7 @@ bool DownloadCommand::run(Settings& settings)
         return false;
     const CDownloadDlg::Values initial{
         settings.dataPath, LoggedFileNames::defaultBaseName(today_()), settings.dwnldPeriodic != 0,
-        settings.dwnldEfficiency != 0, settings.dwnldInterval != 0};
+        settings.dwnldEfficiency != 0, settings.dwnldDischargeProfile != 0};
     const std::optional<CDownloadDlg::Values> chosen = runDialog_(initial, parentWidget_);
     if (!chosen)
         return false;

@@ -238,7 +238,7 @@ TEST_F(ConfigurationTest, EveryKeyReachesItsOwnSettingAndIsWrittenBackFromIt)
     EXPECT_EQ(s.singlePdFileName, QStringLiteral("F63"));
     EXPECT_EQ(s.dwnldPeriodic, 64);
     EXPECT_EQ(s.dwnldEfficiency, 65);
-    EXPECT_EQ(s.dwnldInterval, 66);
+    EXPECT_EQ(s.dwnldDischargeProfile, 66);
 
     ASSERT_TRUE(save(s));
     EXPECT_EQ(readConfig(), everyKeyFile(dataPath));
@@ -453,7 +453,7 @@ TEST_F(ConfigurationTest, NoDocumentsFolderSkipsTheDataPathAndEndsTheProgram)
     EXPECT_TRUE(loaded.dataPath.isEmpty());
     EXPECT_FALSE(QFileInfo::exists(pathOf(QStringLiteral("data"))));
     EXPECT_EQ(loaded.reportLabels[0], QStringLiteral("Mine"));
-    EXPECT_EQ(loaded.dwnldInterval, 0);
+    EXPECT_EQ(loaded.dwnldDischargeProfile, 0);
     EXPECT_EQ(prompts_.texts(), QStringList{QStringLiteral("Error finding My Documents folder.")});
     EXPECT_TRUE(endRequested_);
 }

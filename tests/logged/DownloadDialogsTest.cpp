@@ -236,7 +236,7 @@ TEST(DownloadJobs, takeTheLogsAndTheClockSettingFromTheSettings)
     Settings settings;
     settings.dwnldPeriodic = 0;
     settings.dwnldEfficiency = 1;
-    settings.dwnldInterval = 0;
+    settings.dwnldDischargeProfile = 0;
     settings.autoSyncTime = 1;
     const DownloadJob job =
         DownloadJob::fromSettings(settings, QStringLiteral("/f"), QStringLiteral("CW"));
