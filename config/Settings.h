@@ -19,6 +19,9 @@ inline constexpr int DISPUPDATE_SLOW = 0;
 inline constexpr int DISPUPDATE_MEDIUM = 1;
 inline constexpr int DISPUPDATE_FAST = 2;
 
+// The name the unit's network adapter leaves the factory with.
+inline constexpr char16_t DefaultAdapterName[] = u"ZELTRAVANIC1";
+
 inline constexpr int ReportLabelCount = 16;
 // Only the first ten report labels are used and read back; all sixteen are written.
 inline constexpr int ReportLabelsInUse = 10;
@@ -38,7 +41,7 @@ struct Settings {
     std::uint32_t ipAddress = 0;
     std::uint32_t listenPort = 0;
     int useNetBios = 1;
-    QString netBiosName = QStringLiteral("ZELTRAVANIC1");
+    QString netBiosName = QString::fromUtf16(DefaultAdapterName);
 
     int tempOption = TEMPOPTION_CENTIGRADE;
     int clearLogData = 0;

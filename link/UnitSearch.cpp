@@ -41,12 +41,22 @@ std::unique_ptr<QSerialPort> UnitSearch::OpenProbePort(const QString& device)
     return port;
 }
 
+QString UnitSearch::searchingText()
+{
+    return QStringLiteral("Searching for CW Unit...");
+}
+
+QString UnitSearch::foundText(int portNumber)
+{
+    return QStringLiteral("CW Unit found on Com %1").arg(portNumber);
+}
+
 int UnitSearch::SearchUnit(const QList<ComPort>& ports, CUnitLink& link)
 {
     std::optional<BusySpan> busy;
     if (caller_ == Caller::MainWindow) {
         busy.emplace(link.busyIndicator());
-        status_(QStringLiteral("Searching for CW Unit..."), Black);
+        status_(searchingText(), Black);
     }
     int found = 0;
     for (const ComPort& port : ports) {
@@ -59,7 +69,7 @@ int UnitSearch::SearchUnit(const QList<ComPort>& ports, CUnitLink& link)
     }
     if (found) {
         link.SetComPort(found);
-        status_(QStringLiteral("CW Unit found on Com %1").arg(found), DarkGreen);
+        status_(foundText(found), DarkGreen);
     } else {
         status_(QStringLiteral("No CW Unit found."), Red);
     }

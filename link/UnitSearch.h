@@ -30,6 +30,11 @@ public:
     // found and returns its number, else 0.
     int SearchUnit(const QList<ComPort>& ports, CUnitLink& link);
 
+    // What the search shows while it runs and when it found the unit; the options page's serial
+    // test says the same.
+    static QString searchingText();
+    static QString foundText(int portNumber);
+
     // An open port at 2400 8N1 with the probe's time-outs, or null when it cannot be opened.
     static std::unique_ptr<QSerialPort> OpenProbePort(const QString& device);
 

@@ -29,6 +29,8 @@
 
 namespace {
 
+const QString BlankNameText = QStringLiteral("The NetBIOS name is blank. Please try again.");
+
 const QColor Black(0, 0, 0);
 const QColor DarkGreen(0, 128, 0);
 
@@ -313,7 +315,7 @@ void COptionsPgCommunications::showNameChoice(bool useName)
 void COptionsPgCommunications::defaultValues()
 {
     nameButton_->setChecked(true);
-    nameField_->setText(QStringLiteral("ZELTRAVANIC1"));
+    nameField_->setText(QString::fromUtf16(DefaultAdapterName));
     tcpPort_->setText(QStringLiteral("1701"));
     showNameChoice(true);
     setModified();
@@ -336,7 +338,7 @@ bool COptionsPgCommunications::applySettings(Settings& settings)
     if (settings.useNetBios != 0) {
         settings.netBiosName = nameField_->text();
         if (settings.netBiosName.isEmpty()) {
-            prompts_.show(QStringLiteral("The NetBIOS name is blank. Please try again."));
+            prompts_.show(BlankNameText);
             return false;
         }
         return true;
@@ -362,7 +364,7 @@ void COptionsPgCommunications::TestSerial()
     link_.SetOwner(this);
     link_.Close();
     link_.SetPortType(PORT_SERIAL);
-    setSerialStatus(QStringLiteral("Searching for CW Unit..."), Black);
+    setSerialStatus(UnitSearch::searchingText(), Black);
     if (autoSearchBox_->isChecked()) {
         searchSerialPorts();
         return;
@@ -407,7 +409,7 @@ bool COptionsPgCommunications::hostForTest(QString& host)
     if (nameButton_->isChecked()) {
         host = nameField_->text();
         if (host.isEmpty()) {
-            prompts_.show(QStringLiteral("The NetBIOS name is blank. Please try again."));
+            prompts_.show(BlankNameText);
             return false;
         }
         return true;
@@ -445,7 +447,7 @@ void COptionsPgCommunications::OnTestReply(int count, LinkRequest* request)
     }
     if (request->kind == REQ_SERIALTEST && link_.GetPortType() == PORT_SERIAL &&
         count == RecordMap::Probe.length) {
-        setSerialStatus(QStringLiteral("CW Unit found on Com %1").arg(comPort_), DarkGreen);
+        setSerialStatus(UnitSearch::foundText(comPort_), DarkGreen);
         link_.ReplyDone();
     } else if (request->kind == REQ_VERSION) {
         onVersionReply(count, *request);
