@@ -1,7 +1,7 @@
 #include "app/CGorvaneApp.h"
 
 #include "config/ConfigFolders.h"
-#include "display/CMainDlg.h"
+#include "display/ui/CMainDlg.h"
 #include "shell/MessageBoxPrompt.h"
 
 CGorvaneApp::CGorvaneApp(int& argc, char** argv) : QApplication(argc, argv)

@@ -14,8 +14,6 @@
 
 namespace {
 
-constexpr std::uint8_t DayRecord = 0xF9;
-constexpr std::uint8_t MinuteRecord = 0x24;
 constexpr int TimeSetText = 1551;
 
 } // namespace
@@ -46,8 +44,7 @@ int ClockCommand::run(const QCommandLineParser& parser)
 
 bool ClockCommand::readClock(UnitConnection& connection, Reading& reading)
 {
-    const auto records = connection.readRecords({{DayRecord, UnitClockRecords::DAY_LENGTH},
-                                                 {MinuteRecord, UnitClockRecords::MINUTE_LENGTH}});
+    const auto records = connection.readRecords({RecordMap::ClockDay, RecordMap::ClockMinute});
     if (!records)
         return false;
     const UnitClockRecords::Values values = UnitClockRecords::decode((*records)[0], (*records)[1]);
@@ -60,8 +57,9 @@ bool ClockCommand::setToPc(UnitConnection& connection, const Reading& reading,
 {
     const UnitTimeStamp stamp = UnitTimeStamp::syncedTo(reading.dayWord, pcTime.time());
     const UnitClockRecords::Values values{stamp.day(), stamp.minuteOfDay()};
-    if (!connection.write(DayRecord, UnitClockRecords::encodeDayRecord(values)) ||
-        !connection.write(MinuteRecord, UnitClockRecords::encodeMinuteRecord(values)))
+    if (!connection.write(RecordMap::ClockDay.address, UnitClockRecords::encodeDayRecord(values)) ||
+        !connection.write(RecordMap::ClockMinute.address,
+                          UnitClockRecords::encodeMinuteRecord(values)))
         return false;
     set = {stamp.dayWord, values.day, values.minuteOfDay};
     return true;

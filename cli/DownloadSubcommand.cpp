@@ -4,10 +4,10 @@
 #include "cli/ExitCode.h"
 #include "cli/TerminalProgress.h"
 #include "cli/UnitConnection.h"
-#include "logged/CDownloadDlg.h"
 #include "logged/CsvFileWriter.h"
 #include "logged/DownloadResult.h"
 #include "logged/DownloadSequence.h"
+#include "logged/LoggedFileNames.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -69,7 +69,7 @@ int DownloadSubcommand::run(const QCommandLineParser& parser)
 QString DownloadSubcommand::baseName(const QCommandLineParser& parser) const
 {
     return parser.isSet(Name) ? parser.value(Name)
-                              : CDownloadDlg::defaultFileName(context_.now().date());
+                              : LoggedFileNames::defaultBaseName(context_.now().date());
 }
 
 QString DownloadSubcommand::checkOptions(const QCommandLineParser& parser) const

@@ -4,8 +4,8 @@
 #include "cli/ExitCode.h"
 #include "cli/UnitConnection.h"
 #include "display/CLiveItemTable.h"
-#include "display/FirmwareVersion.h"
 #include "display/UnitClock.h"
+#include "link/FirmwareVersion.h"
 #include "programming/BatteryCapacityRecord.h"
 #include "programming/ParameterCoding.h"
 #include "programming/ShuntTypesRecord.h"
@@ -34,13 +34,10 @@ int InfoCommand::run(const QCommandLineParser& parser)
     UnitConnection connection(context_.link);
     if (!connection.connectUnit())
         return context_.failed(connection);
-    const auto records = connection.readRecords({{0xF7, 1},
-                                                 {0xE1, 3},
-                                                 {0xF6, ShuntTypesRecord::LENGTH},
-                                                 {0xF2, BatteryCapacityRecord::LENGTH},
-                                                 {0xF1, BatteryCapacityRecord::LENGTH},
-                                                 {0xF9, UnitClockRecords::DAY_LENGTH},
-                                                 {0x24, UnitClockRecords::MINUTE_LENGTH}});
+    const auto records =
+        connection.readRecords({RecordMap::Version, RecordMap::ChannelNames, RecordMap::ShuntTypes,
+                                RecordMap::Battery1Capacity, RecordMap::Battery2Capacity,
+                                RecordMap::ClockDay, RecordMap::ClockMinute});
     if (!records)
         return context_.failed(connection);
     const UnitInfo info = decode(*records);

@@ -1,9 +1,9 @@
 #include "cli/LinkOptions.h"
 
 #include "config/CConfiguration.h"
-#include "config/LinkSettingsForwarder.h"
 #include "config/Settings.h"
 #include "link/CUnitLink.h"
+#include "link/LinkSettingsForwarder.h"
 
 #include <QFileInfo>
 

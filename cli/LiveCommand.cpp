@@ -5,6 +5,7 @@
 #include "cli/InterruptWatcher.h"
 #include "cli/UnitConnection.h"
 #include "display/OptionsApply.h"
+#include "display/PollRequests.h"
 #include "programming/AlarmEnablesRecord.h"
 #include "resources/StringTable.h"
 
@@ -90,11 +91,12 @@ std::optional<int> LiveCommand::watchInterval(const QCommandLineParser& parser)
     return std::max(1, qRound(seconds * 1000.0));
 }
 
-// What the display's start-up sequence reads for its labels and decoding: the unit's channel
-// names, then its battery words (which settle the labels of AD13 and AD14), then its shunts.
+// What the display's start-up sequence reads for its labels and decoding, in its order.
 bool LiveCommand::readSetup(UnitConnection& connection)
 {
-    const auto setup = connection.readRecords({{0xE1, 3}, {0xF2, 4}, {0xF6, 3}});
+    const auto setup = connection.readRecords({PollRequests::ChannelNames.record,
+                                               PollRequests::BatteryWords.record,
+                                               PollRequests::ShuntTypes.record});
     if (!setup)
         return false;
     items_.applyChannelNames((*setup)[0]);
@@ -159,7 +161,8 @@ bool LiveCommand::readRound(UnitConnection& connection)
             return false;
         items_.acceptReply(n, *reply);
     }
-    const auto status = connection.readRecords({{0xCE, 4}, {0x25, 2}});
+    const auto status = connection.readRecords(
+        {PollRequests::AlarmStates.record, PollRequests::StatusFlags.record});
     if (!status)
         return false;
     status_.applyAlarmStates((*status)[0]);

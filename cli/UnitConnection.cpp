@@ -41,10 +41,11 @@ std::optional<QByteArray> UnitConnection::read(std::uint8_t address, int length)
     return reply_;
 }
 
-std::optional<QList<QByteArray>> UnitConnection::readRecords(std::initializer_list<Record> records)
+std::optional<QList<QByteArray>>
+UnitConnection::readRecords(std::initializer_list<UnitRecord> records)
 {
     QList<QByteArray> replies;
-    for (const Record& record : records) {
+    for (const UnitRecord& record : records) {
         const auto reply = read(record.address, record.length);
         if (!reply)
             return std::nullopt;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/LinkReceiver.h"
+#include "link/RecordMap.h"
 #include "programming/WriteAcknowledgement.h"
 
 #include <QByteArray>
@@ -28,11 +29,7 @@ public:
     bool connectUnit();
     std::optional<QByteArray> read(std::uint8_t address, int length);
     // Several records one after another; nothing unless every one came back.
-    struct Record {
-        std::uint8_t address;
-        int length;
-    };
-    std::optional<QList<QByteArray>> readRecords(std::initializer_list<Record> records);
+    std::optional<QList<QByteArray>> readRecords(std::initializer_list<UnitRecord> records);
     std::optional<QByteArray> bulkRead(std::uint16_t pageAddress, int pages);
     // True when the unit acknowledged the write with the frame's checksum.
     bool write(std::uint8_t address, const QByteArray& data);

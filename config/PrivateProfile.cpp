@@ -1,6 +1,7 @@
 #include "config/PrivateProfile.h"
 
 #include "config/IniDocument.h"
+#include "config/LeadingNumber.h"
 
 #include <QLocale>
 #include <utility>
@@ -26,36 +27,6 @@ QString cutToBuffer(const QString& value, int maxChars)
     if (size > 0 && value[size - 1].isHighSurrogate())
         --size;
     return value.first(size);
-}
-
-bool isDigit(QStringView text, qsizetype at)
-{
-    return at < text.size() && text[at] >= u'0' && text[at] <= u'9';
-}
-
-bool isSign(QStringView text, qsizetype at)
-{
-    return at < text.size() && (text[at] == u'+' || text[at] == u'-');
-}
-
-qsizetype skipDigits(QStringView text, qsizetype at)
-{
-    while (isDigit(text, at))
-        ++at;
-    return at;
-}
-
-// Length of the exponent part starting at "at", or 0 when there is no complete one.
-qsizetype exponentLength(QStringView text, qsizetype at)
-{
-    if (at >= text.size() || (text[at] != u'e' && text[at] != u'E'))
-        return 0;
-    qsizetype end = at + 1;
-    if (isSign(text, end))
-        ++end;
-    if (!isDigit(text, end))
-        return 0;
-    return skipDigits(text, end) - at;
 }
 
 } // namespace
@@ -109,10 +80,9 @@ qint32 PrivateProfile::parseInt(QStringView text)
     while (at < text.size() && text[at].unicode() <= u' ')
         ++at;
     const bool negative = at < text.size() && text[at] == u'-';
-    if (isSign(text, at))
-        ++at;
+    at = LeadingNumber::skipSign(text, at);
     quint32 magnitude = 0;
-    for (; isDigit(text, at); ++at)
+    for (; LeadingNumber::isDigit(text, at); ++at)
         magnitude = magnitude * 10u + static_cast<quint32>(text[at].unicode() - u'0');
     return static_cast<qint32>(negative ? 0u - magnitude : magnitude);
 }
@@ -122,18 +92,10 @@ double PrivateProfile::parseDouble(QStringView text)
     qsizetype begin = 0;
     while (begin < text.size() && text[begin].isSpace())
         ++begin;
-    qsizetype at = begin;
-    if (isSign(text, at))
-        ++at;
-    const qsizetype integerEnd = skipDigits(text, at);
-    qsizetype end = integerEnd;
-    if (end < text.size() && text[end] == u'.')
-        end = skipDigits(text, end + 1);
-    const bool hasDigits = integerEnd > at || end > integerEnd + 1;
-    if (!hasDigits)
+    const std::optional<LeadingNumber::Decimal> number = LeadingNumber::decimalAt(text, begin);
+    if (!number)
         return 0.0;
-    end += exponentLength(text, end);
-    return QLocale::c().toDouble(text.sliced(begin, end - begin));
+    return QLocale::c().toDouble(text.sliced(begin, number->end - begin));
 }
 
 QString PrivateProfile::rawValue(const QString& key) const

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "link/LinkConstants.h"
-#include "link/SerialTimeouts.h"
+#include "config/PortType.h"
+#include "config/SerialTimeouts.h"
 
 #include <QString>
 #include <array>
@@ -19,9 +19,15 @@ inline constexpr int DISPUPDATE_SLOW = 0;
 inline constexpr int DISPUPDATE_MEDIUM = 1;
 inline constexpr int DISPUPDATE_FAST = 2;
 
+// The name the unit's network adapter leaves the factory with.
+inline constexpr char16_t DefaultAdapterName[] = u"ZELTRAVANIC1";
+
 inline constexpr int ReportLabelCount = 16;
 // Only the first ten report labels are used and read back; all sixteen are written.
 inline constexpr int ReportLabelsInUse = 10;
+
+// The column labels of the periodic export before the user sets them; the unused ones are empty.
+std::array<QString, ReportLabelCount> defaultReportLabels();
 
 // Every setting of the configuration file, with its default. A plain value: the main window
 // keeps one, and the options pages work on copies of it.
@@ -35,7 +41,7 @@ struct Settings {
     std::uint32_t ipAddress = 0;
     std::uint32_t listenPort = 0;
     int useNetBios = 1;
-    QString netBiosName = QStringLiteral("ZELTRAVANIC1");
+    QString netBiosName = QString::fromUtf16(DefaultAdapterName);
 
     int tempOption = TEMPOPTION_CENTIGRADE;
     int clearLogData = 0;
@@ -75,22 +81,14 @@ struct Settings {
                                      QStringLiteral("Amp 3")};
     std::array<QString, 2> ahrLabels{QStringLiteral("AHr 1"), QStringLiteral("AHr 2")};
     // Column labels of the periodic export.
-    std::array<QString, ReportLabelCount> reportLabels{QStringLiteral("AD13: Ahr 1"),
-                                                       QStringLiteral("AD14: Ahr 2"),
-                                                       QStringLiteral("AD15: Ahr 3"),
-                                                       QStringLiteral("AD20: Whr 1"),
-                                                       QStringLiteral("AD21: Whr 2"),
-                                                       QStringLiteral("AD3: Volts 1"),
-                                                       QStringLiteral("AD10: Amps 1"),
-                                                       QStringLiteral("AD4: Volts 2"),
-                                                       QStringLiteral("AD22: Battery #1: %Full"),
-                                                       QStringLiteral("AD23: Battery #2: %Full")};
+    std::array<QString, ReportLabelCount> reportLabels = defaultReportLabels();
 
     int singleFilePd = 0;
     QString singlePdFileName;
     int dwnldPeriodic = 1;
     int dwnldEfficiency = 1;
-    int dwnldInterval = 1;
+    // Kept under the key DWNLDINTERVAL: whether a download fetches the discharge profile.
+    int dwnldDischargeProfile = 1;
 
     // What the link connects to over TCP: the adapter's name when USENETBIOS is set, otherwise
     // the address as "%d.%d.%d.%d", most significant byte first.

@@ -31,7 +31,7 @@ void SettingsReader::readAfterDataPath(Settings& s) const
     readCumulativeFile(s);
     s.dwnldPeriodic = readInt(DWNLDPERIODIC, s.dwnldPeriodic);
     s.dwnldEfficiency = readInt(DWNLDEFFICIENCY, s.dwnldEfficiency);
-    s.dwnldInterval = readInt(DWNLDINTERVAL, s.dwnldInterval);
+    s.dwnldDischargeProfile = readInt(DWNLDINTERVAL, s.dwnldDischargeProfile);
 }
 
 void SettingsReader::readPort(Settings& s) const

@@ -91,7 +91,7 @@ void SettingsWriter::writeDownloadChoices(const Settings& s)
     profile_.writeString(SINGLEPDFILENAME, s.singlePdFileName);
     profile_.writeInt(DWNLDPERIODIC, s.dwnldPeriodic);
     profile_.writeInt(DWNLDEFFICIENCY, s.dwnldEfficiency);
-    profile_.writeInt(DWNLDINTERVAL, s.dwnldInterval);
+    profile_.writeInt(DWNLDINTERVAL, s.dwnldDischargeProfile);
 }
 
 // Values the program holds unsigned go to the file as signed decimal, so that an address from

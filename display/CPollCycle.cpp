@@ -2,57 +2,34 @@
 
 #include "config/Settings.h"
 #include "display/CLiveItemTable.h"
-#include "display/FirmwareVersion.h"
+#include "display/PollRequests.h"
 #include "link/CUnitLink.h"
+#include "link/FirmwareVersion.h"
 #include "link/LinkRequest.h"
 #include "link/TcpLogin.h"
 #include "resources/PromptService.h"
 
 namespace {
 
-struct PollRequest {
-    std::uint8_t address;
-    int length;
-    std::uint16_t kind;
-};
-
 constexpr std::array<int, CPollCycle::SCHEDULE_LENGTH> Schedule{
     TIMER_ITEM, TIMER_ITEM,   TIMER_ITEM,  TIMER_ITEM,      TIMER_ITEM,
     TIMER_ITEM, TIMER_STATUS, TIMER_CLOCK, TIMER_EFFICIENCY};
 
-constexpr PollRequest VersionRead{0xF7, 1, REQ_VERSION};
-
-// Steps 1..6 of the start-up sequence: the unit's configuration.
-constexpr std::array<PollRequest, CPollCycle::STARTUP_STEPS> StartupSteps{{
-    VersionRead,
-    {0xE1, 3, REQ_CHANNELNAMES},
-    {0xF2, 4, REQ_BATTWORDS},
-    {0xF6, 3, REQ_SHUNTS},
-    {0xF2, 2, REQ_BATT1CAP},
-    {0xF1, 2, REQ_BATT2CAP},
-}};
-
-// The two steps of timers 3, 4 and 5.
-constexpr std::array<std::array<PollRequest, 2>, 3> Pairs{{
-    {{{0xCE, 4, REQ_ALARMSTATES}, {0x25, 2, REQ_STATUSFLAGS}}},
-    {{{0xF9, 2, REQ_CLOCKDAY}, {0x24, 1, REQ_CLOCKMIN}}},
-    {{{0xDA, 12, REQ_EFF1}, {0xD7, 12, REQ_EFF2}}},
-}};
-
-constexpr std::uint8_t CommandRecord = 0x27;
 constexpr int StringPortProblem = 2001;
 constexpr int StringBadAcknowledgement = 2601;
 
 // The reply length a kind 4..15 must have; -1 for other kinds.
+static_assert(PollRequests::Startup.size() == CPollCycle::STARTUP_STEPS);
+
 int expectedLength(std::uint16_t kind)
 {
-    for (const PollRequest& step : StartupSteps)
+    for (const PollRequest& step : PollRequests::Startup)
         if (step.kind == kind)
-            return step.length;
-    for (const auto& pair : Pairs)
+            return step.record.length;
+    for (const auto& pair : PollRequests::Pairs)
         for (const PollRequest& step : pair)
             if (step.kind == kind)
-                return step.length;
+                return step.record.length;
     return -1;
 }
 
@@ -240,7 +217,7 @@ bool CPollCycle::sendResetCode(std::uint8_t resetCode)
     link_.SetOwner(this);
     setState(ST_BUSY);
     replyWatch_.start(nowMs(), 1, link_.GetSerialTimeouts());
-    if (link_.Write(this, CommandRecord, 1, &resetCode))
+    if (link_.Write(this, RecordMap::Command.address, 1, &resetCode))
         return true;
     clearState(ST_BUSY);
     return false;
@@ -269,6 +246,11 @@ void CPollCycle::refreshStatusLine()
 
 // ---- Requests
 
+bool CPollCycle::request(const PollRequest& read, std::uint16_t tag)
+{
+    return request(read.record.address, read.record.length, read.kind, tag);
+}
+
 bool CPollCycle::request(std::uint8_t address, int length, std::uint16_t kind, std::uint16_t tag)
 {
     setState(ST_BUSY);
@@ -283,7 +265,7 @@ bool CPollCycle::request(std::uint8_t address, int length, std::uint16_t kind, s
 bool CPollCycle::sendVersionRead()
 {
     firmwareVersion_ = 0.0f;
-    return request(VersionRead.address, VersionRead.length, VersionRead.kind, 0);
+    return request(PollRequests::Version, 0);
 }
 
 void CPollCycle::armScheduled(int intervalMs)
@@ -439,10 +421,10 @@ CPollCycle::StepResult CPollCycle::runStartupStep()
 
 CPollCycle::StepResult CPollCycle::sendStartupStep(int step)
 {
-    const PollRequest& read = StartupSteps[static_cast<std::size_t>(step - 1)];
+    const PollRequest& read = PollRequests::Startup[static_cast<std::size_t>(step - 1)];
     if (read.kind == REQ_VERSION)
         firmwareVersion_ = 0.0f;
-    if (!request(read.address, read.length, read.kind, 0))
+    if (!request(read, 0))
         return StepResult::Failed;
     return step == STARTUP_STEPS ? StepResult::Finished : StepResult::More;
 }
@@ -452,8 +434,8 @@ void CPollCycle::onPairTick(int timerId, int intervalMs)
     const auto pair = static_cast<std::size_t>(timerId - TIMER_STATUS);
     std::uint16_t& step = pairSteps_[pair];
     step = step >= 2 ? 1 : static_cast<std::uint16_t>(step + 1);
-    const PollRequest& read = Pairs[pair][static_cast<std::size_t>(step - 1)];
-    if (!request(read.address, read.length, read.kind, 0)) {
+    const PollRequest& read = PollRequests::Pairs[pair][static_cast<std::size_t>(step - 1)];
+    if (!request(read, 0)) {
         stopDisplay();
         return;
     }

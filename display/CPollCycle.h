@@ -4,10 +4,10 @@
 #include "display/EfficiencyTable.h"
 #include "display/PollState.h"
 #include "display/PollTimers.h"
-#include "display/ReplyWatch.h"
 #include "display/StatusLine.h"
 #include "display/UnitClock.h"
 #include "link/LinkReceiver.h"
+#include "link/ReplyWatch.h"
 
 #include <QDateTime>
 #include <QElapsedTimer>
@@ -17,6 +17,7 @@
 #include <functional>
 
 class CLiveItemTable;
+struct PollRequest;
 class CUnitLink;
 class PromptService;
 struct Settings;
@@ -155,6 +156,7 @@ private:
     bool openLink();
     void killPollTimers();
     bool request(std::uint8_t address, int length, std::uint16_t kind, std::uint16_t tag);
+    bool request(const PollRequest& read, std::uint16_t tag);
     bool sendVersionRead();
     void armScheduled(int intervalMs);
 

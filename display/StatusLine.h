@@ -1,6 +1,6 @@
 #pragma once
 
-#include "display/RgbColor.h"
+#include "resources/RgbColor.h"
 
 #include <QString>
 #include <optional>

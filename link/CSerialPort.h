@@ -1,9 +1,9 @@
 #pragma once
 
+#include "config/SerialTimeouts.h"
 #include "link/LineErrorCounters.h"
 #include "link/LinkConstants.h"
 #include "link/LinkRequest.h"
-#include "link/SerialTimeouts.h"
 
 #include <QByteArray>
 #include <QPointer>

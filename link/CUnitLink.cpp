@@ -2,7 +2,6 @@
 
 #include "link/LinkFrame.h"
 #include "link/LinkReceiver.h"
-#include "link/WaitCursor.h"
 
 CUnitLink::CUnitLink(PromptService& prompts, ComPortDirectory ports)
     : ports_(std::move(ports)), serial_(prompts, ports_), socket_(prompts)
@@ -92,7 +91,7 @@ int CUnitLink::BulkRead(std::uint16_t pageAddress, int pages, std::uint16_t tag)
 {
     if (!replyFits(pages * 256) || !Open())
         return 0;
-    WaitCursor waitCursor;
+    const BusySpan busy(busy_);
     const QByteArray frame = LinkFrame::bulkRead(pageAddress, pages);
     if (isSerial()) {
         serial_.setState(LINK_RECEIVING);

@@ -1,10 +1,11 @@
 #pragma once
 
+#include "config/SerialTimeouts.h"
+#include "link/BusySpan.h"
 #include "link/CSerialPort.h"
 #include "link/CUnitSocket.h"
 #include "link/ComPortDirectory.h"
 #include "link/LinkConstants.h"
-#include "link/SerialTimeouts.h"
 
 #include <QPointer>
 
@@ -45,6 +46,10 @@ public:
     int GetLoginStage() const { return socket_.loginStage(); }
     void SetLoginStage(int stage);
 
+    // Told when a bulk read or a search of the ports keeps the program waiting.
+    void setBusyIndicator(BusySpan::Indicator indicator) { busy_ = std::move(indicator); }
+    const BusySpan::Indicator& busyIndicator() const { return busy_; }
+
     const ComPortDirectory& ports() const { return ports_; }
     ComPortDirectory& ports() { return ports_; }
 
@@ -60,4 +65,5 @@ private:
     CSerialPort serial_;
     CUnitSocket socket_;
     int portType_ = PORT_SERIAL;
+    BusySpan::Indicator busy_;
 };

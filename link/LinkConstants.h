@@ -1,5 +1,7 @@
 #pragma once
 
+#include "config/PortType.h"
+
 #include <cstdint>
 
 // Request kinds carried in LinkRequest::kind. Kinds 0, 1, 16 and 18 belong to the link; the
@@ -36,11 +38,6 @@ enum LinkState : int {
     LINK_RECEIVING = 4,
     LINK_AWAITACK = 5,
     LINK_CONNECTING = 6,
-};
-
-enum PortType : int {
-    PORT_SERIAL = 0,
-    PORT_TCP = 1,
 };
 
 enum LoginStage : std::uint16_t {

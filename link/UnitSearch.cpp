@@ -2,8 +2,8 @@
 
 #include "link/CUnitLink.h"
 #include "link/LinkFrame.h"
+#include "link/RecordMap.h"
 #include "link/SerialIo.h"
-#include "link/WaitCursor.h"
 
 #include <QSerialPort>
 #include <optional>
@@ -13,12 +13,10 @@ namespace {
 // The probe waits about a second for its answer.
 constexpr SerialIo::Limits ProbeReadLimits{1000, 4, 1000};
 constexpr SerialIo::Limits ProbeWriteLimits{0, 10, 2000};
-constexpr std::uint8_t ProbeAddress = 0x0F;
-constexpr int ProbeLength = 4;
 
-const QColor Black(0, 0, 0);
-const QColor DarkGreen(0, 128, 0);
-const QColor Red(255, 0, 0);
+constexpr RgbColor Black = RgbColor::fromRgb(0, 0, 0);
+constexpr RgbColor DarkGreen = RgbColor::fromRgb(0, 128, 0);
+constexpr RgbColor Red = RgbColor::fromRgb(255, 0, 0);
 
 void discardAndClose(QSerialPort& port)
 {
@@ -43,12 +41,22 @@ std::unique_ptr<QSerialPort> UnitSearch::OpenProbePort(const QString& device)
     return port;
 }
 
+QString UnitSearch::searchingText()
+{
+    return QStringLiteral("Searching for CW Unit...");
+}
+
+QString UnitSearch::foundText(int portNumber)
+{
+    return QStringLiteral("CW Unit found on Com %1").arg(portNumber);
+}
+
 int UnitSearch::SearchUnit(const QList<ComPort>& ports, CUnitLink& link)
 {
-    std::optional<WaitCursor> waitCursor;
+    std::optional<BusySpan> busy;
     if (caller_ == Caller::MainWindow) {
-        waitCursor.emplace();
-        status_(QStringLiteral("Searching for CW Unit..."), Black);
+        busy.emplace(link.busyIndicator());
+        status_(searchingText(), Black);
     }
     int found = 0;
     for (const ComPort& port : ports) {
@@ -61,7 +69,7 @@ int UnitSearch::SearchUnit(const QList<ComPort>& ports, CUnitLink& link)
     }
     if (found) {
         link.SetComPort(found);
-        status_(QStringLiteral("CW Unit found on Com %1").arg(found), DarkGreen);
+        status_(foundText(found), DarkGreen);
     } else {
         status_(QStringLiteral("No CW Unit found."), Red);
     }
@@ -74,8 +82,9 @@ bool UnitSearch::probe(const QString& device) const
     if (!port)
         return false;
     bool answered = false;
-    if (SerialIo::write(*port, LinkFrame::read(ProbeAddress, ProbeLength), ProbeWriteLimits)) {
-        char answer[ProbeLength] = {};
+    if (SerialIo::write(*port, LinkFrame::read(RecordMap::Probe.address, RecordMap::Probe.length),
+                        ProbeWriteLimits)) {
+        char answer[RecordMap::Probe.length] = {};
         answered =
             SerialIo::read(*port, answer, bytesExpected(), ProbeReadLimits) == bytesExpected();
     }

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "link/ComPortDirectory.h"
+#include "resources/RgbColor.h"
 
-#include <QColor>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -18,7 +18,7 @@ public:
     // The main window counts 2 answered bytes as a unit; the options page wants all 4.
     enum class Caller { MainWindow, OptionsPage };
 
-    using StatusSink = std::function<void(const QString& text, const QColor& colour)>;
+    using StatusSink = std::function<void(const QString& text, RgbColor colour)>;
     // Told the number of each port just before it is probed.
     using ProbeObserver = std::function<void(int portNumber)>;
 
@@ -29,6 +29,11 @@ public:
     // Searches the ports in the order given; on success sets the link's COM port to the port
     // found and returns its number, else 0.
     int SearchUnit(const QList<ComPort>& ports, CUnitLink& link);
+
+    // What the search shows while it runs and when it found the unit; the options page's serial
+    // test says the same.
+    static QString searchingText();
+    static QString foundText(int portNumber);
 
     // An open port at 2400 8N1 with the probe's time-outs, or null when it cannot be opened.
     static std::unique_ptr<QSerialPort> OpenProbePort(const QString& device);

@@ -48,15 +48,6 @@ CLoggedData::~CLoggedData() = default;
 void CLoggedData::captureOptions(const Settings& settings)
 {
     averagingCycles_ = settings.avgCycles;
-    tempOption_ = settings.tempOption;
-    autoSyncTime_ = settings.autoSyncTime != 0;
-}
-
-void CLoggedData::setSelection(bool periodic, bool efficiency, bool dischargeProfile)
-{
-    fetchPeriodic_ = periodic;
-    fetchEfficiency_ = efficiency;
-    fetchDischargeProfile_ = dischargeProfile;
 }
 
 bool CLoggedData::takePeriodicPointer(QByteArrayView reply)

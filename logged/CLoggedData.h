@@ -30,17 +30,9 @@ public:
     explicit CLoggedData(QObject* parent = nullptr);
     ~CLoggedData() override;
 
-    // AVGCYCLES, TEMPOPTION and AUTOSYNCTIME as they are when the download starts.
+    // AVGCYCLES as it is when the download starts.
     void captureOptions(const Settings& settings);
     int averagingCycles() const { return averagingCycles_; }
-    int tempOption() const { return tempOption_; }
-    bool autoSyncTime() const { return autoSyncTime_; }
-
-    // The Download dialog's choices.
-    void setSelection(bool periodic, bool efficiency, bool dischargeProfile);
-    bool fetchPeriodic() const { return fetchPeriodic_; }
-    bool fetchEfficiency() const { return fetchEfficiency_; }
-    bool fetchDischargeProfile() const { return fetchDischargeProfile_; }
 
     // Setup replies of the unit. Each is false, and changes nothing, when the reply is not the
     // length asked for.
@@ -86,12 +78,7 @@ private:
     void decodeEfficiency(int battery);
 
     int averagingCycles_ = 5;
-    int tempOption_ = 1152;
-    bool autoSyncTime_ = false;
     std::array<int, 2> batteryWords_{};
-    bool fetchPeriodic_ = false;
-    bool fetchEfficiency_ = false;
-    bool fetchDischargeProfile_ = false;
     qint64 unitBaseTime_ = 0;
 
     // The pools never change size, so the lists' pointers stay good for the object's life.

@@ -30,7 +30,7 @@ struct DownloadJob {
         job.fileName = fileName;
         job.periodic = settings.dwnldPeriodic != 0;
         job.efficiency = settings.dwnldEfficiency != 0;
-        job.dischargeProfile = settings.dwnldInterval != 0;
+        job.dischargeProfile = settings.dwnldDischargeProfile != 0;
         job.syncTime = settings.autoSyncTime != 0;
         return job;
     }

@@ -2,6 +2,7 @@
 
 #include "link/CUnitLink.h"
 #include "link/LinkRequest.h"
+#include "link/ReplyWatch.h"
 #include "link/TcpLogin.h"
 #include "logged/DownloadReport.h"
 #include "logged/LoggedDataExport.h"
@@ -31,18 +32,8 @@ enum Step {
 constexpr std::uint8_t PeriodicPointerRecord = 0xD2;
 constexpr std::uint8_t ProfilePointerRecord = 0xD1;
 constexpr std::uint16_t EfficiencyIndexPage = 0x2F00;
-constexpr std::uint8_t ClockDayRecord = 0xF9;
-constexpr std::uint8_t ClockMinutesRecord = 0x24;
-constexpr std::uint8_t Battery1WordRecord = 0xF2;
-constexpr std::uint8_t Battery2WordRecord = 0xF1;
 constexpr int PageSize = 256;
 constexpr int BadAcknowledgementText = 2601;
-
-// A reply may take as long as the serial time-outs allow for its bytes (with its checksum and
-// the adapter's status byte), and a margin for the network adapter.
-constexpr int ReplyFramingBytes = 2;
-constexpr int ReplyMarginMs = 1000;
-constexpr int UnlimitedReplyMs = 10000;
 
 Log logOf(int step)
 {
@@ -70,14 +61,6 @@ QString areaText(int step)
     default:
         return QStringLiteral("Downloading Bat #2 Efficiency Data...");
     }
-}
-
-int replyLimitMs(int dataLength, const SerialTimeouts& timeouts)
-{
-    if (timeouts.readMultiplier == 0 && timeouts.readConstant == 0)
-        return UnlimitedReplyMs;
-    return static_cast<int>(timeouts.readMultiplier) * (dataLength + ReplyFramingBytes) +
-           static_cast<int>(timeouts.readConstant) + ReplyMarginMs;
 }
 
 } // namespace
@@ -113,10 +96,7 @@ bool DownloadSequence::start(const DownloadJob& job)
     if (phase_ != Phase::Ready)
         return false;
     job_ = job;
-    Settings captured = job.settings;
-    captured.autoSyncTime = job.syncTime ? 1 : 0;
-    data_->captureOptions(captured);
-    data_->setSelection(job.periodic, job.efficiency, job.dischargeProfile);
+    data_->captureOptions(job.settings);
     phase_ = Phase::Transfer;
     link_.SetOwner(window());
     setProgress(QStringLiteral("Downloading Setup Information..."), SETUP_STEPS);
@@ -158,16 +138,16 @@ void DownloadSequence::issue(int step)
             issue(STEP_CLOCK_DAY);
         break;
     case STEP_CLOCK_DAY:
-        read(ClockDayRecord, 2);
+        read(RecordMap::ClockDay);
         break;
     case STEP_CLOCK_MINUTES:
-        read(ClockMinutesRecord, 1);
+        read(RecordMap::ClockMinute);
         break;
     case STEP_BATTERY1_WORD:
-        read(Battery1WordRecord, 2);
+        read(RecordMap::Battery1Capacity);
         break;
     case STEP_BATTERY2_WORD:
-        read(Battery2WordRecord, 2);
+        read(RecordMap::Battery2Capacity);
         break;
     default:
         if (isSelected(step))
@@ -184,7 +164,7 @@ void DownloadSequence::await(std::uint16_t kind, int length)
     awaiting_ = true;
     awaitedKind_ = kind;
     awaitedLength_ = length;
-    replyLimit_.start(replyLimitMs(length, link_.GetSerialTimeouts()));
+    replyLimit_.start(static_cast<int>(ReplyWatch::limitFor(length, link_.GetSerialTimeouts())));
 }
 
 bool DownloadSequence::read(std::uint8_t address, int length)
@@ -194,6 +174,11 @@ bool DownloadSequence::read(std::uint8_t address, int length)
         return true;
     fail();
     return false;
+}
+
+bool DownloadSequence::read(UnitRecord record)
+{
+    return read(record.address, record.length);
 }
 
 bool DownloadSequence::bulkRead(std::uint16_t unitAddress, int length)
@@ -221,14 +206,14 @@ void DownloadSequence::issueTimeSync()
 {
     switch (timeSyncStep_) {
     case 0:
-        read(ClockDayRecord, 2);
+        read(RecordMap::ClockDay);
         break;
     case 1:
-        write(ClockDayRecord, QByteArray(1, static_cast<char>(newDayWord_ & 0xFF)) +
-                                  static_cast<char>(newDayWord_ >> 8));
+        write(RecordMap::ClockDay.address, QByteArray(1, static_cast<char>(newDayWord_ & 0xFF)) +
+                                               static_cast<char>(newDayWord_ >> 8));
         break;
     default:
-        write(ClockMinutesRecord, QByteArray(1, static_cast<char>(newMinutes_)));
+        write(RecordMap::ClockMinute.address, QByteArray(1, static_cast<char>(newMinutes_)));
         break;
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/LinkReceiver.h"
+#include "link/RecordMap.h"
 #include "logged/CLoggedData.h"
 #include "logged/DownloadJob.h"
 #include "logged/DownloadProgress.h"
@@ -36,8 +37,8 @@ public:
     static constexpr int SETUP_STEPS = 6;
     static constexpr int LAST_STEP = 11;
     // The commands of record 0x27: 0x72 clears the unit's periodic log.
-    static constexpr std::uint8_t COMMAND_RECORD = 0x27;
-    static constexpr std::uint8_t CLEAR_PERIODIC_LOG = 0x72;
+    static constexpr std::uint8_t COMMAND_RECORD = RecordMap::Command.address;
+    static constexpr std::uint8_t CLEAR_PERIODIC_LOG = RecordMap::ClearPeriodicLog;
 
     DownloadSequence(CUnitLink& link, PromptService& prompts, QObject* window = nullptr,
                      QObject* parent = nullptr);
@@ -88,6 +89,7 @@ private:
     QObject* window() const;
     void issue(int step);
     bool read(std::uint8_t address, int length);
+    bool read(UnitRecord record);
     bool bulkRead(std::uint16_t unitAddress, int length);
     bool write(std::uint8_t address, QByteArray bytes);
     void await(std::uint16_t kind, int length);

@@ -1,6 +1,7 @@
 #include "logged/LoggedFileNames.h"
 
 #include <QDir>
+#include <QLocale>
 
 LoggedFileNames::LoggedFileNames(const QString& folder, const QString& fileName)
     : basePath_(QDir(folder).filePath(fileName))
@@ -21,6 +22,12 @@ QString LoggedFileNames::dischargeProfile(int battery) const
 {
     return basePath_ + (battery == 2 ? QStringLiteral("_Bat2DischProfile.csv")
                                      : QStringLiteral("_Bat1DischProfile.csv"));
+}
+
+QString LoggedFileNames::defaultBaseName(const QDate& today)
+{
+    // The month abbreviation as the C library writes it, whatever the desktop's language.
+    return QStringLiteral("CW_") + QLocale::c().toString(today, QStringLiteral("MMM_dd_yyyy"));
 }
 
 QString LoggedFileNames::cumulative(const QString& dataPath, const QString& singlePdFileName)

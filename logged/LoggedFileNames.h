@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 
 // The names of a download's data files, all in one place. The Download dialog gives a folder and
@@ -13,6 +14,9 @@ public:
     // battery 1 or 2
     QString efficiency(int battery) const;
     QString dischargeProfile(int battery) const;
+
+    // The base name a download offers: "CW_" and the date as "%b_%d_%Y", e.g. CW_Dec_05_2026.
+    static QString defaultBaseName(const QDate& today);
 
     // The cumulative periodic file: SINGLEPDFILENAME in DATAPATH.
     static QString cumulative(const QString& dataPath, const QString& singlePdFileName);

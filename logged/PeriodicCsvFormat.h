@@ -1,15 +1,26 @@
 #pragma once
 
+#include "config/Settings.h"
 #include "logged/LogTimeText.h"
 
 #include <QString>
+#include <algorithm>
 #include <array>
 
 // How the periodic records are laid out in a data file: the column mode (PDATASAVE), which
 // batteries have state-of-charge columns, how the charged flag is written (CHARGEDVALUE) and
 // the column labels (Label0..Label9).
 struct PeriodicCsvFormat {
-    static constexpr int LabelCount = 10;
+    static constexpr int LabelCount = ReportLabelsInUse;
+
+    // The configuration's default report labels that the export uses.
+    static std::array<QString, LabelCount> defaultLabels()
+    {
+        const std::array<QString, ReportLabelCount> all = defaultReportLabels();
+        std::array<QString, LabelCount> used;
+        std::copy_n(all.begin(), LabelCount, used.begin());
+        return used;
+    }
 
     // PDATASAVE 0: every item has its columns, "-X-" where a record lacks it. Otherwise only
     // the items of the first record.
@@ -19,15 +30,6 @@ struct PeriodicCsvFormat {
     int batteryMask = 0;
     // CHARGEDVALUE: write a charged battery as 100 instead of 1.
     bool chargedAs100 = false;
-    std::array<QString, LabelCount> labels{QStringLiteral("AD13: Ahr 1"),
-                                           QStringLiteral("AD14: Ahr 2"),
-                                           QStringLiteral("AD15: Ahr 3"),
-                                           QStringLiteral("AD20: Whr 1"),
-                                           QStringLiteral("AD21: Whr 2"),
-                                           QStringLiteral("AD3: Volts 1"),
-                                           QStringLiteral("AD10: Amps 1"),
-                                           QStringLiteral("AD4: Volts 2"),
-                                           QStringLiteral("AD22: Battery #1: %Full"),
-                                           QStringLiteral("AD23: Battery #2: %Full")};
+    std::array<QString, LabelCount> labels = defaultLabels();
     LogTimeText timeText;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/RecordMap.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
@@ -8,7 +10,7 @@
 // battery is absent.
 namespace BatteryCapacityRecord {
 
-inline constexpr int LENGTH = 2;
+inline constexpr int LENGTH = RecordMap::Battery1Capacity.length;
 
 int decode(QByteArrayView record);
 QByteArray encode(int ampHours);

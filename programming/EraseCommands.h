@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/RecordMap.h"
+
 #include <QString>
 #include <cstdint>
 
@@ -7,10 +9,10 @@
 // or reset its program parameters at once. The record is written only, never read.
 namespace EraseCommands {
 
-inline constexpr std::uint8_t COMMAND_RECORD = 0x27;
+inline constexpr std::uint8_t COMMAND_RECORD = RecordMap::Command.address;
 
 enum Command : std::uint8_t {
-    CMD_CLEARPERIODIC = 0x72,
+    CMD_CLEARPERIODIC = RecordMap::ClearPeriodicLog,
     CMD_CLEARFIVEPERCENT = 0x82,
     CMD_CLEARBAT1CYCLE = 0x90,
     CMD_CLEARBAT2CYCLE = 0x91,

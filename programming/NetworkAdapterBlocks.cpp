@@ -1,5 +1,6 @@
 #include "programming/NetworkAdapterBlocks.h"
 
+#include "config/Settings.h"
 #include "programming/ParameterCoding.h"
 
 namespace NetworkAdapterBlocks {
@@ -96,7 +97,7 @@ Settings defaults()
     settings.dhcp = true;
     settings.subnetMask = 0xFFFF0000;
     settings.port = 1701;
-    settings.name = QStringLiteral("ZELTRAVANIC1");
+    settings.name = QString::fromUtf16(DefaultAdapterName);
     return settings;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/RecordMap.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QStringList>
@@ -10,7 +12,7 @@
 // a feature of firmware 2.0 and later.
 namespace ShuntTypesRecord {
 
-inline constexpr int LENGTH = 3;
+inline constexpr int LENGTH = RecordMap::ShuntTypes.length;
 inline constexpr int CHANNELS = 3;
 
 // The list of each channel; the code is the entry's position.

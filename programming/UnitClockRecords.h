@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/RecordMap.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
@@ -8,8 +10,8 @@
 // 3-hour block of the day) and 0x24 (the minute within the block, 0..179).
 namespace UnitClockRecords {
 
-inline constexpr int DAY_LENGTH = 2;
-inline constexpr int MINUTE_LENGTH = 1;
+inline constexpr int DAY_LENGTH = RecordMap::ClockDay.length;
+inline constexpr int MINUTE_LENGTH = RecordMap::ClockMinute.length;
 inline constexpr int MINUTES_PER_BLOCK = 180;
 
 struct Values {

@@ -4,6 +4,7 @@
 #include "config/Settings.h"
 #include "resources/PromptService.h"
 #include "shell/CColorStatic.h"
+#include "shell/QtColor.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -19,20 +20,6 @@
 namespace {
 
 constexpr int ThresholdChars = 9;
-
-// Settings keep colours with red in the low byte, then green, then blue.
-QColor toQColor(std::uint32_t rgb)
-{
-    return QColor(static_cast<int>(rgb & 0xFF), static_cast<int>((rgb >> 8) & 0xFF),
-                  static_cast<int>((rgb >> 16) & 0xFF));
-}
-
-std::uint32_t fromQColor(const QColor& colour)
-{
-    return static_cast<std::uint32_t>(colour.red()) |
-           (static_cast<std::uint32_t>(colour.green()) << 8) |
-           (static_cast<std::uint32_t>(colour.blue()) << 16);
-}
 
 QColor askPlatformColorChooser(const QColor& initial, QWidget* parent)
 {
@@ -227,17 +214,17 @@ void COptionsPgDisplayData::showThresholds(const Settings& settings)
 
 void COptionsPgDisplayData::recolorSamples()
 {
-    sampleAbove_->SetTextColor(toQColor(colorAbove_));
-    sampleBelow_->SetTextColor(toQColor(colorBelow_));
+    sampleAbove_->SetTextColor(QtColor::from(RgbColor{colorAbove_}));
+    sampleBelow_->SetTextColor(QtColor::from(RgbColor{colorBelow_}));
 }
 
 std::uint32_t COptionsPgDisplayData::chosenColor(std::uint32_t current)
 {
-    const QColor chosen = chooseColor_(toQColor(current), this);
+    const QColor chosen = chooseColor_(QtColor::from(RgbColor{current}), this);
     if (!chosen.isValid())
         return current;
     setModified();
-    return fromQColor(chosen);
+    return QtColor::toRgb(chosen).value;
 }
 
 void COptionsPgDisplayData::chooseColorAbove()

@@ -1,4 +1,4 @@
-#include "simulator/SignalWatcher.h"
+#include "resources/SignalWatcher.h"
 #include "simulator/SimulatorOptions.h"
 #include "simulator/UnitSimulator.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/SerialTimeouts.h"
+#include "config/SerialTimeouts.h"
 #include "shell/COptionsPage.h"
 
 #include <array>

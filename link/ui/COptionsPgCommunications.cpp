@@ -2,13 +2,16 @@
 
 #include "config/Settings.h"
 #include "link/CUnitLink.h"
+#include "link/FirmwareVersion.h"
 #include "link/LinkRequest.h"
+#include "link/RecordMap.h"
 #include "link/TcpLogin.h"
 #include "link/UnitSearch.h"
-#include "link/WaitCursor.h"
-#include "link/ui/CIpAddressCtrl.h"
 #include "resources/PromptService.h"
 #include "shell/CColorStatic.h"
+#include "shell/CIpAddressCtrl.h"
+#include "shell/QtColor.h"
+#include "shell/WaitCursor.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -26,11 +29,7 @@
 
 namespace {
 
-// The unit answers the serial test's READ of 4 bytes at 0x0F; the firmware version is the one
-// byte at 0xF7.
-constexpr std::uint8_t TestAddress = 0x0F;
-constexpr int TestLength = 4;
-constexpr std::uint8_t VersionAddress = 0xF7;
+const QString BlankNameText = QStringLiteral("The NetBIOS name is blank. Please try again.");
 
 const QColor Black(0, 0, 0);
 const QColor DarkGreen(0, 128, 0);
@@ -40,17 +39,6 @@ constexpr int DeviceRole = Qt::UserRole + 1;
 QString portText(int number)
 {
     return QStringLiteral("Com %1").arg(number);
-}
-
-// Versions 2.0 to 4.9 come as their tenths; anything else is a unit of the first series.
-float versionFromByte(std::uint8_t value)
-{
-    return value >= 20 && value <= 49 ? static_cast<float>(value) / 10.0f : 1.0f;
-}
-
-QString versionText(double version)
-{
-    return QString::asprintf("%0.1f", version);
 }
 
 } // namespace
@@ -327,7 +315,7 @@ void COptionsPgCommunications::showNameChoice(bool useName)
 void COptionsPgCommunications::defaultValues()
 {
     nameButton_->setChecked(true);
-    nameField_->setText(QStringLiteral("ZELTRAVANIC1"));
+    nameField_->setText(QString::fromUtf16(DefaultAdapterName));
     tcpPort_->setText(QStringLiteral("1701"));
     showNameChoice(true);
     setModified();
@@ -350,7 +338,7 @@ bool COptionsPgCommunications::applySettings(Settings& settings)
     if (settings.useNetBios != 0) {
         settings.netBiosName = nameField_->text();
         if (settings.netBiosName.isEmpty()) {
-            prompts_.show(QStringLiteral("The NetBIOS name is blank. Please try again."));
+            prompts_.show(BlankNameText);
             return false;
         }
         return true;
@@ -376,7 +364,7 @@ void COptionsPgCommunications::TestSerial()
     link_.SetOwner(this);
     link_.Close();
     link_.SetPortType(PORT_SERIAL);
-    setSerialStatus(QStringLiteral("Searching for CW Unit..."), Black);
+    setSerialStatus(UnitSearch::searchingText(), Black);
     if (autoSearchBox_->isChecked()) {
         searchSerialPorts();
         return;
@@ -385,16 +373,17 @@ void COptionsPgCommunications::TestSerial()
     link_.SetComPort(comPort_);
     link_.SetSerialTimeouts(editedTimeouts_());
     // A failure shows itself through the link; the status keeps "Searching for CW Unit...".
-    link_.Read(this, TestAddress, TestLength, REQ_SERIALTEST, 0);
+    link_.Read(this, RecordMap::Probe.address, RecordMap::Probe.length, REQ_SERIALTEST, 0);
 }
 
 void COptionsPgCommunications::searchSerialPorts()
 {
     WaitCursor waitCursor;
     const QList<ComPort> ports = fillPortList();
-    UnitSearch search(
-        UnitSearch::Caller::OptionsPage,
-        [this](const QString& text, const QColor& colour) { setSerialStatus(text, colour); });
+    UnitSearch search(UnitSearch::Caller::OptionsPage,
+                      [this](const QString& text, RgbColor colour) {
+                          setSerialStatus(text, QtColor::from(colour));
+                      });
     search.setProbeObserver([this](int number) { comPort_ = number; });
     if (const int found = search.SearchUnit(ports, link_))
         selectPort(found);
@@ -420,7 +409,7 @@ bool COptionsPgCommunications::hostForTest(QString& host)
     if (nameButton_->isChecked()) {
         host = nameField_->text();
         if (host.isEmpty()) {
-            prompts_.show(QStringLiteral("The NetBIOS name is blank. Please try again."));
+            prompts_.show(BlankNameText);
             return false;
         }
         return true;
@@ -449,7 +438,7 @@ void COptionsPgCommunications::OnTestReply(int count, LinkRequest* request)
         return;
     case TcpLogin::Step::Confirmed:
         networkStatus_->setText(QStringLiteral("PASSWORD CONFIRMED"));
-        link_.Read(this, VersionAddress, 1, REQ_VERSION, 0);
+        link_.Read(this, RecordMap::Version.address, RecordMap::Version.length, REQ_VERSION, 0);
         return;
     case TcpLogin::Step::Ignored:
         return;
@@ -457,8 +446,8 @@ void COptionsPgCommunications::OnTestReply(int count, LinkRequest* request)
         break;
     }
     if (request->kind == REQ_SERIALTEST && link_.GetPortType() == PORT_SERIAL &&
-        count == TestLength) {
-        setSerialStatus(QStringLiteral("CW Unit found on Com %1").arg(comPort_), DarkGreen);
+        count == RecordMap::Probe.length) {
+        setSerialStatus(UnitSearch::foundText(comPort_), DarkGreen);
         link_.ReplyDone();
     } else if (request->kind == REQ_VERSION) {
         onVersionReply(count, *request);
@@ -469,7 +458,7 @@ void COptionsPgCommunications::onVersionReply(int count, const LinkRequest& requ
 {
     if (count != 1)
         return;
-    firmwareVersion_ = versionFromByte(request.data[0]);
+    firmwareVersion_ = FirmwareVersion::fromByte(request.data[0]);
     showFirmware();
     if (link_.GetPortType() == PORT_TCP)
         prompts_.show(QStringLiteral("TCIP communication: Success!"));
@@ -483,14 +472,14 @@ void COptionsPgCommunications::hideFirmware()
     firmwareVersion_ = 0;
     firmwareLabel_->setEnabled(false);
     firmwareValue_->setEnabled(false);
-    firmwareValue_->setText(versionText(0));
+    firmwareValue_->setText(FirmwareVersion::text(0));
 }
 
 void COptionsPgCommunications::showFirmware()
 {
     firmwareLabel_->setEnabled(true);
     firmwareValue_->setEnabled(true);
-    firmwareValue_->setText(versionText(firmwareVersion_));
+    firmwareValue_->setText(FirmwareVersion::text(firmwareVersion_));
 }
 
 bool COptionsPgCommunications::event(QEvent* event)

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "config/SerialTimeouts.h"
 #include "link/ComPortDirectory.h"
 #include "link/LinkReceiver.h"
-#include "link/SerialTimeouts.h"
 #include "shell/COptionsPage.h"
 
 #include <functional>

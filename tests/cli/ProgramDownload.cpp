@@ -3,8 +3,8 @@
 #include "display/CLiveItemTable.h"
 #include "display/CPollCycle.h"
 #include "link/CUnitLink.h"
-#include "logged/DownloadCommand.h"
 #include "logged/DownloadSequence.h"
+#include "logged/ui/DownloadCommand.h"
 #include "resources/StringTable.h"
 #include "tests/support/EventPump.h"
 

@@ -124,7 +124,7 @@ const Key Keys[] = {
     {"SINGLEPDFILENAME", "", "F63", [](Settings& s) { s.singlePdFileName = "F63"; }},
     {"DWNLDPERIODIC", "1", "64", [](Settings& s) { s.dwnldPeriodic = 64; }},
     {"DWNLDEFFICIENCY", "1", "65", [](Settings& s) { s.dwnldEfficiency = 65; }},
-    {"DWNLDINTERVAL", "1", "66", [](Settings& s) { s.dwnldInterval = 66; }},
+    {"DWNLDINTERVAL", "1", "66", [](Settings& s) { s.dwnldDischargeProfile = 66; }},
 };
 
 // The file written from settings at their defaults, with the data folder given.

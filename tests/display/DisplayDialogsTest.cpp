@@ -1,6 +1,6 @@
 #include "display/CLiveItemTable.h"
-#include "display/CReportLabelsDlg.h"
-#include "display/CSelectDisplayDlg.h"
+#include "display/ui/CReportLabelsDlg.h"
+#include "display/ui/CSelectDisplayDlg.h"
 #include "resources/StringTable.h"
 
 #include <QLineEdit>

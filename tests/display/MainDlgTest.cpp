@@ -1,5 +1,5 @@
-#include "display/CMainDlg.h"
 #include "display/CPollCycle.h"
+#include "display/ui/CMainDlg.h"
 #include "shell/CColorStatic.h"
 #include "tests/display/ScriptedAdapter.h"
 #include "tests/display/UnitRecords.h"

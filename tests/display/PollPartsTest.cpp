@@ -1,9 +1,9 @@
 #include "display/BatteryStatus.h"
 #include "display/EfficiencyTable.h"
-#include "display/FirmwareVersion.h"
-#include "display/ReplyWatch.h"
 #include "display/StatusLine.h"
 #include "display/UnitClock.h"
+#include "link/FirmwareVersion.h"
+#include "link/ReplyWatch.h"
 #include "tests/support/TestBytes.h"
 
 #include <QLocale>

@@ -2,9 +2,9 @@
 #include "link/UnitSearch.h"
 #include "tests/e2e/LinkWindow.h"
 #include "tests/e2e/SimulatorChild.h"
-#include "tests/support/TestBytes.h"
 #include "tests/support/EventPump.h"
 #include "tests/support/ScriptedPrompt.h"
+#include "tests/support/TestBytes.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -69,7 +69,7 @@ TEST_F(LinkOverSerial, theSimulatorIsListedUnderItsComNumberAndFoundByTheSearch)
                                     [](const ComPort& port) { return port.number == 7; });
     ASSERT_NE(alias, ports.end());
     EXPECT_EQ(QFileInfo(alias->device).canonicalFilePath(), simulator.devicePath());
-    UnitSearch search(UnitSearch::Caller::OptionsPage, [](const QString&, const QColor&) {});
+    UnitSearch search(UnitSearch::Caller::OptionsPage, [](const QString&, RgbColor) {});
     EXPECT_EQ(search.SearchUnit({*alias}, *link), 7);
 }
 

@@ -1,8 +1,8 @@
-#include "display/CMainDlg.h"
 #include "display/CPollCycle.h"
-#include "logged/CDownloadProgressDlg.h"
-#include "logged/DownloadCommand.h"
+#include "display/ui/CMainDlg.h"
 #include "logged/DownloadSequence.h"
+#include "logged/ui/CDownloadProgressDlg.h"
+#include "logged/ui/DownloadCommand.h"
 #include "simulator/FaultPlan.h"
 #include "simulator/SimulatedUnit.h"
 #include "simulator/TcpEndpoint.h"
@@ -186,7 +186,7 @@ TEST_F(MainWindowDownload, downloadDataWritesTheFilesWhileTheWindowHoldsItsOther
     EXPECT_EQ(prompts.texts(), QStringList{KnownLogImage::summary(
                                    QDir(dataPath()).filePath(KnownLogImage::BaseName))});
     // The check states were this download's only.
-    EXPECT_EQ(window->settings().dwnldInterval, 0);
+    EXPECT_EQ(window->settings().dwnldDischargeProfile, 0);
 
     // The progress window went through the set-up and every page of every log.
     ASSERT_FALSE(shown.isEmpty());

@@ -14,7 +14,7 @@ const QByteArray ProbeFrame("\x81\x0F\x04\x6B", 4);
 
 struct StatusLine {
     QString text;
-    QColor colour;
+    RgbColor colour;
 };
 
 class UnitSearchOnPorts : public ::testing::Test {
@@ -29,7 +29,7 @@ protected:
 
     UnitSearch search(UnitSearch::Caller caller)
     {
-        return UnitSearch(caller, [this](const QString& text, const QColor& colour) {
+        return UnitSearch(caller, [this](const QString& text, RgbColor colour) {
             status.append({text, colour});
         });
     }
@@ -63,7 +63,7 @@ TEST_F(UnitSearchOnPorts, FindsTheUnitOnTheThirdPortAfterTheOthersStaySilent)
     ASSERT_EQ(status.size(), 2);
     EXPECT_EQ(status[0].text, QStringLiteral("Searching for CW Unit..."));
     EXPECT_EQ(status[1].text, QStringLiteral("CW Unit found on Com 8"));
-    EXPECT_EQ(status[1].colour, QColor(0, 128, 0));
+    EXPECT_EQ(status[1].colour, RgbColor::fromRgb(0, 128, 0));
 
     // Every probed port was closed again: each can be opened now.
     for (auto& unit : units) {
@@ -80,7 +80,7 @@ TEST_F(UnitSearchOnPorts, ThreeAnsweredBytesAreAUnitForTheMainWindowOnly)
     EXPECT_EQ(search(UnitSearch::Caller::MainWindow).SearchUnit(first, link), 3);
     EXPECT_EQ(search(UnitSearch::Caller::OptionsPage).SearchUnit(first, link), 0);
     EXPECT_EQ(status.last().text, QStringLiteral("No CW Unit found."));
-    EXPECT_EQ(status.last().colour, QColor(255, 0, 0));
+    EXPECT_EQ(status.last().colour, RgbColor::fromRgb(255, 0, 0));
 }
 
 TEST_F(UnitSearchOnPorts, APortHeldByAnotherProgramIsSkipped)

@@ -1,10 +1,10 @@
 #include "link/CUnitLink.h"
-#include "logged/CDownloadDlg.h"
-#include "logged/CDownloadProgressDlg.h"
-#include "logged/DownloadCommand.h"
 #include "logged/DownloadJob.h"
 #include "logged/DownloadReport.h"
 #include "logged/DownloadResult.h"
+#include "logged/ui/CDownloadDlg.h"
+#include "logged/ui/CDownloadProgressDlg.h"
+#include "logged/ui/DownloadCommand.h"
 #include "tests/support/ScriptedPrompt.h"
 
 #include <QCheckBox>
@@ -148,7 +148,7 @@ TEST(DownloadJob, TakesTheLogsAndTheClockSettingFromTheSettings)
 {
     Settings settings;
     settings.dwnldPeriodic = 0;
-    settings.dwnldInterval = 0;
+    settings.dwnldDischargeProfile = 0;
     settings.autoSyncTime = 1;
     const DownloadJob job = DownloadJob::fromSettings(settings, QStringLiteral("/f"), "CW");
     EXPECT_EQ(QStringLiteral("%1%2%3%4 %5/%6")

@@ -1,6 +1,6 @@
-#include "logged/CDownloadDlg.h"
-#include "logged/CDownloadProgressDlg.h"
 #include "logged/DownloadProgress.h"
+#include "logged/ui/CDownloadDlg.h"
+#include "logged/ui/CDownloadProgressDlg.h"
 #include "tests/support/EventPump.h"
 
 #include <QDir>

@@ -1,5 +1,5 @@
 #include "config/Settings.h"
-#include "logged/COptionsPgLoggedData.h"
+#include "logged/ui/COptionsPgLoggedData.h"
 #include "tests/support/ScriptedPrompt.h"
 
 #include <QCheckBox>
@@ -87,7 +87,7 @@ TEST_F(LoggedDataPage, OkStoresEveryChoice)
     EXPECT_EQ(result.pDataSave, 1);
     EXPECT_EQ(result.dwnldPeriodic, 0);
     EXPECT_EQ(result.dwnldEfficiency, 1);
-    EXPECT_EQ(result.dwnldInterval, 0);
+    EXPECT_EQ(result.dwnldDischargeProfile, 0);
     EXPECT_EQ(result.avgCycles, 15);
     EXPECT_TRUE(prompts.shown().isEmpty());
 }

@@ -1,6 +1,6 @@
 #include "display/CLiveItemTable.h"
-#include "display/COptionsSheet.h"
 #include "display/OptionsApply.h"
+#include "display/ui/COptionsSheet.h"
 #include "link/CUnitLink.h"
 #include "link/ui/CTimeoutExplainDlg.h"
 #include "resources/StringTable.h"

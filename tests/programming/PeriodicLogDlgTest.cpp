@@ -1,4 +1,4 @@
-#include "programming/CPeriodicLogDlg.h"
+#include "programming/ui/CPeriodicLogDlg.h"
 #include "shell/CColorStatic.h"
 #include "tests/programming/SerialDialogFixture.h"
 

@@ -1,4 +1,4 @@
-#include "programming/CRelayDlg.h"
+#include "programming/ui/CRelayDlg.h"
 #include "shell/CColorStatic.h"
 #include "tests/programming/SerialDialogFixture.h"
 

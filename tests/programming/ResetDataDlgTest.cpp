@@ -1,4 +1,4 @@
-#include "programming/CResetDataDlg.h"
+#include "programming/ui/CResetDataDlg.h"
 #include "tests/programming/SerialDialogFixture.h"
 
 using namespace DialogTexts;

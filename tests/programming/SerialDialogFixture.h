@@ -1,8 +1,8 @@
 #pragma once
 
 #include "link/CUnitLink.h"
-#include "programming/CParameterDlg.h"
 #include "programming/ParameterTable.h"
+#include "programming/ui/CParameterDlg.h"
 #include "tests/programming/MenuStandIn.h"
 #include "tests/programming/RecordUnit.h"
 #include "tests/programming/SerialUnitFixture.h"

@@ -1,5 +1,5 @@
-#include "programming/CItemChooserDlg.h"
-#include "programming/CSwitchItemsDlg.h"
+#include "programming/ui/CItemChooserDlg.h"
+#include "programming/ui/CSwitchItemsDlg.h"
 #include "shell/CColorStatic.h"
 #include "tests/programming/ModalDriver.h"
 #include "tests/programming/SerialDialogFixture.h"

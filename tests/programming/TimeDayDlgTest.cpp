@@ -1,4 +1,4 @@
-#include "programming/CTimeDayDlg.h"
+#include "programming/ui/CTimeDayDlg.h"
 #include "shell/CColorStatic.h"
 #include "tests/programming/SerialDialogFixture.h"
 

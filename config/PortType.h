@@ -1,0 +1,7 @@
+#pragma once
+
+// How the unit is reached: the PORTTYPE setting and the link's transport.
+enum PortType : int {
+    PORT_SERIAL = 0,
+    PORT_TCP = 1,
+};

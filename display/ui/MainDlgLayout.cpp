@@ -1,0 +1,177 @@
+#include "display/ui/MainDlgLayout.h"
+
+#include "shell/CColorStatic.h"
+
+#include <QCheckBox>
+#include <QDialog>
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace {
+
+template <typename Control> Control* numbered(Control* control, int id)
+{
+    control->setObjectName(QString::number(id));
+    return control;
+}
+
+QPushButton* button(QWidget* parent, const QString& text, int id, bool enabled = true)
+{
+    auto* b = numbered(new QPushButton(text, parent), id);
+    b->setEnabled(enabled);
+    return b;
+}
+
+CColorStatic* colourField(QWidget* parent, const QString& text, int id)
+{
+    auto* field = numbered(new CColorStatic(text, parent), id);
+    field->setAlignment(Qt::AlignCenter);
+    field->setFrameShape(QFrame::Panel);
+    field->setFrameShadow(QFrame::Sunken);
+    return field;
+}
+
+QLabel* staticText(QWidget* parent, const QString& text, int id)
+{
+    auto* label = numbered(new QLabel(text, parent), id);
+    label->setAlignment(Qt::AlignCenter);
+    return label;
+}
+
+constexpr int SlotButtonIds[] = {1029, 1031, 1033, 1035, 1037, 1039};
+constexpr int SlotValueIds[] = {1005, 1006, 1007, 1008, 1009, 1013};
+constexpr int StatusRowIds[] = {1060, 1061, 1062, 1063, 1070, 1071,
+                                1066, 1067, 1068, 1069, 1072, 1073};
+const char* const StatusCaptions[] = {"Low Voltage",    "Charged",    "High Voltage",
+                                      "Time to Charge", "Time to Eq", "Relay On/Off"};
+
+} // namespace
+
+MainDlgLayout::MainDlgLayout(QDialog& window)
+{
+    QWidget* w = &window;
+    connect = button(w, QStringLiteral("Connect"), 1015);
+    connect->setCheckable(true);
+    startDisplay = button(w, QStringLiteral("Start Display"), 1014, false);
+    startDisplay->setCheckable(true);
+    download = button(w, QStringLiteral("Download Data"), 1024, false);
+    program = button(w, QStringLiteral("Program the Zeltravanic"), 1011, false);
+    options = button(w, QStringLiteral("Options"), 1012);
+    help = button(w, QStringLiteral("&Help"), 57670, false);
+    about = button(w, QStringLiteral("&About"), 1045);
+    auto* commands = new QHBoxLayout;
+    for (QPushButton* b : {connect, startDisplay, download, program, options, help, about})
+        commands->addWidget(b);
+
+    auto* slotsBox = new QGroupBox(QStringLiteral("Display Data"), w);
+    auto* slotGrid = new QGridLayout(slotsBox);
+    QFont bold = w->font();
+    bold.setWeight(QFont::Bold);
+    for (int k = 0; k < SlotCount; ++k) {
+        slotButtons[k] = button(slotsBox, QString::number(k + 1), SlotButtonIds[k]);
+        slotHelp[k] = button(slotsBox, QStringLiteral("?"), SlotButtonIds[k] + 1, false);
+        slotHelp[k]->setMaximumWidth(28);
+        slotValues[k] = colourField(slotsBox, QString::number(k + 1), SlotValueIds[k]);
+        slotValues[k]->setFont(bold);
+        slotValues[k]->setMinimumWidth(130);
+        slotResets[k] = button(slotsBox, QStringLiteral("Reset"), 1151 + k);
+        const int row = (k % 3) * 2, column = (k / 3) * 4;
+        slotGrid->addWidget(slotButtons[k], row, column, 1, 3);
+        slotGrid->addWidget(slotHelp[k], row + 1, column);
+        slotGrid->addWidget(slotValues[k], row + 1, column + 1);
+        slotGrid->addWidget(slotResets[k], row + 1, column + 2);
+    }
+
+    auto* effBox = numbered(new QGroupBox(QStringLiteral("Battery Efficiency"), w), 1055);
+    auto* effGrid = new QGridLayout(effBox);
+    effOff = numbered(new QRadioButton(QStringLiteral("Off"), effBox), 1041);
+    effBattery1 = numbered(new QRadioButton(QStringLiteral("Battery 1"), effBox), 1056);
+    effBattery2 = numbered(new QRadioButton(QStringLiteral("Battery 2"), effBox), 1057);
+    effBattery2->setEnabled(false);
+    effGrid->addWidget(effOff, 0, 0);
+    effGrid->addWidget(effBattery1, 0, 1);
+    effGrid->addWidget(effBattery2, 0, 2);
+    effGrid->addWidget(new QLabel(QStringLiteral("Cycles:"), effBox), 1, 0);
+    effGrid->addWidget(new QLabel(QStringLiteral("Amp-hr Efficiency:"), effBox), 2, 0);
+    effGrid->addWidget(new QLabel(QStringLiteral("Self Discharge Amps:"), effBox), 3, 0);
+    const char* const cycleTexts[] = {"1", "4", "15"};
+    for (int i = 0; i < 3; ++i) {
+        effCycles[i] = staticText(effBox, QString::fromLatin1(cycleTexts[i]), 1052 + i);
+        effAmpHour[i] = staticText(effBox, QStringLiteral("- -"), 1046 + i);
+        effSelfDischarge[i] = staticText(effBox, QStringLiteral("- - -"), 1049 + i);
+        effGrid->addWidget(effCycles[i], 1, i + 1);
+        effGrid->addWidget(effAmpHour[i], 2, i + 1);
+        effGrid->addWidget(effSelfDischarge[i], 3, i + 1);
+    }
+    effGrid->addWidget(new QLabel(QStringLiteral("Capacity:"), effBox), 4, 0);
+    effCapacity = staticText(effBox, QStringLiteral("- - -"), 1058);
+    effGrid->addWidget(effCapacity, 4, 1, 1, 3);
+
+    auto* statusLayout = new QHBoxLayout;
+    for (int battery = 0; battery < 2; ++battery) {
+        auto* box = numbered(new QGroupBox(QStringLiteral("Battery %1 Status").arg(battery + 1), w),
+                             1064 + battery);
+        auto* grid = new QGridLayout(box);
+        for (int r = 0; r < 6; ++r) {
+            const int index = battery * 6 + r;
+            const QString initial = index == 11 ? QString() : QStringLiteral("- - -");
+            statusRows[index] = colourField(box, initial, StatusRowIds[index]);
+            statusRows[index]->setMinimumWidth(120);
+            grid->addWidget(new QLabel(QString::fromLatin1(StatusCaptions[r]), box), r, 0);
+            grid->addWidget(statusRows[index], r, 1);
+        }
+        statusLayout->addWidget(box);
+    }
+
+    unitTime = colourField(w, QStringLiteral("00:00 AM"), 1159);
+    unitTimeLabel = numbered(new CColorStatic(QStringLiteral("Unit Time"), w), 1161);
+    pcTime = colourField(w, QStringLiteral("00:00 AM"), 1160);
+    pcTimeLabel = numbered(new CColorStatic(QStringLiteral("PC Time"), w), 1162);
+    firmware = staticText(w, QStringLiteral("- - - -"), 1163);
+    firmwareLabel = numbered(new QLabel(QStringLiteral("Firmware Version"), w), 1164);
+    for (QWidget* c : std::initializer_list<QWidget*>{unitTime, unitTimeLabel, pcTime, pcTimeLabel,
+                                                      firmware, firmwareLabel})
+        c->setEnabled(false);
+    commStatus = colourField(w, QStringLiteral("Not Connected"), 1042);
+    commStatus->setMinimumWidth(260);
+    auto* infoGrid = new QGridLayout;
+    infoGrid->addWidget(unitTimeLabel, 0, 0);
+    infoGrid->addWidget(unitTime, 0, 1);
+    infoGrid->addWidget(pcTimeLabel, 0, 2);
+    infoGrid->addWidget(pcTime, 0, 3);
+    infoGrid->addWidget(firmwareLabel, 0, 4);
+    infoGrid->addWidget(firmware, 0, 5);
+    infoGrid->addWidget(new QLabel(QStringLiteral("Comm Status"), w), 1, 0);
+    infoGrid->addWidget(commStatus, 1, 1, 1, 5);
+
+    notes = numbered(new QPlainTextEdit(w), 1210);
+    notes->setReadOnly(true);
+    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    fixed.setFamilies(
+        {QStringLiteral("CourierNew"), QStringLiteral("Courier New"), fixed.family()});
+    fixed.setPointSize(10);
+    notes->setFont(fixed);
+    addNote = button(w, QStringLiteral("Add Note"), 1211);
+    useFile = numbered(new QCheckBox(QStringLiteral("Use File"), w), 1016);
+    useFile->hide();
+    auto* notesLayout = new QHBoxLayout;
+    notesLayout->addWidget(notes, 1);
+    notesLayout->addWidget(addNote, 0, Qt::AlignTop);
+
+    auto* middle = new QHBoxLayout;
+    middle->addWidget(slotsBox, 3);
+    middle->addWidget(effBox, 2);
+    auto* layout = new QVBoxLayout(w);
+    layout->addLayout(commands);
+    layout->addLayout(middle);
+    layout->addLayout(statusLayout);
+    layout->addLayout(infoGrid);
+    layout->addLayout(notesLayout, 1);
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QDate>
+#include <QDialog>
+#include <QString>
+#include <functional>
+
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+
+// "Download Logged Data": where the data files go (folder and base name) and which logs to
+// fetch. It only turns its controls into values; the download itself is started by its caller.
+class CDownloadDlg : public QDialog {
+public:
+    struct Values {
+        QString folder;
+        QString fileName;
+        bool periodic = true;
+        bool efficiency = true;
+        bool dischargeProfile = true;
+
+        friend bool operator==(const Values&, const Values&) = default;
+    };
+
+    // The platform's folder picker; an empty text when it was cancelled.
+    using FolderPicker =
+        std::function<QString(QWidget* parent, const QString& title, const QString& folder)>;
+
+    explicit CDownloadDlg(const Values& values, QWidget* parent = nullptr);
+
+    // The base name offered for a download of that day.
+    static QString defaultFileName(const QDate& today);
+    static FolderPicker platformFolderPicker();
+
+    void setFolderPicker(FolderPicker picker) { pickFolder_ = std::move(picker); }
+    Values values() const;
+    // "Browse...": a chosen folder replaces the folder text.
+    void browse();
+
+    QLineEdit* folderField() const { return folder_; }
+    QPushButton* browseButton() const { return browse_; }
+    QLineEdit* fileNameField() const { return fileName_; }
+    QCheckBox* periodicBox() const { return periodic_; }
+    QCheckBox* dischargeProfileBox() const { return dischargeProfile_; }
+    QCheckBox* efficiencyBox() const { return efficiency_; }
+    QPushButton* downloadButton() const { return download_; }
+
+private:
+    QWidget* buildDataFileGroup(const Values& values);
+    QCheckBox* addCheck(int id, const QString& caption, bool checked);
+    void showFolder(const QString& folder);
+
+    FolderPicker pickFolder_;
+    QLineEdit* folder_ = nullptr;
+    QPushButton* browse_ = nullptr;
+    QLineEdit* fileName_ = nullptr;
+    QCheckBox* periodic_ = nullptr;
+    QCheckBox* dischargeProfile_ = nullptr;
+    QCheckBox* efficiency_ = nullptr;
+    QPushButton* download_ = nullptr;
+};

@@ -1,0 +1,283 @@
+#include "logged/ui/COptionsPgLoggedData.h"
+
+#include "config/Settings.h"
+#include "logged/CsvFileWriter.h"
+#include "logged/LoggedFileNames.h"
+#include "resources/PromptService.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace {
+
+const QString CumulativeFileOffered = QStringLiteral("CumulativePeriodicData.csv");
+
+QString askPlatformFolderPicker(QWidget* parent, const QString& title, const QString& folder)
+{
+    return QFileDialog::getExistingDirectory(parent, title, folder, QFileDialog::ShowDirsOnly);
+}
+
+// The two-way choices are stored as 0 and "anything else"; the page shows the second button
+// for every other value.
+int choiceIndex(int value)
+{
+    return value == 0 ? 0 : 1;
+}
+
+void check(QButtonGroup* group, int value)
+{
+    group->button(choiceIndex(value))->setChecked(true);
+}
+
+QGroupBox* radioPairBox(const QString& title, QWidget* parent)
+{
+    auto* box = new QGroupBox(title, parent);
+    auto* layout = new QHBoxLayout(box);
+    layout->setAlignment(Qt::AlignLeft);
+    layout->setSpacing(24);
+    return box;
+}
+
+} // namespace
+
+COptionsPgLoggedData::COptionsPgLoggedData(PromptService& prompts, QWidget* parent)
+    : COptionsPage(parent), prompts_(prompts), pickFolder_(askPlatformFolderPicker),
+      editLabels_([](std::array<QString, 16>&, QWidget*) {})
+{
+    auto* rightColumn = new QVBoxLayout;
+    rightColumn->addWidget(buildDownloadGroup());
+    rightColumn->addWidget(buildEfficiencyGroup());
+    rightColumn->addWidget(buildDischargeGroup());
+    rightColumn->addStretch();
+    auto* columns = new QHBoxLayout;
+    columns->addWidget(buildPeriodicGroup(), 1);
+    columns->addLayout(rightColumn);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(buildFolderRow());
+    layout->addLayout(columns);
+    layout->addStretch();
+    watchForChanges();
+}
+
+QString COptionsPgLoggedData::title() const
+{
+    return QStringLiteral("Logged Data");
+}
+
+QRadioButton* COptionsPgLoggedData::addRadio(QButtonGroup* group, int index, int id,
+                                             const QString& caption, QWidget* parent)
+{
+    auto* button = new QRadioButton(caption, parent);
+    button->setObjectName(QString::number(id));
+    group->addButton(button, index);
+    parent->layout()->addWidget(button);
+    return button;
+}
+
+QCheckBox* COptionsPgLoggedData::addCheck(int id, const QString& caption, QWidget* parent)
+{
+    auto* box = new QCheckBox(caption, parent);
+    box->setObjectName(QString::number(id));
+    return box;
+}
+
+QWidget* COptionsPgLoggedData::buildFolderRow()
+{
+    auto* row = new QWidget(this);
+    folder_ = new QLineEdit(row);
+    folder_->setObjectName(QStringLiteral("1078"));
+    folder_->setReadOnly(true);
+    browse_ = new QPushButton(QStringLiteral("Browse..."), row);
+    browse_->setObjectName(QStringLiteral("1024"));
+    auto* grid = new QGridLayout(row);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->addWidget(new QLabel(QStringLiteral("Default Location for Data Files"), row), 0, 0, 1, 2);
+    grid->addWidget(folder_, 1, 0);
+    grid->addWidget(browse_, 1, 1);
+    return row;
+}
+
+QWidget* COptionsPgLoggedData::buildDownloadGroup()
+{
+    auto* box = new QGroupBox(QStringLiteral("Default Download"), this);
+    periodic_ = addCheck(1170, QStringLiteral("Periodic Data"), box);
+    efficiency_ = addCheck(1171, QStringLiteral("Efficiency Data"), box);
+    discharge_ = addCheck(1172, QStringLiteral("Battery Discharge Profile Data"), box);
+    auto* layout = new QVBoxLayout(box);
+    for (QCheckBox* check : {periodic_, efficiency_, discharge_})
+        layout->addWidget(check);
+    return box;
+}
+
+QWidget* COptionsPgLoggedData::buildPeriodicGroup()
+{
+    auto* box = new QGroupBox(QStringLiteral("Periodic Data Report"), this);
+    auto* orderBox = radioPairBox(QStringLiteral("Logged Data Order"), box);
+    order_ = new QButtonGroup(this);
+    oldest_ = addRadio(order_, 0, 1087, QStringLiteral("Oldest at Top"), orderBox);
+    newest_ = addRadio(order_, 1, 1086, QStringLiteral("Most Recent at Top"), orderBox);
+    auto* chargedBox = radioPairBox(QStringLiteral("Show Battery Charged"), box);
+    charged_ = new QButtonGroup(this);
+    asOne_ = addRadio(charged_, 0, 1041, QStringLiteral("as 1"), chargedBox);
+    asHundred_ = addRadio(charged_, 1, 1042, QStringLiteral("as 100"), chargedBox);
+    auto* saveBox = radioPairBox(QStringLiteral("Save Data"), box);
+    save_ = new QButtonGroup(this);
+    allData_ = addRadio(save_, 0, 1164, QStringLiteral("All Data"), saveBox);
+    selectedData_ = addRadio(save_, 1, 1165, QStringLiteral("Selected Data Only"), saveBox);
+
+    labels_ = new QPushButton(QStringLiteral("Customize Report Labels..."), box);
+    labels_->setObjectName(QStringLiteral("1026"));
+    append_ = addCheck(1168, QStringLiteral("Append Periodic Data to this file..."), box);
+    fileName_ = new QLineEdit(box);
+    fileName_->setObjectName(QStringLiteral("1079"));
+    auto* note = new QLabel(QStringLiteral("NOTE: This option will automatically clear the "
+                                           "unit's Periodic Data at each download."),
+                            box);
+    note->setWordWrap(true);
+
+    auto* layout = new QVBoxLayout(box);
+    layout->addWidget(orderBox);
+    layout->addWidget(chargedBox);
+    layout->addWidget(saveBox);
+    layout->addWidget(labels_, 0, Qt::AlignLeft);
+    layout->addSpacing(8);
+    layout->addWidget(append_);
+    layout->addWidget(fileName_);
+    layout->addWidget(note);
+    return box;
+}
+
+QWidget* COptionsPgLoggedData::buildEfficiencyGroup()
+{
+    auto* box = new QGroupBox(QStringLiteral("Efficiency Data Report"), this);
+    average_ = new QComboBox(box);
+    average_->setObjectName(QStringLiteral("1082"));
+    for (int cycles = FirstAverageCycles; cycles <= LastAverageCycles; ++cycles)
+        average_->addItem(QString::number(cycles));
+    auto* layout = new QHBoxLayout(box);
+    layout->addWidget(new QLabel(QStringLiteral("Average"), box));
+    layout->addWidget(average_);
+    layout->addWidget(new QLabel(QStringLiteral("Cycles"), box));
+    layout->addStretch();
+    return box;
+}
+
+QWidget* COptionsPgLoggedData::buildDischargeGroup()
+{
+    auto* box = new QGroupBox(QStringLiteral("Discharge Data Report"), this);
+    // Carries no setting: the discharge files always number their days.
+    showDay_ = addCheck(1169, QStringLiteral("Show Day #"), box);
+    showDay_->setEnabled(false);
+    auto* layout = new QVBoxLayout(box);
+    layout->addWidget(showDay_);
+    return box;
+}
+
+void COptionsPgLoggedData::watchForChanges()
+{
+    connect(browse_, &QPushButton::clicked, this, &COptionsPgLoggedData::browse);
+    connect(append_, &QCheckBox::clicked, this, &COptionsPgLoggedData::appendClicked);
+    connect(labels_, &QPushButton::clicked, this, &COptionsPgLoggedData::customizeLabels);
+    connect(fileName_, &QLineEdit::textEdited, this, [this] { setModified(); });
+    connect(average_, &QComboBox::activated, this, [this] { setModified(); });
+    for (QButtonGroup* group : {order_, save_})
+        connect(group, &QButtonGroup::buttonClicked, this, [this] { setModified(); });
+    connect(showDay_, &QCheckBox::clicked, this, [this] { setModified(); });
+}
+
+void COptionsPgLoggedData::loadSettings(const Settings& settings)
+{
+    folder_->setText(settings.dataPath);
+    check(order_, settings.dataOrder);
+    check(charged_, settings.chargedValue);
+    check(save_, settings.pDataSave);
+    periodic_->setChecked(settings.dwnldPeriodic != 0);
+    efficiency_->setChecked(settings.dwnldEfficiency != 0);
+    discharge_->setChecked(settings.dwnldDischargeProfile != 0);
+    append_->setChecked(settings.singleFilePd != 0);
+    fileName_->setText(settings.singlePdFileName);
+    fileName_->setEnabled(append_->isChecked());
+    // A count the file holds outside the list opens on the nearest entry, so that OK always
+    // stores one the efficiency export knows.
+    const int cycles = std::clamp(settings.avgCycles, FirstAverageCycles, LastAverageCycles);
+    average_->setCurrentIndex(cycles - FirstAverageCycles);
+    reportLabels_ = settings.reportLabels;
+    runCustomLabelsDlg_ = settings.runCustomLabelsDlg;
+    useDefaultLabels_ = settings.useDefaultLabels;
+    setModified(false);
+}
+
+void COptionsPgLoggedData::browse()
+{
+    const QString chosen =
+        pickFolder_(this, QStringLiteral("Select a folder to store data files."), folder_->text());
+    if (chosen.isEmpty())
+        return;
+    folder_->setText(chosen);
+    setModified();
+}
+
+void COptionsPgLoggedData::appendClicked(bool checked)
+{
+    fileName_->setEnabled(checked);
+    if (checked && fileName_->text().isEmpty())
+        fileName_->setText(CumulativeFileOffered);
+    setModified();
+}
+
+void COptionsPgLoggedData::customizeLabels()
+{
+    editLabels_(reportLabels_, this);
+    // The labels have been shown: the next download need not ask for them first.
+    runCustomLabelsDlg_ = 0;
+    setModified();
+}
+
+bool COptionsPgLoggedData::applySettings(Settings& settings)
+{
+    settings.dataPath = folder_->text();
+    settings.dataOrder = order_->checkedId();
+    settings.chargedValue = charged_->checkedId();
+    settings.pDataSave = save_->checkedId();
+    settings.dwnldPeriodic = periodic_->isChecked() ? 1 : 0;
+    settings.dwnldEfficiency = efficiency_->isChecked() ? 1 : 0;
+    settings.dwnldDischargeProfile = discharge_->isChecked() ? 1 : 0;
+    settings.avgCycles = average_->currentIndex() + FirstAverageCycles;
+    settings.reportLabels = reportLabels_;
+    settings.runCustomLabelsDlg = runCustomLabelsDlg_;
+    settings.useDefaultLabels = useDefaultLabels_;
+    settings.singleFilePd = append_->isChecked() ? 1 : 0;
+    if (settings.singleFilePd == 0) {
+        settings.singlePdFileName.clear();
+        return true;
+    }
+    settings.singlePdFileName = fileName_->text();
+    return cumulativeFileOpens(settings.dataPath, settings.singlePdFileName);
+}
+
+bool COptionsPgLoggedData::cumulativeFileOpens(const QString& folder, const QString& fileName)
+{
+    // Created when missing, never truncated: the file keeps every earlier download.
+    const QString path = LoggedFileNames::cumulative(folder, fileName);
+    QFile file(path);
+    const bool opened = file.exists() ? file.open(QIODevice::ReadOnly)
+                                      : file.open(QIODevice::WriteOnly | QIODevice::NewOnly);
+    if (opened)
+        return true;
+    prompts_.show(CsvFileWriter::openFailureText(path) +
+                  QStringLiteral("\r\rPlease enter a valid file name for the Periodic Data file."));
+    return false;
+}
