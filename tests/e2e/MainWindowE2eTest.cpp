@@ -2,7 +2,7 @@
 #include "display/CPollCycle.h"
 #include "shell/CColorStatic.h"
 #include "simulator/UnitSimulator.h"
-#include "tests/e2e/SimulatorChild.h"
+#include "tests/support/SimulatorChild.h"
 #include "tests/support/EventPump.h"
 #include "tests/support/ScriptedPrompt.h"
 #include "tests/support/ScriptedSerialUnit.h"
