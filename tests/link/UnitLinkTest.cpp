@@ -101,6 +101,11 @@ TEST_P(UnitLink, AReadGoesOutAsItsFrameAndItsCheckedDataReachTheOwner)
 {
     ASSERT_EQ(send(Request::Read), 1);
     EXPECT_EQ(link.GetState(), Receiving);
+    if (GetParam() == Transport::Serial) {
+        // Open and the read each send a status; the reply waits in the event queue.
+        EXPECT_EQ(window.count(SerialStatus), 2);
+        EXPECT_TRUE(window.replies().isEmpty());
+    }
     const auto reply = awaitReply();
     ASSERT_TRUE(reply);
     EXPECT_EQ(unit.frames(), QList<QByteArray>{bytesOf({0x81, 0x0F, 0x04, 0x6B})});
@@ -309,19 +314,6 @@ using SerialLink = LinkAtTheUnit;
 
 } // namespace
 
-TEST_F(SerialLink, StatusIsSentDuringTheCallAndTheReplyPostedAfterIt)
-{
-    unit.attach(link, Transport::Serial);
-    EventPump::deliverPosted();
-    window.clear();
-    ASSERT_EQ(send(Request::Read), 1);
-    // Open and the read each send one; the reply waits in the event queue.
-    EXPECT_EQ(window.count(SerialStatus), 2);
-    EXPECT_TRUE(window.replies().isEmpty());
-    EventPump::deliverPosted();
-    EXPECT_EQ(window.replies().size(), 1);
-}
-
 TEST_F(SerialLink, APortThatCannotBeOpenedIsReportedAndSendsNothing)
 {
     unit.attach(link, Transport::Serial);
@@ -343,24 +335,19 @@ TEST_F(SerialLink, APortThatCannotBeOpenedIsReportedAndSendsNothing)
     EXPECT_TRUE(unit.requests().isEmpty());
 }
 
-TEST_F(SerialLink, ClosingPostsAStatusAndChangingThePortCloses)
-{
-    ASSERT_TRUE(open(Transport::Serial));
-    link.SetComPort(StandInUnit::ComNumber);
-    EXPECT_EQ(link.GetState(), Closed);
-    EXPECT_EQ(window.count(SerialStatus), 0);
-    EventPump::deliverPosted();
-    EXPECT_EQ(window.count(SerialStatus), 1);
-}
-
-TEST_F(SerialLink, TimeoutsTakeEffectAtTheNextOpening)
+TEST_F(SerialLink, ChangingThePortClosesAndPostsAStatusAndNewTimeoutsWaitForTheNextOpening)
 {
     ASSERT_TRUE(open(Transport::Serial));
     const SerialTimeouts next{1000, 10, 2000, 10, 2000};
     link.SetSerialTimeouts(next);
     EXPECT_EQ(link.GetSerialTimeouts(), StandInUnit::QuickTimeouts);
-    link.Close();
+
+    link.SetComPort(StandInUnit::ComNumber);
+    EXPECT_EQ(link.GetState(), Closed);
     EXPECT_EQ(link.GetSerialTimeouts(), next);
+    EXPECT_EQ(window.count(SerialStatus), 0);
+    EventPump::deliverPosted();
+    EXPECT_EQ(window.count(SerialStatus), 1);
 }
 
 namespace {
