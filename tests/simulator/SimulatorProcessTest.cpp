@@ -53,7 +53,8 @@ TEST_F(SimulatorProcess, AnnouncesItsLinesServesThemAndTakesItsAliasAwayOnSigter
     // An alias of the same number in another case is replaced.
     QDir().mkpath(ports);
     QFile::link("/dev/null", ports + "/com7");
-    ASSERT_TRUE(start({"--serial", "--alias", "COM7", "--ports-dir", ports, "--tcp", "0"}));
+    ASSERT_TRUE(start(
+        {"--serial", "--alias", "COM7", "--ports-dir", ports, "--tcp", "0", "--clock", "13:47"}));
     const QString device = nextLine();
     EXPECT_TRUE(device.startsWith("/dev/")) << device.toStdString();
     const QString tcp = nextLine();
@@ -69,7 +70,13 @@ TEST_F(SimulatorProcess, AnnouncesItsLinesServesThemAndTakesItsAliasAwayOnSigter
     adapter.connectToHost(QHostAddress::LocalHost,
                           static_cast<quint16>(tcp.section(':', 1).toUInt()));
     ASSERT_TRUE(adapter.waitForConnected(5000));
-    EXPECT_EQ(RawLine::logIn(adapter), bytesOf({0x00}));
+    ASSERT_EQ(RawLine::logIn(adapter), bytesOf({0x00}));
+    // The adapter's settings tell the port it listens on; the clock started at 13:47.
+    const QByteArray settings =
+        RawLine::exchange(adapter, bytesOf({0x00, 0x81, 0x91, 0x06, 0xE7}), 8);
+    EXPECT_EQ(byteAt(settings, 5) | byteAt(settings, 6) << 8, adapter.peerPort());
+    EXPECT_EQ(RawLine::exchange(adapter, bytesOf({0x00, 0x81, 0x24, 0x01, 0x59}), 3),
+              bytesOf({0x00, 107, 0xFF - 107}));
 
     process.terminate(); // SIGTERM
     EXPECT_TRUE(finishesWith(0));
