@@ -358,7 +358,7 @@ using TcpLink = LinkAtTheUnit;
 
 } // namespace
 
-TEST_F(TcpLink, TheGreetingIsAnsweredWithTheLoginCodeAndTheAdapterLogsTheLinkIn)
+TEST_F(TcpLink, TheGreetingIsAnsweredWithTheLoginCodeAndOnlyAnotherPortTypeClosesTheLink)
 {
     unit.attach(link, Transport::Tcp);
     ASSERT_EQ(link.Open(), 1);
@@ -372,6 +372,12 @@ TEST_F(TcpLink, TheGreetingIsAnsweredWithTheLoginCodeAndTheAdapterLogsTheLinkIn)
     EXPECT_DOUBLE_EQ(window.interfaceVersion, 1.2);
     EXPECT_EQ(replies[1].kind, Login);
     EXPECT_EQ(link.GetLoginStage(), 2);
+
+    link.SetPortType(PORT_TCP);
+    EXPECT_EQ(link.GetState(), Idle);
+    link.SetPortType(PORT_SERIAL);
+    link.SetPortType(PORT_TCP);
+    EXPECT_EQ(link.GetState(), Closed);
 }
 
 TEST_F(TcpLink, OpenInAnyStateButClosedKeepsTheConnection)
@@ -396,17 +402,6 @@ TEST_F(TcpLink, OpenInAnyStateButClosedKeepsTheConnection)
     window.clear();
     ASSERT_EQ(send(Request::Read), 1);
     EXPECT_TRUE(awaitReply());
-}
-
-TEST_F(TcpLink, SwitchingPortTypeClosesTheCurrentTransportOnly)
-{
-    unit.attach(link, Transport::Tcp);
-    ASSERT_EQ(link.Open(), 1);
-    link.SetPortType(PORT_TCP);
-    EXPECT_EQ(link.GetState(), Connecting);
-    link.SetPortType(PORT_SERIAL);
-    link.SetPortType(PORT_TCP);
-    EXPECT_EQ(link.GetState(), Closed);
 }
 
 TEST_F(TcpLink, ARefusedConnectionShowsASocketError)

@@ -182,6 +182,13 @@ void StandInUnit::clearRequests()
     requests_.clear();
 }
 
+int StandInUnit::connectionsMade() const
+{
+    int count = 0;
+    onUnitThread([&] { count = tcp_->acceptedCount(); });
+    return count;
+}
+
 bool StandInUnit::waitForRequests(int count, int limitMs) const
 {
     return EventPump::waitUntil([&] { return requests().size() >= count; }, limitMs);

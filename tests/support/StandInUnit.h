@@ -91,8 +91,11 @@ public:
     // Anything else on the unit (a scenario, moving its clock on, an image), on its thread.
     void withUnit(const std::function<void(SimulatedUnit&)>& task) const;
 
-    // Fault rules, as the simulator's --fault options take them ("all", "N",
-    // "read|bulk|write[@ADDRESS][:N]"); false for a selector it does not understand.
+    // Fault rules, as the simulator's fault options take them ("all", "N",
+    // "read|bulk|write[@ADDRESS][:N]"); false for a selector it does not understand. A rule
+    // counts requests from when it is added: "read@0x25:1" spoils the next READ of 0x25,
+    // "write:1" the next WRITE's acknowledgement (BadChecksum), "all" with NoReply mutes the
+    // unit until clearFaults().
     bool addFault(FaultKind fault, const QString& selector);
     void addFault(const FaultPlan::Rule& rule);
     void clearFaults();
@@ -105,6 +108,8 @@ public:
     void clearRequests();
     // Runs the test's event loop until the unit has taken count requests in all.
     bool waitForRequests(int count, int limitMs = 10000) const;
+    // TCP connections the adapter has accepted so far, closed ones included.
+    int connectionsMade() const;
 
 private:
     void onUnitThread(const std::function<void()>& task) const;
