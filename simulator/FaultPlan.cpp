@@ -35,6 +35,7 @@ const QList<std::pair<FaultKind, QString>>& FaultPlan::names()
         {FaultKind::ExtraBytes, QStringLiteral("extra-bytes")},
         {FaultKind::DropConnection, QStringLiteral("drop-connection")},
         {FaultKind::RefuseLogin, QStringLiteral("refuse-login")},
+        {FaultKind::Flood, QStringLiteral("flood")},
     };
     return list;
 }
@@ -67,6 +68,8 @@ QString FaultPlan::describe(FaultKind fault)
         return QStringLiteral("half the reply, then TCP hangs up (serial: goes quiet)");
     case FaultKind::RefuseLogin:
         return QStringLiteral("the login code is answered with 1 (refused)");
+    case FaultKind::Flood:
+        return QStringLiteral("the reply, then 3000 bytes 0xEE");
     }
     return {};
 }

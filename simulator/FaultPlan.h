@@ -16,6 +16,7 @@ enum class FaultKind {
     ExtraBytes,     // three bytes more after the reply
     DropConnection, // half the reply, then the connection closes (serial: the rest never comes)
     RefuseLogin,    // the adapter answers the login code with a refusal
+    Flood,          // the reply, then more stray bytes than any reply buffer of the program holds
 };
 
 // Which requests get which fault. A rule picks the Nth request of all, the Nth request of a

@@ -24,6 +24,8 @@ QList<Transmission> ReplyShaper::shape(const QByteArray& reply, std::optional<Fa
         return split(reply);
     case FaultKind::ExtraBytes:
         return {{bytes + QByteArray(ExtraByteCount, '\xEE')}};
+    case FaultKind::Flood:
+        return {{bytes + QByteArray(FloodByteCount, '\xEE')}};
     case FaultKind::DropConnection:
         return {{bytes.left(bytes.size() / 2), 0, canHangUp}};
     case FaultKind::RefuseLogin:

@@ -9,6 +9,7 @@ public:
     static constexpr int SplitChunk = 3;
     static constexpr int SplitPauseMs = 15;
     static constexpr int ExtraByteCount = 3;
+    static constexpr int FloodByteCount = 3000;
 
     // canHangUp: the transport has a connection to drop (TCP).
     static QList<Transmission> shape(const QByteArray& reply, std::optional<FaultKind> fault,

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "simulator/UnitRequest.h"
+
 #include <QString>
 #include <functional>
 
@@ -15,4 +17,6 @@ struct SessionSettings {
     quint8 interfaceVersion = 12;
     // Where the served requests are told (--verbose); none when empty.
     std::function<void(const QString&)> log;
+    // Told every request the unit takes, before it answers; none when empty.
+    std::function<void(const UnitRequest&)> taken;
 };

@@ -46,6 +46,19 @@ void SimulatedUnit::write(quint8 address, QByteArrayView data)
     publish();
 }
 
+void SimulatedUnit::setRecord(quint8 address, QByteArrayView bytes)
+{
+    const RecordDefinition* record = RecordCatalog::find(address);
+    if (record == nullptr)
+        return;
+    if (record->access == RecordAccess::Clock)
+        return write(address, bytes);
+    if (record->access == RecordAccess::Unit)
+        held_.insert(address, bytes.toByteArray());
+    records_.set(address, bytes);
+    publish();
+}
+
 void SimulatedUnit::execute(quint8 command)
 {
     switch (command) {
@@ -152,6 +165,8 @@ void SimulatedUnit::publish()
     records_.setWord(ClockDayRecord, 0, clock_.dayWord());
     records_.setByte(ClockMinuteRecord, 0, clock_.minuteInBlock());
     logger_.publish(records_);
+    for (auto held = held_.cbegin(); held != held_.cend(); ++held)
+        records_.set(held.key(), held.value());
 }
 
 MemoryImage SimulatedUnit::image()

@@ -9,6 +9,7 @@
 #include "simulator/UnitLogger.h"
 
 #include <QByteArray>
+#include <QMap>
 
 // The unit behind the line: its records, its log memory, its clock and the installation it
 // watches. It answers the three requests and moves on in time when told to; it knows nothing
@@ -29,6 +30,10 @@ public:
     QByteArray read(quint8 address, int length);
     QByteArray bulkRead(quint8 page, int pages) const;
     void write(quint8 address, QByteArrayView data);
+    // Gives a record chosen bytes, as a test needs them: a record the unit measures keeps them
+    // whatever the model says from now on, a clock record sets the clock, any other record is
+    // set as it stands (bytes a WRITE may not change included).
+    void setRecord(quint8 address, QByteArrayView bytes);
 
     // Moves the unit's time on, minute by minute where it must.
     void advance(int seconds);
@@ -56,4 +61,5 @@ private:
     BatteryModel model_;
     SetpointMonitor monitor_;
     UnitLogger logger_;
+    QMap<quint8, QByteArray> held_;
 };

@@ -28,6 +28,7 @@ int TcpEndpoint::connectionCount() const
 void TcpEndpoint::accept()
 {
     while (QTcpSocket* socket = server_.nextPendingConnection()) {
+        ++accepted_;
         auto* connection = new TcpConnection(socket, unit_, faults_, settings_, this);
         connect(connection, &TcpConnection::finished, connection, &QObject::deleteLater);
         if (settings_.log)

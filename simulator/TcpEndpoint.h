@@ -22,6 +22,8 @@ public:
     bool listen(quint16 port, QString* error);
     quint16 port() const { return server_.serverPort(); }
     int connectionCount() const;
+    // Connections accepted since listening began, closed ones included.
+    int acceptedCount() const { return accepted_; }
 
 private:
     void accept();
@@ -30,4 +32,5 @@ private:
     FaultPlan& faults_;
     SessionSettings settings_;
     QTcpServer server_;
+    int accepted_ = 0;
 };

@@ -105,5 +105,6 @@ void UnitFrameParser::accept(int start, int length)
         request.data = pending_.mid(start + 3, request.count);
     request.checksum = byteAt(pending_, start + length - 1);
     request.frameSize = start + length;
+    request.frame = pending_.mid(start, length);
     requests_.append(request);
 }

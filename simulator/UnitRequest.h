@@ -18,6 +18,8 @@ struct UnitRequest {
     quint8 checksum = 0;
     // Bytes the request took on the line, TCP prefix included.
     int frameSize = 0;
+    // The frame as it came, without the TCP prefix.
+    QByteArray frame;
 
     // "READ 0xF7 1", "BULK 0x2F 1", "WRITE 0x27 1" - for the request log.
     QString describe() const;

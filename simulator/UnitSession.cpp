@@ -79,6 +79,8 @@ QList<Transmission> UnitSession::takeLoginCode(QByteArrayView& bytes)
 
 QList<Transmission> UnitSession::serve(const UnitRequest& request)
 {
+    if (settings_.taken)
+        settings_.taken(request);
     const QByteArray reply = answer(request);
     const std::optional<FaultKind> fault = faults_.faultFor(request);
     log(QStringLiteral("%1 -> %2 byte(s)%3")

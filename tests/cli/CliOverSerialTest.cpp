@@ -1,5 +1,5 @@
 #include "tests/cli/CliRunner.h"
-#include "tests/e2e/SimulatorChild.h"
+#include "tests/support/SimulatorChild.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,10 +2,10 @@
 #include "logged/DownloadSequence.h"
 #include "tests/e2e/DownloadFiles.h"
 #include "tests/e2e/KnownLogImage.h"
-#include "tests/e2e/LinkWindow.h"
-#include "tests/e2e/SimulatorChild.h"
 #include "tests/support/EventPump.h"
+#include "tests/support/LinkWindow.h"
 #include "tests/support/ScriptedPrompt.h"
+#include "tests/support/SimulatorChild.h"
 
 #include <QTemporaryDir>
 #include <QTimeZone>

@@ -6,10 +6,10 @@
 #include "simulator/Scenario.h"
 #include "simulator/SimulatedUnit.h"
 #include "simulator/TcpEndpoint.h"
-#include "tests/e2e/LinkWindow.h"
-#include "tests/support/TestBytes.h"
 #include "tests/support/EventPump.h"
+#include "tests/support/LinkWindow.h"
 #include "tests/support/ScriptedPrompt.h"
+#include "tests/support/TestBytes.h"
 
 #include <gtest/gtest.h>
 #include <vector>

@@ -8,9 +8,9 @@
 #include "simulator/TcpEndpoint.h"
 #include "tests/e2e/DownloadFiles.h"
 #include "tests/e2e/KnownLogImage.h"
-#include "tests/e2e/SimulatorChild.h"
 #include "tests/support/EventPump.h"
 #include "tests/support/ScriptedPrompt.h"
+#include "tests/support/SimulatorChild.h"
 
 #include <QLabel>
 #include <QProgressBar>

@@ -2,10 +2,10 @@
 #include "display/ui/CMainDlg.h"
 #include "shell/CColorStatic.h"
 #include "simulator/UnitSimulator.h"
-#include "tests/e2e/SimulatorChild.h"
 #include "tests/support/EventPump.h"
 #include "tests/support/ScriptedPrompt.h"
 #include "tests/support/ScriptedSerialUnit.h"
+#include "tests/support/SimulatorChild.h"
 
 #include <QApplication>
 #include <QDir>

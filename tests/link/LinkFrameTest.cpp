@@ -1,5 +1,6 @@
 #include "link/LinkFrame.h"
 
+#include "link/LoginCode.h"
 #include "link/SerialLineErrors.h"
 #include "tests/support/TestBytes.h"
 
@@ -25,24 +26,18 @@ TEST(LinkFrame, RequestFramesMatchTheUnitsDocumentedExamples)
     EXPECT_EQ(LinkFrame::write(0x10, 1, data), bytesOf({0x01, 0x10, 0x01, 0x05, 0xE8}));
 }
 
-TEST(LinkFrame, ReadAndBulkChecksumsFollowTheirClosedForms)
+TEST(LinkFrame, ReadAndBulkChecksumsFollowTheirClosedFormsOverTheLowEightBits)
 {
     for (int address : {0x00, 0x24, 0x7E, 0xD2, 0xFF}) {
         for (int length : {1, 2, 12, 255}) {
             const QByteArray frame = LinkFrame::read(static_cast<std::uint8_t>(address), length);
-            EXPECT_EQ(static_cast<std::uint8_t>(frame[3]),
-                      static_cast<std::uint8_t>(0x7E - address - length));
+            EXPECT_EQ(byteAt(frame, 3), (0x7E - address - length) & 0xFF);
             EXPECT_TRUE(holds(frame));
         }
     }
-    const QByteArray bulk = LinkFrame::bulkRead(0x31FF, 2);
-    EXPECT_EQ(bulk, bytesOf({0xC1, 0x31, 0x02, static_cast<std::uint8_t>(0x3E - 0x31 - 2)}));
-}
-
-TEST(LinkFrame, LengthAndPageCountTakeTheLowEightBits)
-{
-    EXPECT_EQ(LinkFrame::read(0x10, 0x104)[2], char(0x04));
-    EXPECT_EQ(LinkFrame::bulkRead(0x2000, 0x101)[2], char(0x01));
+    EXPECT_EQ(LinkFrame::bulkRead(0x31FF, 2), bytesOf({0xC1, 0x31, 0x02, 0x3E - 0x31 - 2}));
+    EXPECT_EQ(byteAt(LinkFrame::read(0x10, 0x104), 2), 0x04);
+    EXPECT_EQ(byteAt(LinkFrame::bulkRead(0x2000, 0x101), 2), 0x01);
 }
 
 TEST(LinkFrame, ChecksumRuleOverReplies)
@@ -56,23 +51,37 @@ TEST(LinkFrame, ChecksumRuleOverReplies)
     EXPECT_TRUE(holds(bytesOf({0x00, 0x01, 0x02, 0x03, 0x04, 0xF5})));
 }
 
-TEST(SerialLineErrors, FirstMatchingFlagGivesTheCode)
+TEST(LinkFrame, TheLoginCodeIsTheAdaptersFixedEightBytes)
 {
-    using namespace SerialLineErrors;
-    EXPECT_EQ(errorCodeFor(CE_MODE | CE_BREAK | CE_FRAME, 0), 1041);
-    EXPECT_EQ(errorCodeFor(CE_BREAK | CE_FRAME, 0), 1032);
-    EXPECT_EQ(errorCodeFor(CE_FRAME | CE_OVERRUN, 0), 1035);
-    EXPECT_EQ(errorCodeFor(CE_OVERRUN | CE_RXOVER, 0), 1036);
-    EXPECT_EQ(errorCodeFor(CE_RXOVER | CE_RXPARITY, 0), 1038);
-    EXPECT_EQ(errorCodeFor(CE_RXPARITY | CE_TXFULL, 0), 1039);
-    EXPECT_EQ(errorCodeFor(CE_TXFULL, 0), 1040);
+    const QByteArray expected("\x5A\x54\x56\x2D\x4C\x4E\x4B\x31", 8);
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(LoginCode.data()), LoginCode.size()),
+              expected);
 }
 
-TEST(SerialLineErrors, AnIoErrorMasksTheLesserFlagsAndNoMatchKeepsTheCode)
+TEST(SerialLineErrors, TheFirstMatchingFlagGivesTheCodeAndAnIoErrorMasksTheLesserOnes)
 {
-    using namespace SerialLineErrors;
-    EXPECT_EQ(errorCodeFor(CE_IOE | CE_OVERRUN, 1043), 1043);
-    EXPECT_EQ(errorCodeFor(CE_IOE | CE_TXFULL, 1042), 1042);
-    EXPECT_EQ(errorCodeFor(CE_IOE | CE_FRAME, 1043), 1035);
-    EXPECT_EQ(errorCodeFor(0, 1042), 1042);
+    // The line's error flags, restated.
+    constexpr std::uint32_t Mode = 0x8000, Break = 0x0010, Frame = 0x0008, Io = 0x0400,
+                            Overrun = 0x0002, RxOver = 0x0001, Parity = 0x0004, TxFull = 0x0100;
+    struct Case {
+        std::uint32_t flags;
+        int current;
+        int expected;
+    };
+    const Case cases[] = {
+        {Mode | Break | Frame, 0, 1041},
+        {Break | Frame, 0, 1032},
+        {Frame | Overrun, 0, 1035},
+        {Overrun | RxOver, 0, 1036},
+        {RxOver | Parity, 0, 1038},
+        {Parity | TxFull, 0, 1039},
+        {TxFull, 0, 1040},
+        {Io | Overrun, 1043, 1043},
+        {Io | TxFull, 1042, 1042},
+        {Io | Frame, 1043, 1035},
+        {0, 1042, 1042},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(SerialLineErrors::errorCodeFor(c.flags, c.current), c.expected)
+            << std::hex << c.flags;
 }

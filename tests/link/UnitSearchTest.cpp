@@ -2,11 +2,10 @@
 
 #include "link/CUnitLink.h"
 #include "tests/support/ScriptedPrompt.h"
-#include "tests/support/ScriptedSerialUnit.h"
+#include "tests/support/StandInUnit.h"
 
 #include <QSerialPort>
 #include <array>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -17,31 +16,28 @@ struct StatusLine {
     RgbColor colour;
 };
 
+// Three units on their own pseudo-terminals, listed as COM3, COM5 and COM8.
 class UnitSearchOnPorts : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        for (auto& unit : units)
-            ASSERT_TRUE(unit.isOpen());
-        ports = {ComPort{3, units[0].devicePath()}, ComPort{5, units[1].devicePath()},
-                 ComPort{8, units[2].devicePath()}};
+        ports = {ComPort{3, units[0].serialDevice()}, ComPort{5, units[1].serialDevice()},
+                 ComPort{8, units[2].serialDevice()}};
     }
 
-    UnitSearch search(UnitSearch::Caller caller)
+    int search(UnitSearch::Caller caller, const QList<ComPort>& listed)
     {
-        return UnitSearch(caller, [this](const QString& text, RgbColor colour) {
+        UnitSearch search(caller, [this](const QString& text, RgbColor colour) {
             status.append({text, colour});
         });
+        search.setProbeObserver([this](int number) { probed.append(number); });
+        return search.SearchUnit(listed, link);
     }
 
-    static void answer(ScriptedSerialUnit& unit, const QByteArray& reply)
-    {
-        unit.respondWith([reply](const QByteArray&) { return reply; });
-    }
-
-    std::array<ScriptedSerialUnit, 3> units;
+    std::array<StandInUnit, 3> units;
     QList<ComPort> ports;
     QList<StatusLine> status;
+    QList<int> probed;
     ScriptedPrompt prompts;
     CUnitLink link{prompts, ComPortDirectory()};
 };
@@ -50,55 +46,49 @@ protected:
 
 TEST_F(UnitSearchOnPorts, FindsTheUnitOnTheThirdPortAfterTheOthersStaySilent)
 {
-    answer(units[2], QByteArray("\x01\x02\x03\x04\xF5", 5));
-    QList<int> probed;
-    auto mainSearch = search(UnitSearch::Caller::MainWindow);
-    mainSearch.setProbeObserver([&probed](int number) { probed.append(number); });
+    units[0].addFault(FaultKind::NoReply, QStringLiteral("all"));
+    units[1].addFault(FaultKind::NoReply, QStringLiteral("all"));
 
-    EXPECT_EQ(mainSearch.SearchUnit(ports, link), 8);
+    EXPECT_EQ(search(UnitSearch::Caller::MainWindow, ports), 8);
     EXPECT_EQ(probed, (QList<int>{3, 5, 8}));
-    for (auto& unit : units)
+    for (const StandInUnit& unit : units)
         EXPECT_EQ(unit.frames(), QList<QByteArray>{ProbeFrame});
     EXPECT_EQ(link.GetComPort(), 8);
     ASSERT_EQ(status.size(), 2);
     EXPECT_EQ(status[0].text, QStringLiteral("Searching for CW Unit..."));
+    EXPECT_EQ(status[0].colour, RgbColor::fromRgb(0, 0, 0));
     EXPECT_EQ(status[1].text, QStringLiteral("CW Unit found on Com 8"));
     EXPECT_EQ(status[1].colour, RgbColor::fromRgb(0, 128, 0));
-
     // Every probed port was closed again: each can be opened now.
-    for (auto& unit : units) {
-        QSerialPort port(unit.devicePath());
-        EXPECT_TRUE(port.open(QIODevice::ReadWrite)) << qPrintable(unit.devicePath());
+    for (const StandInUnit& unit : units) {
+        QSerialPort port(unit.serialDevice());
+        EXPECT_TRUE(port.open(QIODevice::ReadWrite)) << qPrintable(unit.serialDevice());
     }
 }
 
-TEST_F(UnitSearchOnPorts, ThreeAnsweredBytesAreAUnitForTheMainWindowOnly)
+TEST_F(UnitSearchOnPorts, APartAnswerIsAUnitForTheMainWindowOnly)
 {
-    answer(units[0], QByteArray("\x01\x02\x03", 3));
+    // Two of the five bytes, then silence.
+    units[0].addFault(FaultKind::DropConnection, QStringLiteral("all"));
     const QList<ComPort> first{ports[0]};
 
-    EXPECT_EQ(search(UnitSearch::Caller::MainWindow).SearchUnit(first, link), 3);
-    EXPECT_EQ(search(UnitSearch::Caller::OptionsPage).SearchUnit(first, link), 0);
+    EXPECT_EQ(search(UnitSearch::Caller::MainWindow, first), 3);
+    EXPECT_EQ(search(UnitSearch::Caller::OptionsPage, first), 0);
     EXPECT_EQ(status.last().text, QStringLiteral("No CW Unit found."));
     EXPECT_EQ(status.last().colour, RgbColor::fromRgb(255, 0, 0));
 }
 
-TEST_F(UnitSearchOnPorts, APortHeldByAnotherProgramIsSkipped)
+TEST_F(UnitSearchOnPorts, APortHeldByAnotherProgramIsSkippedSilentlyAndNoPortsFindNothing)
 {
-    answer(units[0], QByteArray("\x01\x02\x03\x04\xF5", 5));
-    answer(units[1], QByteArray("\x01\x02\x03\x04\xF5", 5));
-    QSerialPort holder(units[0].devicePath());
+    QSerialPort holder(units[0].serialDevice());
     ASSERT_TRUE(holder.open(QIODevice::ReadWrite));
 
-    EXPECT_EQ(search(UnitSearch::Caller::OptionsPage).SearchUnit(ports, link), 5);
-    EXPECT_TRUE(units[0].frames().isEmpty());
+    EXPECT_EQ(search(UnitSearch::Caller::OptionsPage, ports), 5);
+    EXPECT_TRUE(units[0].requests().isEmpty());
     EXPECT_TRUE(prompts.shown().isEmpty());
-}
 
-TEST_F(UnitSearchOnPorts, NoPortsListedFindsNothing)
-{
     link.SetComPort(4);
-    EXPECT_EQ(search(UnitSearch::Caller::MainWindow).SearchUnit({}, link), 0);
+    EXPECT_EQ(search(UnitSearch::Caller::MainWindow, {}), 0);
     EXPECT_EQ(link.GetComPort(), 4);
     EXPECT_EQ(status.last().text, QStringLiteral("No CW Unit found."));
 }

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(RecordStore, everyRecordTheProgramUsesHasItsLength)
+TEST(RecordStore, EveryRecordTheProgramUsesHasItsLength)
 {
     // Address and length of every record the program reads or writes.
     const std::pair<int, int> records[] = {
@@ -23,56 +23,29 @@ TEST(RecordStore, everyRecordTheProgramUsesHasItsLength)
     }
 }
 
-TEST(RecordStore, fourBytesAt0xF2AreP14ThenP15)
+TEST(RecordStore, ALongerReadRunsOnIntoTheRecordLaidOutBehind)
 {
     RecordStore store;
     store.set(0xF2, bytesOf({0xC8, 0x00}));
     store.set(0xF1, bytesOf({0x64, 0x00}));
-    EXPECT_EQ(store.read(0xF2, 4), bytesOf({0xC8, 0x00, 0x64, 0x00}));
-    EXPECT_EQ(store.read(0xF2, 2), bytesOf({0xC8, 0x00}));
-}
-
-TEST(RecordStore, fourBytesAt0xCEAreTheAlarmEnablesOfBothBatteries)
-{
-    RecordStore store;
     store.set(0xCE, bytesOf({0x12, 0x03}));
     store.set(0xCD, bytesOf({0x21, 0x02}));
+    // P14 then P15; the alarm enables of battery 1 then battery 2.
+    EXPECT_EQ(store.read(0xF2, 4), bytesOf({0xC8, 0x00, 0x64, 0x00}));
     EXPECT_EQ(store.read(0xCE, 4), bytesOf({0x12, 0x03, 0x21, 0x02}));
-}
-
-TEST(RecordStore, threeBytesAt0xD1AreP43ThenTheDischargeProfilePointer)
-{
-    const RecordStore store;
-    // Factory state: 5 % steps for both batteries, and an empty profile (0x2000).
+    // P43 at its factory 5 % steps for both batteries, then an empty profile's pointer 0x2000.
     EXPECT_EQ(store.read(0xD1, 3), bytesOf({0xE0, 0x00, 0x20}));
-    EXPECT_EQ(store.read(0xD1, 1), bytesOf({0xE0}));
-}
-
-TEST(RecordStore, anEmptyPeriodicLogPointsAtTheLastBlock)
-{
-    const RecordStore store;
-    const QByteArray record = store.read(0xD2, 4);
-    EXPECT_EQ(byteAt(record, 2) | (byteAt(record, 3) & 0x3F) << 8, 0x1FC0);
-}
-
-TEST(RecordStore, anUnknownAddressReadsAsZeros)
-{
-    const RecordStore store;
+    // An empty periodic log points at its last block.
+    EXPECT_EQ(store.read(0xD2, 4).mid(2), bytesOf({0xC0, 0x1F}));
     EXPECT_EQ(store.read(0x40, 3), bytesOf({0, 0, 0}));
     EXPECT_EQ(store.read(0x27, 1), bytesOf({0}));
 }
 
-TEST(RecordStore, aWriteChangesAParameterAndTellsWhichRecordChanged)
+TEST(RecordStore, AWriteChangesOnlyWhatAWriteMayChange)
 {
     RecordStore store;
-    const QList<quint8> changed = store.write(0xE2, bytesOf({12}));
-    EXPECT_EQ(changed, QList<quint8>{0xE2});
+    EXPECT_EQ(store.write(0xE2, bytesOf({12})), QList<quint8>{0xE2});
     EXPECT_EQ(store.read(0xE2, 1), bytesOf({12}));
-}
-
-TEST(RecordStore, aWriteLeavesTheUnitsOwnBytesAlone)
-{
-    RecordStore store;
     EXPECT_TRUE(store.write(0xF7, bytesOf({99})).isEmpty());
     EXPECT_EQ(store.read(0xF7, 1), bytesOf({25}));
     // Three bytes at P43 change P43 only, not the pointer behind it.
@@ -80,24 +53,19 @@ TEST(RecordStore, aWriteLeavesTheUnitsOwnBytesAlone)
     EXPECT_EQ(store.read(0xD1, 3), bytesOf({0x80, 0x00, 0x20}));
 }
 
-TEST(RecordStore, factoryDefaultsRestoreParametersButNotTheNetworkSettings)
+TEST(RecordStore, TheNetworkAdapterKeepsItsSettingsThroughFactoryDefaults)
 {
     RecordStore store;
+    const QByteArray first = store.read(0x90, 14);
+    EXPECT_EQ(byteAt(first, 0) & 1, 1);                           // DHCP on
+    EXPECT_EQ(byteAt(first, 9), 16);                              // 255.255.0.0
+    EXPECT_EQ(store.read(0x91, 6).mid(4), bytesOf({0xA5, 0x06})); // port 1701
+    EXPECT_EQ(store.read(0x92, 16), QByteArray("ZELTRAVANIC1").leftJustified(16, '\0'));
+    EXPECT_EQ(store.read(0x93, 16), QByteArray(16, '\0'));
+
     store.write(0xF2, bytesOf({0x10, 0x00}));
     store.write(0x91, bytesOf({1, 2, 3, 4, 0x50, 0x00}));
     store.restoreFactoryParameters();
     EXPECT_EQ(store.read(0xF2, 2), bytesOf({200, 0}));
     EXPECT_EQ(store.read(0x91, 6), bytesOf({1, 2, 3, 4, 0x50, 0x00}));
-}
-
-TEST(RecordStore, theNetworkAdapterStartsWithItsDefaultSettings)
-{
-    const RecordStore store;
-    const QByteArray first = store.read(0x90, 14);
-    EXPECT_EQ(byteAt(first, 0) & 1, 1); // DHCP on
-    EXPECT_EQ(byteAt(first, 9), 16);    // 255.255.0.0
-    const QByteArray second = store.read(0x91, 6);
-    EXPECT_EQ(byteAt(second, 4) | byteAt(second, 5) << 8, 1701);
-    EXPECT_EQ(store.read(0x92, 16), QByteArray("ZELTRAVANIC1").leftJustified(16, '\0'));
-    EXPECT_EQ(store.read(0x93, 16), QByteArray(16, '\0'));
 }

@@ -1,4 +1,4 @@
-#include "tests/e2e/SimulatorChild.h"
+#include "tests/support/SimulatorChild.h"
 
 #include "tests/support/EventPump.h"
 
