@@ -20,17 +20,14 @@ TEST(LinkOverSerial, TheSimulatorIsListedUnderItsComNumberFoundByTheSearchAndAns
     RecordingReceiver window;
     link.SetOwner(&window);
 
-    const QList<ComPort> ports = link.ports().list();
-    const auto alias = std::find_if(ports.begin(), ports.end(),
-                                    [](const ComPort& port) { return port.number == 7; });
-    ASSERT_NE(alias, ports.end());
-    EXPECT_EQ(QFileInfo(alias->device).canonicalFilePath(), simulator.devicePath());
+    QList<ComPort> listed = link.ports().list();
+    listed.removeIf([](const ComPort& port) { return port.number != 7; });
+    ASSERT_EQ(listed.size(), 1);
+    EXPECT_EQ(QFileInfo(listed[0].device).canonicalFilePath(), simulator.devicePath());
     UnitSearch search(UnitSearch::Caller::MainWindow, [](const QString&, RgbColor) {});
-    ASSERT_EQ(search.SearchUnit({*alias}, link), 7);
+    ASSERT_EQ(search.SearchUnit(listed, link), 7);
 
     ASSERT_EQ(link.Read(&window, 0xF7, 1, 4, 0), 1);
     EventPump::deliverPosted();
-    ASSERT_EQ(window.replies().size(), 1);
-    EXPECT_EQ(window.replies().first().data, bytesOf({25}));
-    link.Close();
+    EXPECT_EQ(window.replies().value(0).data, bytesOf({25}));
 }

@@ -13,15 +13,12 @@ TEST(ComPortDirectory, PlatformNamesGetFixedNumbersThatOpenTheSameDevices)
     const ComPortDirectory ports;
     for (const auto& [name, number] : names) {
         EXPECT_EQ(ComPortDirectory::fixedNumberFor(QString::fromLatin1(name)), number) << name;
-#ifdef Q_OS_LINUX
         if (number > 0 && name[0] == 't') {
             EXPECT_EQ(ports.deviceFor(number), QStringLiteral("/dev/") + QLatin1String(name));
         }
-#endif
     }
 }
 
-#ifdef Q_OS_LINUX
 TEST(ComPortDirectory, AliasesOverrideTheRuleAndDanglingOnesAreIgnored)
 {
     QTemporaryDir folder;
@@ -46,4 +43,3 @@ TEST(ComPortDirectory, AliasesOverrideTheRuleAndDanglingOnesAreIgnored)
         std::is_sorted(listed.begin(), listed.end(),
                        [](const ComPort& a, const ComPort& b) { return a.number < b.number; }));
 }
-#endif

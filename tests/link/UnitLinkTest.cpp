@@ -56,11 +56,7 @@ protected:
         return window.replies().value(0);
     }
 
-    StandInUnit unit{[] {
-        SessionSettings adapter;
-        adapter.statusByte = StatusByte;
-        return adapter;
-    }()};
+    StandInUnit unit{SessionSettings{.statusByte = StatusByte, .log = {}, .taken = {}}};
     ScriptedPrompt prompts;
     CUnitLink link{prompts, ComPortDirectory()};
     LinkWindow window{link};
@@ -166,34 +162,29 @@ std::string caseName(const ::testing::TestParamInfo<FaultCase>& info)
            nameOf(info.param.transport);
 }
 
-using F = FaultKind;
-using R = Request;
-constexpr Transport S = Transport::Serial;
-constexpr Transport T = Transport::Tcp;
-
 const FaultCase FaultCases[] = {
-    {F::BadChecksum, R::Read, S, false, Error, BadChecksum},
-    {F::BadChecksum, R::Read, T, false, Error, BadChecksum},
-    {F::ShortReply, R::Read, S, false, Error, ReadError},
-    {F::ShortReply, R::Read, T, false, Receiving, 0},
-    {F::NoReply, R::Read, S, false, Error, ReadError},
-    {F::NoReply, R::Read, T, false, Receiving, 0},
-    {F::Garbage, R::Read, S, false, Error, BadChecksum},
-    {F::Garbage, R::Read, T, false, Error, BadChecksum},
-    {F::SplitReply, R::Read, S, true, Receiving, 0},
-    {F::SplitReply, R::Read, T, true, Receiving, 0},
-    {F::ExtraBytes, R::Read, S, true, Receiving, 0},
-    {F::ExtraBytes, R::Read, T, false, Receiving, 0},
-    {F::Flood, R::Read, S, true, Receiving, 0},
-    {F::Flood, R::Read, T, false, Receiving, 0},
-    {F::DropConnection, R::BulkRead, S, false, Error, ReadError},
-    {F::DropConnection, R::BulkRead, T, false, Closed, 0},
+    {FaultKind::BadChecksum, Request::Read, Transport::Serial, false, Error, BadChecksum},
+    {FaultKind::BadChecksum, Request::Read, Transport::Tcp, false, Error, BadChecksum},
+    {FaultKind::ShortReply, Request::Read, Transport::Serial, false, Error, ReadError},
+    {FaultKind::ShortReply, Request::Read, Transport::Tcp, false, Receiving, 0},
+    {FaultKind::NoReply, Request::Read, Transport::Serial, false, Error, ReadError},
+    {FaultKind::NoReply, Request::Read, Transport::Tcp, false, Receiving, 0},
+    {FaultKind::Garbage, Request::Read, Transport::Serial, false, Error, BadChecksum},
+    {FaultKind::Garbage, Request::Read, Transport::Tcp, false, Error, BadChecksum},
+    {FaultKind::SplitReply, Request::Read, Transport::Serial, true, Receiving, 0},
+    {FaultKind::SplitReply, Request::Read, Transport::Tcp, true, Receiving, 0},
+    {FaultKind::ExtraBytes, Request::Read, Transport::Serial, true, Receiving, 0},
+    {FaultKind::ExtraBytes, Request::Read, Transport::Tcp, false, Receiving, 0},
+    {FaultKind::Flood, Request::Read, Transport::Serial, true, Receiving, 0},
+    {FaultKind::Flood, Request::Read, Transport::Tcp, false, Receiving, 0},
+    {FaultKind::DropConnection, Request::BulkRead, Transport::Serial, false, Error, ReadError},
+    {FaultKind::DropConnection, Request::BulkRead, Transport::Tcp, false, Closed, 0},
     // The link leaves the acknowledgement to its owner to check.
-    {F::BadChecksum, R::Write, S, true, AwaitAck, 0},
-    {F::BadChecksum, R::Write, T, true, AwaitAck, 0},
-    {F::NoReply, R::Write, S, false, Error, ReadError},
-    {F::NoReply, R::Write, T, false, AwaitAck, 0},
-    {F::RefuseLogin, R::LogIn, T, false, Connecting, 0},
+    {FaultKind::BadChecksum, Request::Write, Transport::Serial, true, AwaitAck, 0},
+    {FaultKind::BadChecksum, Request::Write, Transport::Tcp, true, AwaitAck, 0},
+    {FaultKind::NoReply, Request::Write, Transport::Serial, false, Error, ReadError},
+    {FaultKind::NoReply, Request::Write, Transport::Tcp, false, AwaitAck, 0},
+    {FaultKind::RefuseLogin, Request::LogIn, Transport::Tcp, false, Connecting, 0},
 };
 
 class LinkFault : public LinkAtTheUnit, public ::testing::WithParamInterface<FaultCase> {};
@@ -239,9 +230,7 @@ TEST_P(LinkFault, EndsTheRequestAsTheLinkPromises)
 
 INSTANTIATE_TEST_SUITE_P(Table, LinkFault, ::testing::ValuesIn(FaultCases), caseName);
 
-using SerialLink = LinkAtTheUnit;
-
-TEST_F(SerialLink, APortThatCannotBeOpenedIsReportedAndSendsNothing)
+TEST_F(LinkAtTheUnit, APortThatCannotBeOpenedIsReportedOnceAndGetsNoRequest)
 {
     unit.attach(link, Transport::Serial);
     QSerialPort other(unit.serialDevice());
@@ -257,8 +246,22 @@ TEST_F(SerialLink, APortThatCannotBeOpenedIsReportedAndSendsNothing)
             QStringLiteral("Error opening serial port COM%1").arg(number)));
         EXPECT_EQ(prompts.shown().first().icon, PromptIcon::Exclamation);
     }
+    // And a TCP port nobody listens on.
+    QTcpServer closed;
+    ASSERT_TRUE(closed.listen(QHostAddress::LocalHost));
+    link.SetPortType(PORT_TCP);
+    link.SetHost(QStringLiteral("127.0.0.1"), closed.serverPort());
+    closed.close();
+    prompts.clear();
+    EXPECT_EQ(send(Request::Read), 0);
+    EXPECT_EQ(link.GetState(), Error);
+    ASSERT_EQ(prompts.shown().size(), 1);
+    EXPECT_EQ(prompts.shown().first().title, QStringLiteral("Socket Error"));
+    EXPECT_EQ(prompts.shown().first().icon, PromptIcon::Information);
     EXPECT_TRUE(unit.requests().isEmpty());
 }
+
+using SerialLink = LinkAtTheUnit;
 
 TEST_F(SerialLink, ChangingThePortClosesAndPostsAStatusAndNewTimeoutsWaitForTheNextOpening)
 {
@@ -310,19 +313,4 @@ TEST_F(TcpLink, LogsInOnceAndKeepsTheConnectionUntilThePortTypeChanges)
     link.SetPortType(PORT_SERIAL);
     link.SetPortType(PORT_TCP);
     EXPECT_EQ(link.GetState(), Closed);
-}
-
-TEST_F(TcpLink, ARefusedConnectionShowsASocketError)
-{
-    QTcpServer closed;
-    ASSERT_TRUE(closed.listen(QHostAddress::LocalHost));
-    const quint16 unusedPort = closed.serverPort();
-    closed.close();
-    link.SetPortType(PORT_TCP);
-    link.SetHost(QStringLiteral("127.0.0.1"), unusedPort);
-    EXPECT_EQ(send(Request::Read), 0);
-    EXPECT_EQ(link.GetState(), Error);
-    ASSERT_EQ(prompts.shown().size(), 1);
-    EXPECT_EQ(prompts.shown().first().title, QStringLiteral("Socket Error"));
-    EXPECT_EQ(prompts.shown().first().icon, PromptIcon::Information);
 }
