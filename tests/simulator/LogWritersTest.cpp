@@ -87,18 +87,17 @@ TEST_F(PeriodicLog, ARecordIsItsTimeThenEachFlaggedItemInFlagOrder)
 {
     EXPECT_EQ(PeriodicLogWriter::recordSize(AllTen), 23);
     EXPECT_EQ(PeriodicLogWriter::recordSize(AmpHours1AndWattHours1), 7);
-    values.ampHours[0] = -12.34;
-    values.wattHours[0] = 150.0;
-    values.temperatureMax = 25;
-    values.temperatureMin = -1;
-    values.volts1 = 12.6;
-    values.amps1 = -5.25;
-    values.volts2 = 13.0;
-    values.percentFull[0] = 87;
-    values.percentFull[1] = 55;
-    values.charged[0] = true;
+    const PeriodicValues record{.ampHours = {-12.34},
+                                .wattHours = {150.0},
+                                .temperatureMax = 25,
+                                .temperatureMin = -1,
+                                .volts1 = 12.6,
+                                .amps1 = -5.25,
+                                .volts2 = 13.0,
+                                .percentFull = {87, 55},
+                                .charged = {true}};
     // Day 5, 13:47: day word 44, minute 107; all items but AHr 2, AHr 3 and WHr 2.
-    writer.append(44, 107, 0x3E9, values);
+    writer.append(44, 107, 0x3E9, record);
     const auto scaled = [this](int address) {
         return PeriodicLogDecoder::scaledValue(memory.word(address));
     };
@@ -153,7 +152,7 @@ TEST_F(PeriodicLog, TheRingWrapsAtTheLastBlockAndKeepsTheNewestRecordsInOrder)
               run(appended - static_cast<int>(order.size()), static_cast<int>(order.size())));
 }
 
-TEST(EfficiencyLog, RecordsSitSevenToABlockFromIndexOneWithTheIndexAt0x2FFC)
+TEST(EfficiencyLog, RecordsSitSevenToABlockFromIndexOneAndTheIndexWrapsToZeroWithItsBit)
 {
     LogMemory memory;
     EfficiencyLogWriter first(memory, 1);
@@ -168,28 +167,19 @@ TEST(EfficiencyLog, RecordsSitSevenToABlockFromIndexOneWithTheIndexAt0x2FFC)
     second.append({8, 0, false, 1, 2});
     EXPECT_EQ(memory.byte(0x2FFE), 1);
     EXPECT_EQ(memory.word(0x380A), 8);
-}
-
-TEST(EfficiencyLog, TheIndexWrapsToZeroWithTheWrappedBitAndTheNewest224AreReadInOrder)
-{
-    LogMemory memory;
-    EfficiencyLogWriter writer(memory, 1);
-    writer.clear();
-    for (quint32 i = 1; i <= 224; ++i)
-        writer.append({static_cast<quint16>(i), 0, true, 0, i});
+    for (quint32 i = 2; i <= 224; ++i)
+        first.append({static_cast<quint16>(i), 0, true, 0, i});
     EXPECT_EQ(memory.bytes().mid(0x2FFC, 2), bytesOf({0, 0x80}));
     for (quint32 i = 225; i <= 447; ++i)
-        writer.append({static_cast<quint16>(i), 0, true, 0, i});
-    ASSERT_EQ(writer.newestIndex(), 223);
+        first.append({static_cast<quint16>(i), 0, true, 0, i});
+    ASSERT_EQ(first.newestIndex(), 223);
     std::vector<CEffData> pool(EfficiencyLogDecoder::RingSize);
-    const int count =
-        EfficiencyLogDecoder::decode(memory.bytes().mid(0x3000, 2048), 223, true, 0, pool);
-    ASSERT_EQ(count, 224);
-    EXPECT_EQ(pool.front().counterB, 224u);
-    EXPECT_EQ(pool.back().counterB, 447u);
+    ASSERT_EQ(EfficiencyLogDecoder::decode(memory.bytes().mid(0x3000, 2048), 223, true, 0, pool),
+              224);
+    EXPECT_EQ(std::pair(pool.front().counterB, pool.back().counterB), std::pair(224u, 447u));
 }
 
-TEST(DischargeProfileLog, TheFirstEntryGoesToOffsetFiveAndTwelveFillABlock)
+TEST(DischargeProfileLog, EntriesStartAtOffsetFiveTwelveToABlockAndWrapAfterBlock62WithBit15)
 {
     LogMemory memory;
     memory.setByte(0x2FFC, 9);
@@ -200,29 +190,16 @@ TEST(DischargeProfileLog, TheFirstEntryGoesToOffsetFiveAndTwelveFillABlock)
     EXPECT_EQ(writer.pointerWord(), 0x2005);
     // Battery 2, 95 % = 19 steps; day 17 and 12.6 V; -2.5 A.
     EXPECT_EQ(memory.bytes().mid(0x2005, 5), bytesOf({0x80 | 19, 0xFC, 0x88, 0xFA, 0x90}));
-    for (int i = 0; i < 11; ++i)
-        writer.append({1, 50, 1, 12.0, -1.0});
-    EXPECT_EQ(writer.pointerWord(), 0x2040);
-    // Clearing leaves the efficiency indexes behind the ring alone.
-    writer.clear();
-    EXPECT_EQ(memory.byte(0x2005), 0);
-    EXPECT_EQ(memory.byte(0x2FFC), 9);
-}
-
-TEST(DischargeProfileLog, TheRingWrapsAfterBlock62WithBit15AndKeepsItsNewestEntries)
-{
-    LogMemory memory;
-    DischargeLogWriter writer(memory);
-    writer.clear();
     int day = 0;
-    for (int i = 0; i < 755; ++i)
-        writer.append({1, 50, day++ % 32, 12.0, -1.0});
-    EXPECT_EQ(writer.pointerWord(), 0x2000 + 62 * 64 + 55);
-    writer.append({1, 50, day++ % 32, 12.0, -1.0});
-    EXPECT_EQ(writer.pointerWord(), 0xA000);
-    for (int i = 0; i < 11; ++i)
-        writer.append({1, 50, day++ % 32, 12.0, -1.0});
-    EXPECT_EQ(writer.pointerWord(), 0xA037);
+    const auto append = [&](int count) {
+        for (int i = 0; i < count; ++i)
+            writer.append({1, 50, day++ % 32, 12.0, -1.0});
+        return writer.pointerWord();
+    };
+    EXPECT_EQ(append(11), 0x2040);
+    EXPECT_EQ(append(743), 0x2000 + 62 * 64 + 55);
+    EXPECT_EQ(append(1), 0xA000);
+    EXPECT_EQ(append(11), 0xA037);
     std::vector<CIntData> pool(DischargeProfileDecoder::Capacity);
     std::vector<CIntData*> battery1;
     std::vector<CIntData*> battery2;
@@ -231,4 +208,8 @@ TEST(DischargeProfileLog, TheRingWrapsAfterBlock62WithBit15AndKeepsItsNewestEntr
     ASSERT_EQ(battery1.size(), 756u);
     for (std::size_t i = 0; i < battery1.size(); ++i)
         ASSERT_EQ(battery1[i]->dayOfMonth, (day - 756 + static_cast<int>(i)) % 32) << i;
+    // Clearing leaves the efficiency indexes behind the ring alone.
+    writer.clear();
+    EXPECT_EQ(memory.byte(0x2005), 0);
+    EXPECT_EQ(memory.byte(0x2FFC), 9);
 }

@@ -1,6 +1,5 @@
 #include "simulator/UnitFrameParser.h"
 
-#include "simulator/UnitChecksum.h"
 #include "tests/support/TestBytes.h"
 
 #include <gtest/gtest.h>
@@ -10,98 +9,64 @@ namespace {
 using Framing = UnitFrameParser::Framing;
 using Kind = UnitRequest::Kind;
 
-QList<UnitRequest> parseAll(Framing framing, const QByteArray& bytes)
-{
-    UnitFrameParser parser(framing);
-    parser.feed(bytes, 0);
-    return parser.takeRequests();
-}
-
 } // namespace
 
-TEST(UnitChecksum, MakesTheWholeFrameSumTo0xFFAndAOneByteFrameHoldsOnlyAs0xFF)
-{
-    EXPECT_EQ(UnitChecksum::over(bytesOf({0x81, 0x0F, 0x04})), 0x6B);
-    EXPECT_EQ(UnitChecksum::over(bytesOf({0x01, 0x10, 0x01, 0x05})), 0xE8);
-    EXPECT_TRUE(UnitChecksum::holds(bytesOf({0x01, 0x02, 0x03, 0x04, 0xF5})));
-    EXPECT_FALSE(UnitChecksum::holds(bytesOf({0x01, 0x02, 0x03, 0x04, 0xF4})));
-    EXPECT_TRUE(UnitChecksum::holds(bytesOf({0xFF})));
-    EXPECT_FALSE(UnitChecksum::holds(bytesOf({0x00})));
-    EXPECT_FALSE(UnitChecksum::holds(QByteArray()));
-}
-
-TEST(UnitFrameParser, TheDocumentedFramesAreTheRequestsTheyName)
+TEST(UnitFrameParser, TheDocumentedFramesAreTheRequestsTheyNameOnceTheirLastByteCame)
 {
     struct Case {
         Framing framing;
         QByteArray bytes;
         Kind kind;
-        int address;
-        int count;
-        QByteArray data;
+        int address, count;
     };
     const Case cases[] = {
-        {Framing::Serial, bytesOf({0x81, 0x0F, 0x04, 0x6B}), Kind::Read, 0x0F, 4, {}},
-        {Framing::Network, bytesOf({0x00, 0x81, 0x0F, 0x04, 0x6B}), Kind::Read, 0x0F, 4, {}},
-        {Framing::Serial, bytesOf({0x81, 0xF7, 0x01, 0x86}), Kind::Read, 0xF7, 1, {}},
-        {Framing::Serial, bytesOf({0xC1, 0x2F, 0x01, 0x0E}), Kind::BulkRead, 0x2F, 1, {}},
-        {Framing::Serial, bytesOf({0x01, 0x10, 0x01, 0x05, 0xE8}), Kind::Write, 0x10, 1,
-         bytesOf({0x05})},
+        {Framing::Serial, bytesOf({0x81, 0x0F, 0x04, 0x6B}), Kind::Read, 0x0F, 4},
+        {Framing::Network, bytesOf({0x00, 0x81, 0x0F, 0x04, 0x6B}), Kind::Read, 0x0F, 4},
+        {Framing::Serial, bytesOf({0x81, 0xF7, 0x01, 0x86}), Kind::Read, 0xF7, 1},
+        {Framing::Serial, bytesOf({0xC1, 0x2F, 0x01, 0x0E}), Kind::BulkRead, 0x2F, 1},
+        {Framing::Serial, bytesOf({0x01, 0x10, 0x01, 0x05, 0xE8}), Kind::Write, 0x10, 1},
+        {Framing::Network, bytesOf({0x00, 0x01, 0xE2, 0x02, 0x0C, 0x0D, 0x01}), Kind::Write, 0xE2,
+         2},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.bytes.toHex(' ').toStdString());
-        const QList<UnitRequest> requests = parseAll(c.framing, c.bytes);
+        UnitFrameParser parser(c.framing);
+        QList<UnitRequest> requests;
+        for (int i = 0; i < c.bytes.size(); ++i) {
+            EXPECT_TRUE(requests.isEmpty());
+            parser.feed(c.bytes.mid(i, 1), i);
+            requests = parser.takeRequests();
+        }
         ASSERT_EQ(requests.size(), 1);
-        EXPECT_EQ(requests[0].kind, c.kind);
-        EXPECT_EQ(requests[0].address, c.address);
-        EXPECT_EQ(requests[0].count, c.count);
-        EXPECT_EQ(requests[0].data, c.data);
+        EXPECT_EQ(parser.pendingBytes(), 0);
+        const UnitRequest& got = requests[0];
+        EXPECT_EQ(std::tuple(got.kind, got.address, got.count),
+                  std::tuple(c.kind, c.address, c.count));
+        const QByteArray frame = c.framing == Framing::Network ? c.bytes.mid(1) : c.bytes;
+        EXPECT_EQ(got.data, got.kind == Kind::Write ? frame.mid(3, c.count) : QByteArray());
         // A WRITE is acknowledged with its own checksum.
-        EXPECT_EQ(requests[0].checksum, byteAt(c.bytes, static_cast<int>(c.bytes.size()) - 1));
-        EXPECT_EQ(requests[0].frameSize, c.bytes.size());
-        EXPECT_EQ(requests[0].frame, c.framing == Framing::Network ? c.bytes.mid(1) : c.bytes);
+        EXPECT_EQ(got.checksum, byteAt(frame, static_cast<int>(frame.size()) - 1));
+        EXPECT_EQ(std::pair(got.frame, got.frameSize),
+                  std::pair(frame, static_cast<int>(c.bytes.size())));
     }
 }
 
-TEST(UnitFrameParser, FramesArrivingByteByByteComeOutWholeAtTheirLastByte)
+TEST(UnitFrameParser, BadFramesStrayBytesAndStaleHalvesAreSetAsideAndTheNextFrameServed)
 {
-    UnitFrameParser parser(Framing::Network);
-    const QByteArray frames =
-        bytesOf({0x00, 0x01, 0x10, 0x01, 0x05, 0xE8, 0x00, 0xC1, 0x2F, 0x01, 0x0E});
-    QList<int> completedAt;
-    for (int i = 0; i < frames.size(); ++i) {
-        parser.feed(frames.mid(i, 1), i);
-        if (!parser.takeRequests().isEmpty())
-            completedAt.append(i);
-    }
-    EXPECT_EQ(completedAt, (QList<int>{5, 10}));
-    EXPECT_EQ(parser.pendingBytes(), 0);
-}
-
-TEST(UnitFrameParser, BadFramesAndStrayBytesAreSetAsideAndTheNextFrameServed)
-{
-    // A bad checksum, then bytes that start no request, then a good frame.
-    UnitFrameParser parser(Framing::Serial);
+    // A checksum one off, then bytes that start no request, then a good frame.
+    UnitFrameParser parser(Framing::Serial, 500);
     parser.feed(bytesOf({0x81, 0xF7, 0x01, 0x87, 0x55, 0xAA, 0x81, 0xF7, 0x01, 0x86}), 0);
-    const QList<UnitRequest> requests = parser.takeRequests();
-    ASSERT_EQ(requests.size(), 1);
-    EXPECT_EQ(requests[0].checksum, 0x86);
+    EXPECT_EQ(parser.takeRequests().size(), 1);
     EXPECT_EQ(parser.takeRejected().size(), 3);
     // A network frame without its 0x00 prefix is no request.
-    EXPECT_TRUE(parseAll(Framing::Network, bytesOf({0x81, 0xF7, 0x01, 0x86})).isEmpty());
-}
-
-TEST(UnitFrameParser, APartialFrameGoesStaleUnlessItIsCompletedInTime)
-{
-    UnitFrameParser late(Framing::Serial, 500);
-    late.feed(bytesOf({0x81, 0xF7}), 1000);
-    late.feed(bytesOf({0x81, 0xF7, 0x01, 0x86}), 1600);
-    EXPECT_EQ(late.takeRequests().size(), 1);
-    EXPECT_EQ(late.takeRejected().size(), 1);
-
-    UnitFrameParser inTime(Framing::Serial, 500);
-    inTime.feed(bytesOf({0x81, 0xF7}), 1000);
-    inTime.feed(bytesOf({0x01, 0x86}), 1400);
-    EXPECT_EQ(inTime.takeRequests().size(), 1);
-    EXPECT_TRUE(inTime.takeRejected().isEmpty());
+    UnitFrameParser network(Framing::Network);
+    network.feed(bytesOf({0x81, 0xF7, 0x01, 0x86}), 0);
+    EXPECT_TRUE(network.takeRequests().isEmpty());
+    // Half a frame, then a whole one 600 ms later; and a frame completed 400 ms after it began.
+    parser.feed(bytesOf({0x81, 0xF7}), 1000);
+    parser.feed(bytesOf({0x81, 0xF7, 0x01, 0x86}), 1600);
+    parser.feed(bytesOf({0x81, 0xF7}), 2000);
+    parser.feed(bytesOf({0x01, 0x86}), 2400);
+    EXPECT_EQ(parser.takeRequests().size(), 2);
+    EXPECT_EQ(parser.takeRejected().size(), 1);
 }

@@ -1,12 +1,5 @@
 #include "tests/support/SimulatorChild.h"
 
-#include "tests/support/EventPump.h"
-
-SimulatorChild::~SimulatorChild()
-{
-    stop();
-}
-
 bool SimulatorChild::start(const QStringList& arguments)
 {
     process_.start(QStringLiteral(ZELTRAVANIC_SIM),
@@ -14,11 +7,7 @@ bool SimulatorChild::start(const QStringList& arguments)
                                QStringLiteral("COM%1").arg(ComNumber),
                                QStringLiteral("--ports-dir"), aliases_.path()} +
                        arguments);
-    if (!process_.waitForStarted(5000))
-        return false;
-    EventPump::waitUntil(
-        [this] { return process_.canReadLine() || process_.state() == QProcess::NotRunning; });
-    devicePath_ = QString::fromLocal8Bit(process_.readLine()).trimmed();
+    devicePath_ = readLine();
     return devicePath_.startsWith(QLatin1String("/dev/"));
 }
 
@@ -27,10 +16,13 @@ bool SimulatorChild::stop()
     if (process_.state() == QProcess::NotRunning)
         return true;
     process_.terminate();
-    return process_.waitForFinished(5000) && process_.exitCode() == 0;
+    return process_.waitForFinished(5000) && process_.exitStatus() == QProcess::NormalExit &&
+           process_.exitCode() == 0;
 }
 
-QString SimulatorChild::errors()
+QString SimulatorChild::readLine()
 {
-    return QString::fromLocal8Bit(process_.readAllStandardError());
+    while (!process_.canReadLine() && process_.waitForReadyRead(5000)) {
+    }
+    return QString::fromLocal8Bit(process_.readLine()).trimmed();
 }

@@ -12,18 +12,21 @@ public:
     static constexpr int ComNumber = 7;
 
     SimulatorChild() = default;
-    ~SimulatorChild();
+    ~SimulatorChild() { stop(); }
     SimulatorChild(const SimulatorChild&) = delete;
     SimulatorChild& operator=(const SimulatorChild&) = delete;
 
     // Starts it with --serial, the alias and the extra arguments; false unless it announced its
     // device.
     bool start(const QStringList& arguments = {});
+    // Ends it with SIGTERM; true when it then exited by itself with code 0.
     bool stop();
+    // The next line it announces on its standard output (after the device: "tcp ADDRESS").
+    QString readLine();
 
     const QString& devicePath() const { return devicePath_; }
     QString aliasFolder() const { return aliases_.path(); }
-    QString errors();
+    QString errors() { return QString::fromLocal8Bit(process_.readAllStandardError()); }
 
 private:
     QTemporaryDir aliases_;
