@@ -98,17 +98,13 @@ TEST_F(PeriodicLog, ARecordIsItsTimeThenEachFlaggedItemInFlagOrder)
                                 .charged = {true}};
     // Day 5, 13:47: day word 44, minute 107; all items but AHr 2, AHr 3 and WHr 2.
     writer.append(44, 107, 0x3E9, record);
-    const auto scaled = [this](int address) {
-        return PeriodicLogDecoder::scaledValue(memory.word(address));
-    };
-    EXPECT_EQ(memory.word(0x0301), 0x3E9);
-    EXPECT_EQ(memory.bytes().mid(0x0303, 3), bytesOf({44, 0, 107}));
-    EXPECT_FLOAT_EQ(scaled(0x0306), -12.3f);
-    EXPECT_FLOAT_EQ(scaled(0x0308), 150.0f);
+    EXPECT_EQ(memory.bytes().mid(0x0301, 5), bytesOf({0xE9, 0x03, 44, 0, 107}));
+    EXPECT_FLOAT_EQ(PeriodicLogDecoder::scaledValue(memory.word(0x0306)), -12.3f);
+    EXPECT_FLOAT_EQ(PeriodicLogDecoder::scaledValue(memory.word(0x0308)), 150.0f);
     // Temperature maximum and minimum, volts 1 (12.6 V in 50 mV), amps 1, volts 2, then the
     // percentages, battery 1's with its charged bit.
     EXPECT_EQ(memory.bytes().mid(0x030A, 4), bytesOf({25, 0xFF, 252, 0}));
-    EXPECT_FLOAT_EQ(scaled(0x030E), -5.25f);
+    EXPECT_FLOAT_EQ(PeriodicLogDecoder::scaledValue(memory.word(0x030E)), -5.25f);
     EXPECT_EQ(memory.bytes().mid(0x0310, 4), bytesOf({4, 1, 0x80 | 87, 55}));
     EXPECT_EQ(writer.newestPointer(), 0x0303);
 }
@@ -121,13 +117,11 @@ TEST_F(PeriodicLog, BlocksHoldWholeRecordsAndStartWithTheOffsetOfTheLastOneBefor
 
     // Two 23-byte records in block 0; block 1 starts with 3 + 23 = 0x1A.
     append(AllTen, 3);
-    EXPECT_EQ(memory.byte(0x0340), 0x1A);
-    EXPECT_EQ(memory.word(0x0341), AllTen);
+    EXPECT_EQ(memory.bytes().mid(0x0340, 3), bytesOf({0x1A, AllTen & 0xFF, AllTen >> 8}));
     EXPECT_EQ(writer.newestPointer(), 0x0343);
     // New item flags start a new block.
     append(AmpHours1AndWattHours1, 9);
-    EXPECT_EQ(memory.word(0x0381), AmpHours1AndWattHours1);
-    EXPECT_EQ(memory.byte(0x0380), 3);
+    EXPECT_EQ(memory.bytes().mid(0x0380, 3), bytesOf({3, AmpHours1AndWattHours1, 0}));
     EXPECT_EQ(memory.byte(0x03C0), 3 + 7 * 7);
     EXPECT_EQ(numbers(), run(0, 12));
 }

@@ -23,34 +23,26 @@ TEST(RecordStore, EveryRecordTheProgramUsesHasItsLength)
     }
 }
 
-TEST(RecordStore, ALongerReadRunsOnIntoTheRecordLaidOutBehind)
+TEST(RecordStore, ALongerReadRunsOnIntoTheRecordBehindAndAWriteChangesOnlyWhatItMay)
 {
     RecordStore store;
-    store.set(0xF2, bytesOf({0xC8, 0x00}));
+    EXPECT_EQ(store.write(0xF2, bytesOf({0xC9, 0x00})), QList<quint8>{0xF2});
     store.set(0xF1, bytesOf({0x64, 0x00}));
     store.set(0xCE, bytesOf({0x12, 0x03}));
     store.set(0xCD, bytesOf({0x21, 0x02}));
     // P14 then P15; the alarm enables of battery 1 then battery 2.
-    EXPECT_EQ(store.read(0xF2, 4), bytesOf({0xC8, 0x00, 0x64, 0x00}));
+    EXPECT_EQ(store.read(0xF2, 4), bytesOf({0xC9, 0x00, 0x64, 0x00}));
     EXPECT_EQ(store.read(0xCE, 4), bytesOf({0x12, 0x03, 0x21, 0x02}));
-    // P43 at its factory 5 % steps for both batteries, then an empty profile's pointer 0x2000.
+    // P43 at its factory 5 % steps for both batteries, then an empty profile's pointer 0x2000;
+    // three bytes written there change P43 only.
     EXPECT_EQ(store.read(0xD1, 3), bytesOf({0xE0, 0x00, 0x20}));
-    // An empty periodic log points at its last block.
-    EXPECT_EQ(store.read(0xD2, 4).mid(2), bytesOf({0xC0, 0x1F}));
-    EXPECT_EQ(store.read(0x40, 3), bytesOf({0, 0, 0}));
-    EXPECT_EQ(store.read(0x27, 1), bytesOf({0}));
-}
-
-TEST(RecordStore, AWriteChangesOnlyWhatAWriteMayChange)
-{
-    RecordStore store;
-    EXPECT_EQ(store.write(0xE2, bytesOf({12})), QList<quint8>{0xE2});
-    EXPECT_EQ(store.read(0xE2, 1), bytesOf({12}));
-    EXPECT_TRUE(store.write(0xF7, bytesOf({99})).isEmpty());
-    EXPECT_EQ(store.read(0xF7, 1), bytesOf({25}));
-    // Three bytes at P43 change P43 only, not the pointer behind it.
     EXPECT_EQ(store.write(0xD1, bytesOf({0x80, 0x11, 0x22})), QList<quint8>{0xD1});
     EXPECT_EQ(store.read(0xD1, 3), bytesOf({0x80, 0x00, 0x20}));
+    // An empty periodic log points at its last block; the firmware version is read-only.
+    EXPECT_EQ(store.read(0xD2, 4).mid(2), bytesOf({0xC0, 0x1F}));
+    EXPECT_TRUE(store.write(0xF7, bytesOf({99})).isEmpty());
+    EXPECT_EQ(store.read(0xF7, 1) + store.read(0x40, 3) + store.read(0x27, 1),
+              bytesOf({25, 0, 0, 0, 0}));
 }
 
 TEST(RecordStore, TheNetworkAdapterKeepsItsSettingsThroughFactoryDefaults)
@@ -62,7 +54,6 @@ TEST(RecordStore, TheNetworkAdapterKeepsItsSettingsThroughFactoryDefaults)
     EXPECT_EQ(store.read(0x91, 6).mid(4), bytesOf({0xA5, 0x06})); // port 1701
     EXPECT_EQ(store.read(0x92, 16), QByteArray("ZELTRAVANIC1").leftJustified(16, '\0'));
     EXPECT_EQ(store.read(0x93, 16), QByteArray(16, '\0'));
-
     store.write(0xF2, bytesOf({0x10, 0x00}));
     store.write(0x91, bytesOf({1, 2, 3, 4, 0x50, 0x00}));
     store.restoreFactoryParameters();
