@@ -1,6 +1,7 @@
 #include "simulator/SimulatedUnit.h"
 #include "tests/support/TestBytes.h"
 
+#include <QtEndian>
 #include <gtest/gtest.h>
 
 namespace {
@@ -16,12 +17,9 @@ int status(SimulatedUnit& unit, int battery)
 }
 
 // A record's bytes as the little-endian number they hold.
-qint64 valueOf(const QByteArray& bytes)
+qint32 valueOf(const QByteArray& bytes)
 {
-    qint64 value = 0;
-    for (auto i = bytes.size(); i-- > 0;)
-        value = value << 8 | byteAt(bytes, static_cast<int>(i));
-    return value;
+    return qFromLittleEndian<qint32>(bytes.leftJustified(4, '\0').constData());
 }
 
 } // namespace
@@ -44,7 +42,7 @@ TEST(BatteryModel, TheBatteriesDischargeAtNightInTheUnitsEncodingsChargeInTheSun
     EXPECT_GT(byteAt(unit.read(0x1A, 1), 0), night);
     EXPECT_NE(byteAt(unit.read(0x07, 3), 2) & 0x80, 0); // channel 3 charging: negative
     // Channel 3 amp-hours carry seven bits of fraction; the solar charger put some tens in.
-    EXPECT_NEAR((static_cast<qint32>(valueOf(unit.read(0x0F, 4))) >> 7) * 0.01, -100, 90);
+    EXPECT_NEAR((valueOf(unit.read(0x0F, 4)) >> 7) * 0.01, -100, 90);
 
     bool charged = false;
     for (int hour = 0; hour < 72 && !charged; ++hour) {

@@ -45,7 +45,7 @@ TEST(UnitFrameParser, TheDocumentedFramesAreTheRequestsTheyNameOnceTheirLastByte
         const QByteArray frame = c.framing == Framing::Network ? c.bytes.mid(1) : c.bytes;
         EXPECT_EQ(got.data, got.kind == Kind::Write ? frame.mid(3, c.count) : QByteArray());
         // A WRITE is acknowledged with its own checksum.
-        EXPECT_EQ(got.checksum, byteAt(frame, static_cast<int>(frame.size()) - 1));
+        EXPECT_EQ(got.checksum, static_cast<quint8>(frame.back()));
         EXPECT_EQ(std::pair(got.frame, got.frameSize),
                   std::pair(frame, static_cast<int>(c.bytes.size())));
     }
