@@ -1,6 +1,5 @@
 #include "tests/support/RecordingReceiver.h"
 
-#include "link/LinkConstants.h"
 #include "link/LinkRequest.h"
 
 void RecordingReceiver::onTcpReply(int count, LinkRequest* request)
@@ -13,43 +12,20 @@ void RecordingReceiver::onSerialReply(int count, LinkRequest* request)
     record(WM_LINK_SERIALREPLY, count, request);
 }
 
-void RecordingReceiver::onTcpStatus(int state)
-{
-    record(WM_LINK_TCPSTATUS, state, nullptr);
-}
-
-void RecordingReceiver::onSerialStatus()
-{
-    record(WM_LINK_SERIALSTATUS, 0, nullptr);
-}
-
 void RecordingReceiver::record(int message, int count, const LinkRequest* request)
 {
-    Message m;
-    m.message = message;
-    m.wParam = count;
-    if (request) {
-        m.kind = request->kind;
-        m.tag = request->tag;
-        m.status = request->status;
-        m.data = QByteArray(reinterpret_cast<const char*>(request->data), count);
-    }
-    messages_.append(m);
+    if (request)
+        messages_.append({message, count, request->kind, request->tag, request->status,
+                          QByteArray(reinterpret_cast<const char*>(request->data), count)});
+    else
+        messages_.append({message, count, -1, -1, -1, {}});
 }
 
 QList<RecordingReceiver::Message> RecordingReceiver::replies() const
 {
     QList<Message> found;
-    for (const Message& m : messages_)
-        if (m.message == WM_LINK_TCPREPLY || m.message == WM_LINK_SERIALREPLY)
-            found.append(m);
+    std::ranges::copy_if(messages_, std::back_inserter(found), [](const Message& m) {
+        return m.message == WM_LINK_TCPREPLY || m.message == WM_LINK_SERIALREPLY;
+    });
     return found;
-}
-
-int RecordingReceiver::count(int message) const
-{
-    int n = 0;
-    for (const Message& m : messages_)
-        n += m.message == message ? 1 : 0;
-    return n;
 }

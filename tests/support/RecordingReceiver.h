@@ -1,10 +1,12 @@
 #pragma once
 
+#include "link/LinkConstants.h"
 #include "link/LinkReceiver.h"
 
 #include <QByteArray>
 #include <QList>
 #include <QObject>
+#include <algorithm>
 
 // A window stand-in that keeps every link message it gets, with a copy of the reply data taken
 // while handling it (the descriptor is overwritten by the next request).
@@ -23,12 +25,15 @@ public:
 
     void onTcpReply(int count, LinkRequest* request) override;
     void onSerialReply(int count, LinkRequest* request) override;
-    void onTcpStatus(int state) override;
-    void onSerialStatus() override;
+    void onTcpStatus(int state) override { record(WM_LINK_TCPSTATUS, state, nullptr); }
+    void onSerialStatus() override { record(WM_LINK_SERIALSTATUS, 0, nullptr); }
 
     const QList<Message>& messages() const { return messages_; }
     QList<Message> replies() const;
-    int count(int message) const;
+    int count(int message) const
+    {
+        return std::ranges::count(messages_, message, &Message::message);
+    }
     void clear() { messages_.clear(); }
 
 private:

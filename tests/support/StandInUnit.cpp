@@ -9,6 +9,7 @@
 #include "tests/support/EventPump.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 
 const char* nameOf(Transport transport)
 {
@@ -28,7 +29,7 @@ std::string TransportName(const ::testing::TestParamInfo<Transport>& info)
 StandInUnit::StandInUnit(SessionSettings settings, int day, int minuteOfDay)
     : anchor_(std::make_unique<QObject>())
 {
-    settings.taken = [this](const UnitRequest& request) { noteRequest(request); };
+    settings.taken = [this](const UnitRequest& request) { requests_.append(request); };
     anchor_->moveToThread(&thread_);
     thread_.start();
     QString error;
@@ -60,11 +61,6 @@ StandInUnit::~StandInUnit()
 void StandInUnit::onUnitThread(const std::function<void()>& task) const
 {
     QMetaObject::invokeMethod(anchor_.get(), task, Qt::BlockingQueuedConnection);
-}
-
-QString StandInUnit::address() const
-{
-    return QStringLiteral("127.0.0.1:%1").arg(tcpPort_);
 }
 
 bool StandInUnit::aliasAs(int number)
@@ -147,39 +143,32 @@ void StandInUnit::clearFaults()
     onUnitThread([&] { faults_.clear(); });
 }
 
-void StandInUnit::noteRequest(const UnitRequest& request)
-{
-    std::lock_guard lock(requestsMutex_);
-    requests_.append(request);
-}
-
 QList<UnitRequest> StandInUnit::requests() const
 {
-    std::lock_guard lock(requestsMutex_);
-    return requests_;
+    QList<UnitRequest> taken;
+    onUnitThread([&] { taken = requests_; });
+    return taken;
 }
 
 QList<QByteArray> StandInUnit::frames() const
 {
     QList<QByteArray> found;
-    for (const UnitRequest& request : requests())
-        found.append(request.frame);
+    std::ranges::transform(requests(), std::back_inserter(found), &UnitRequest::frame);
     return found;
 }
 
 QList<UnitRequest> StandInUnit::writes() const
 {
     QList<UnitRequest> found;
-    for (const UnitRequest& request : requests())
-        if (request.kind == UnitRequest::Kind::Write)
-            found.append(request);
+    std::ranges::copy_if(requests(), std::back_inserter(found), [](const UnitRequest& request) {
+        return request.kind == UnitRequest::Kind::Write;
+    });
     return found;
 }
 
 void StandInUnit::clearRequests()
 {
-    std::lock_guard lock(requestsMutex_);
-    requests_.clear();
+    onUnitThread([this] { requests_.clear(); });
 }
 
 int StandInUnit::connectionsMade() const

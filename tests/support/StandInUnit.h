@@ -14,7 +14,6 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
-#include <mutex>
 #include <string>
 
 class CUnitLink;
@@ -65,7 +64,7 @@ public:
     const QString& serialDevice() const { return serialDevice_; }
     quint16 tcpPort() const { return tcpPort_; }
     // "127.0.0.1:PORT", as the command line takes it.
-    QString address() const;
+    QString address() const { return QStringLiteral("127.0.0.1:%1").arg(tcpPort_); }
 
     // Registers the line as COM<number> in the program's folder of port aliases (under the test's
     // throwaway home, where the main window and the command line look); it goes with the unit.
@@ -113,7 +112,6 @@ public:
 
 private:
     void onUnitThread(const std::function<void()>& task) const;
-    void noteRequest(const UnitRequest& request);
 
     QThread thread_;
     std::unique_ptr<QObject> anchor_; // lives on thread_: what runs there runs through it
@@ -125,6 +123,5 @@ private:
     bool ready_ = false;
     QString serialDevice_;
     quint16 tcpPort_ = 0;
-    mutable std::mutex requestsMutex_;
-    QList<UnitRequest> requests_;
+    QList<UnitRequest> requests_; // kept on the unit's thread
 };
