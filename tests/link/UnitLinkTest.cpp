@@ -14,7 +14,7 @@ namespace {
 constexpr int Closed = 0, Error = 1, Idle = 2, Receiving = 4, AwaitAck = 5, Connecting = 6;
 constexpr int TcpStatus = 0x402, SerialStatus = 0x404;
 constexpr int Greeting = 0, Login = 1, Item = 3, WriteAck = 16, Bulk = 18;
-constexpr int BadChecksum = 1042, ReadError = 1043;
+constexpr int OpenError = 1024, BadChecksum = 1042, ReadError = 1043;
 // An adapter status byte that is not zero, so a checksum that leaves it out fails.
 constexpr quint8 StatusByte = 0x5A;
 // Record 0x0F as the unit holds it here: not all zeros, so no reply passes for a cleared buffer.
@@ -240,7 +240,7 @@ TEST_F(LinkAtTheUnit, APortThatCannotBeOpenedIsReportedOnceAndGetsNoRequest)
         prompts.clear();
         link.SetComPort(number);
         EXPECT_EQ(send(Request::Read), 0);
-        EXPECT_EQ(std::pair(link.GetState(), link.GetError()), std::pair(Error, 1024));
+        EXPECT_EQ(std::pair(link.GetState(), link.GetError()), std::pair(Error, OpenError));
         ASSERT_EQ(prompts.shown().size(), 1);
         EXPECT_TRUE(prompts.lastText().startsWith(
             QStringLiteral("Error opening serial port COM%1").arg(number)));
