@@ -18,12 +18,6 @@ public:
                     const QStringList& itemNames, QObject* acknowledgementOwner,
                     QWidget* parent = nullptr);
 
-    QPushButton* placeButton(int place) const
-    {
-        return buttons_.at(static_cast<std::size_t>(place));
-    }
-    int itemAt(int place) const { return items_.at(static_cast<std::size_t>(place)); }
-
     // Opens the item chooser for a place; OK there changes the place's item.
     void choosePlace(int place);
 
@@ -32,6 +26,11 @@ protected:
     QByteArray encode() const override;
 
 private:
+    QPushButton* placeButton(int place) const
+    {
+        return buttons_.at(static_cast<std::size_t>(place));
+    }
+    int itemAt(int place) const { return items_.at(static_cast<std::size_t>(place)); }
     void showItem(int place, int item);
     QString nameOf(int item) const;
 

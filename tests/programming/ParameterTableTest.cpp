@@ -1,6 +1,6 @@
 #include "programming/ParameterTable.h"
 
-#include "tests/programming/TestBytes.h"
+#include "tests/support/TestBytes.h"
 
 #include <QDataStream>
 #include <QIODevice>
@@ -89,22 +89,22 @@ TEST(ParameterTable, KeepsThirteenValueBytesAndArchivesThemAfterTheSlotNumber)
     ParameterTable table;
     table.slot(32).storeValue(QByteArray("ZELTRAVANIC1-LONGER"));
     EXPECT_EQ(table.slot(32).value(), QByteArray("ZELTRAVANIC1-"));
-    table.slot(7).storeValue(bytes({0x10, 0x27}));
-    EXPECT_EQ(table.slot(7).value(), bytes({0x10, 0x27}) + QByteArray(11, '\0'));
+    table.slot(7).storeValue(bytesOf({0x10, 0x27}));
+    EXPECT_EQ(table.slot(7).value(), bytesOf({0x10, 0x27}) + QByteArray(11, '\0'));
 
-    table.slot(26).storeValue(bytes({0x27, 1, 2, 3, 4, 5, 6, 7, 8, 9, 0x63, 0x03}));
+    table.slot(26).storeValue(bytesOf({0x27, 1, 2, 3, 4, 5, 6, 7, 8, 9, 0x63, 0x03}));
     QByteArray archive;
     QDataStream out(&archive, QIODevice::WriteOnly);
     table.slot(26).Serialize(out);
-    EXPECT_EQ(archive, bytes({0x1A, 0x00, 0x27, 1, 2, 3, 4, 5, 6, 7, 8, 9, 0x63, 0x03, 0x00}));
+    EXPECT_EQ(archive, bytesOf({0x1A, 0x00, 0x27, 1, 2, 3, 4, 5, 6, 7, 8, 9, 0x63, 0x03, 0x00}));
 
     CProgramData loaded;
     QDataStream in(archive);
     loaded.Deserialize(in);
     EXPECT_EQ(loaded.slot(), 26);
     EXPECT_EQ(loaded.value(), table.slot(26).value());
-    QDataStream cutOff(bytes({0x07, 0x00, 0x01}));
+    QDataStream cutOff(bytesOf({0x07, 0x00, 0x01}));
     table.slot(7).Deserialize(cutOff);
-    EXPECT_EQ(table.slot(7).value(), bytes({0x10, 0x27}) + QByteArray(11, '\0'))
+    EXPECT_EQ(table.slot(7).value(), bytesOf({0x10, 0x27}) + QByteArray(11, '\0'))
         << "a cut-off archive loads nothing";
 }

@@ -1,236 +1,125 @@
-#include "programming/ui/CBatteryCapacityDlg.h"
-#include "programming/ui/CFilterTimeDlg.h"
-#include "programming/ui/CLabelsDlg.h"
+#include "programming/ParameterSession.h"
+#include "programming/ui/CParameterDlg.h"
 #include "programming/ui/CProgramModesMenu.h"
+#include "programming/ui/CResetDataDlg.h"
 #include "programming/ui/CVolt2LabelDlg.h"
-#include "shell/CColorStatic.h"
-#include "tests/programming/ModalDriver.h"
-#include "tests/programming/SerialDialogFixture.h"
+#include "tests/programming/ProgrammingFixture.h"
+#include "tests/support/ModalDriver.h"
 
-#include <QCheckBox>
-#include <QComboBox>
+#include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QPushButton>
 
-using namespace DialogTexts;
-
 namespace {
 
-const QStringList BATTERY1_BUTTONS{"P22-23: Alarm Enable Batt 1", "P26: Batt1 Lo Alarm Setpoint",
-                                   "P27: Batt1 Hi Alarm Setpoint", "P32: Batt1 Charged Criteria"};
-const QStringList BATTERY2_BUTTONS{"P24-25: Alarm Enable Batt 2", "P28: Batt2 Lo Alarm Setpoint",
-                                   "P29: Batt2 Hi Alarm Setpoint", "P33: Batt2 Charged Criteria"};
-const QString NETWORK = QStringLiteral("Network TCP/IP Settings");
+QAbstractButton* button(QWidget& window, const char* name)
+{
+    return window.findChild<QAbstractButton*>(QString::fromLatin1(name));
+}
 
-class ProgramModesMenu : public SerialDialogTest {
+// Acts in the dialog that a button of the menu opens, once its records are read.
+void fromMenu(QWidget& menu, const char* caption, const std::function<void(CParameterDlg&)>& act)
+{
+    whenModal<CParameterDlg>([act](CParameterDlg& dialog) {
+        QPushButton* ok = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+        ASSERT_TRUE(EventPump::waitUntil([ok] { return ok->isEnabled(); }));
+        act(dialog);
+        ok->click();
+    });
+    button(menu, caption)->click();
+}
+
+class ProgramModesMenu : public OnEitherTransport {
 protected:
-    std::unique_ptr<CProgramModesMenu> openMenu(std::uint16_t battery1, std::uint16_t battery2,
-                                                float firmware = 2.0f)
+    // Runs the menu as the main window does, acting in it until Done.
+    CProgramModesMenu::Result run(const std::function<void(CProgramModesMenu&)>& act)
     {
-        auto menuDialog =
-            std::make_unique<CProgramModesMenu>(link, QStringList{}, battery1, battery2,
-                                                QStringLiteral("Battery 2"), firmware, prompts);
-        menuDialog->show();
-        return menuDialog;
-    }
-
-    static bool allEnabled(const CProgramModesMenu& menuDialog, const QStringList& captions,
-                           bool enabled)
-    {
-        for (const QString& caption : captions)
-            if (menuDialog.button(caption)->isEnabled() != enabled)
-                return false;
-        return true;
-    }
-
-    // Waits in the modal dialog for its record, then runs action.
-    template <typename Dialog> void whenRead(const std::function<void(Dialog&)>& action)
-    {
-        whenModal<Dialog>([action](Dialog& dialog) {
-            ASSERT_TRUE(EventPump::waitUntil([&] { return dialog.hasRead(); }));
-            action(dialog);
+        whenModal<CProgramModesMenu>([act](CProgramModesMenu& menu) {
+            act(menu);
+            button(menu, "Done")->click();
         });
+        return CProgramModesMenu::Run(link, {}, 200, 100, QStringLiteral("Battery 2"), 2.5f,
+                                      prompts, nullptr);
     }
+};
+
+class ProgramModesMenuOnSerial : public OnUnit {
+protected:
+    void SetUp() override { openOver(Transport::Serial); }
 };
 
 } // namespace
 
-TEST_F(ProgramModesMenu, OwnsTheLinkWhileItIsOpen)
+TEST_P(ProgramModesMenu, OwnsTheLinkAndProgramsTheUnitThroughItsDialogs)
 {
-    auto menuDialog = openMenu(200, 200);
-    EXPECT_EQ(menuDialog->windowTitle(), QStringLiteral("Program Modes"));
-    EXPECT_EQ(link.GetOwner(), menuDialog.get());
-}
+    const auto result = run([this](CProgramModesMenu& menu) {
+        EXPECT_EQ(link.GetOwner(), &menu);
+        RepliesTaken acknowledgements(menu);
+        // "No Battery" for P15 turns the battery 2 buttons off at once.
+        fromMenu(menu, "P15: Batt2 Enable/Capacity",
+                 [](CParameterDlg& dialog) { button(dialog, "noBattery")->click(); });
+        ASSERT_TRUE(EventPump::waitUntil([&] { return acknowledgements.count == 1; }));
+        EXPECT_FALSE(button(menu, "P28: Batt2 Lo Alarm Setpoint")->isEnabled());
+        EXPECT_TRUE(button(menu, "P26: Batt1 Lo Alarm Setpoint")->isEnabled());
 
-TEST_F(ProgramModesMenu, NetworkSettingsNeedFirmware2)
-{
-    EXPECT_FALSE(openMenu(200, 200, 1.9f)->button(NETWORK)->isEnabled());
-    EXPECT_TRUE(openMenu(200, 200, 2.0f)->button(NETWORK)->isEnabled());
-}
-
-TEST_F(ProgramModesMenu, ChargeControlAndLoadDefaultsAreAlwaysDisabled)
-{
-    auto menuDialog = openMenu(200, 200, 3.0f);
-    EXPECT_FALSE(menuDialog->button(QStringLiteral("P17-20: Charge Control"))->isEnabled());
-    EXPECT_FALSE(menuDialog->button(QStringLiteral("Load Defaults from File..."))->isEnabled());
-}
-
-TEST_F(ProgramModesMenu, BatteryButtonsFollowTheCapacitiesItWasGiven)
-{
-    auto menuDialog = openMenu(200, 0);
-    EXPECT_TRUE(allEnabled(*menuDialog, BATTERY1_BUTTONS, true));
-    EXPECT_TRUE(allEnabled(*menuDialog, BATTERY2_BUTTONS, false));
-    const auto back = menuDialog->handBack();
-    EXPECT_TRUE(back.battery1Present);
-    EXPECT_FALSE(back.battery2Present);
-    EXPECT_EQ(back.battery1Capacity, 200);
-    EXPECT_EQ(back.volt2Label, QStringLiteral("Battery 2"));
-}
-
-TEST_F(ProgramModesMenu, NoBatteryForP15DisablesTheFourBattery2ButtonsAtOnce)
-{
-    unit.setRecord(0xF1, bytes({0xB4, 0x00}));
-    auto menuDialog = openMenu(200, 180);
-    ASSERT_TRUE(allEnabled(*menuDialog, BATTERY2_BUTTONS, true));
-
-    whenRead<CBatteryCapacityDlg>([](CBatteryCapacityDlg& dialog) {
-        EXPECT_EQ(dialog.header()->text(), QStringLiteral("P15: Battery 2 Capacity"));
-        dialog.noBatteryBox()->click();
-        dialog.okButton()->click();
-    });
-    menuDialog->button(QStringLiteral("P15: Batt2 Enable/Capacity"))->click();
-    EXPECT_TRUE(allEnabled(*menuDialog, BATTERY2_BUTTONS, false));
-    EXPECT_TRUE(allEnabled(*menuDialog, BATTERY1_BUTTONS, true));
-    EXPECT_EQ(unit.record(0xF1), bytes({0x00, 0x00}));
-    const auto back = menuDialog->handBack();
-    EXPECT_FALSE(back.battery2Present);
-    EXPECT_EQ(back.battery2Capacity, 0);
-
-    whenRead<CBatteryCapacityDlg>([](CBatteryCapacityDlg& dialog) {
-        dialog.noBatteryBox()->click();
-        dialog.ampHoursEdit()->setText(QStringLiteral("220"));
-        dialog.okButton()->click();
-    });
-    menuDialog->button(QStringLiteral("P15: Batt2 Enable/Capacity"))->click();
-    EXPECT_TRUE(allEnabled(*menuDialog, BATTERY2_BUTTONS, true));
-    EXPECT_EQ(menuDialog->handBack().battery2Capacity, 220);
-}
-
-TEST_F(ProgramModesMenu, CancellingTheCapacityDialogChangesNothing)
-{
-    unit.setRecord(0xF2, bytes({0xC8, 0x00}));
-    auto menuDialog = openMenu(200, 180);
-    whenRead<CBatteryCapacityDlg>([](CBatteryCapacityDlg& dialog) {
-        dialog.noBatteryBox()->click();
-        dialog.reject();
-    });
-    menuDialog->button(QStringLiteral("P14: Batt1 Enable/Capacity"))->click();
-    EXPECT_TRUE(allEnabled(*menuDialog, BATTERY1_BUTTONS, true));
-    EXPECT_TRUE(menuDialog->handBack().battery1Present);
-    EXPECT_TRUE(unit.writes().isEmpty());
-}
-
-TEST_F(ProgramModesMenu, TheVolt2LabelIsTakenBackOnlyWhenTheLabelsDialogEndsWithOk)
-{
-    auto menuDialog = openMenu(200, 180);
-    const auto editLabel = [](const QString& label, bool okLabels) {
-        return [label, okLabels](CLabelsDlg& dialog) {
-            whenModal<CVolt2LabelDlg>([label](CVolt2LabelDlg& labelDialog) {
-                labelDialog.labelEdit()->setText(label);
-                labelDialog.accept();
+        fromMenu(menu, "P6-9: Amp/Volt Labels", [](CParameterDlg& dialog) {
+            whenModal<CVolt2LabelDlg>([](CVolt2LabelDlg& label) {
+                label.findChild<QLineEdit*>(QStringLiteral("label"))->setText("Starter battery");
+                label.accept();
             });
-            dialog.volt2LabelButton()->click();
-            if (okLabels)
-                dialog.okButton()->click();
-            else
-                dialog.reject();
-        };
-    };
-    whenRead<CLabelsDlg>(editLabel(QStringLiteral("Starter"), false));
-    menuDialog->button(QStringLiteral("P6-9: Amp/Volt Labels"))->click();
-    EXPECT_EQ(menuDialog->handBack().volt2Label, QStringLiteral("Battery 2"));
+            button(dialog, "volt2Label")->click();
+        });
+        ASSERT_TRUE(EventPump::waitUntil([&] { return acknowledgements.count == 2; }));
 
-    whenRead<CLabelsDlg>(editLabel(QStringLiteral("House"), true));
-    menuDialog->button(QStringLiteral("P6-9: Amp/Volt Labels"))->click();
-    EXPECT_EQ(menuDialog->handBack().volt2Label, QStringLiteral("House"));
+        // Every erase asks first; No sends nothing.
+        prompts.answerNext(PromptAnswer::No);
+        prompts.answerNext(PromptAnswer::Yes);
+        whenModal<CResetDataDlg>([](CResetDataDlg& dialog) {
+            RepliesTaken acknowledged(*dialog.findChild<ParameterSession*>());
+            button(dialog, "command1")->click();
+            button(dialog, "command1")->click();
+            EXPECT_TRUE(EventPump::waitUntil([&] { return acknowledged.count == 1; }));
+            dialog.accept();
+        });
+        button(menu, "P45-49: Erase / Initialize Data")->click();
+    });
+    EXPECT_FALSE(result.battery2Present);
+    EXPECT_EQ(result.battery2Capacity, 0);
+    EXPECT_EQ(result.volt2Label, QStringLiteral("Starter ba")) << "ten characters at most";
+    EXPECT_EQ(written(), (QList<Record>{{0xF1, bytesOf({0, 0})},
+                                        {0xE1, bytesOf({0x06, 0x06, 0x01})},
+                                        {0x27, bytesOf({0x72})}}));
+    ASSERT_EQ(prompts.shown().size(), 3);
+    EXPECT_EQ(prompts.shown()[1].buttons, PromptButtons::YesNo);
+    EXPECT_EQ(prompts.shown()[2].icon, PromptIcon::Information) << "the report, after Yes";
 }
 
-TEST_F(ProgramModesMenu, ChecksTheAcknowledgementOfADialogsWriteAndShows2601WhenItDiffers)
-{
-    unit.setRecord(0xF3, bytes({0x01}));
-    auto menuDialog = openMenu(200, 180);
-    whenRead<CFilterTimeDlg>([](CFilterTimeDlg& dialog) { dialog.okButton()->click(); });
-    menuDialog->button(QStringLiteral("P16: Filter Time"))->click();
-    EventPump::deliverPosted();
-    EXPECT_TRUE(prompts.shown().isEmpty()) << "a matching acknowledgement is quiet";
+INSTANTIATE_TEST_SUITE_P(Both, ProgramModesMenu, BothTransports, TransportName);
 
-    unit.spoilAcknowledgements(1);
-    whenRead<CFilterTimeDlg>([](CFilterTimeDlg& dialog) { dialog.okButton()->click(); });
-    menuDialog->button(QStringLiteral("P16: Filter Time"))->click();
-    ASSERT_TRUE(EventPump::waitUntil([&] { return !prompts.shown().isEmpty(); }));
-    EXPECT_EQ(prompts.texts(), QStringList{BAD_ACKNOWLEDGEMENT});
-    EXPECT_EQ(unit.writes().size(), 2);
-}
-
-TEST_F(ProgramModesMenu, EveryButtonOpensTheDialogOfItsGroup)
+TEST_F(ProgramModesMenuOnSerial,
+       EachButtonOpensTheDialogOfItsRecordsAndBatteriesAndFirmwareTurnThemOn)
 {
-    const QList<QPair<QString, QString>> opens{
-        {"P1: Switch Select #1", "P1: Item choices for Display Unit select switch #1"},
-        {"P5: Switch Select #5", "P5: Item choices for Display Unit select switch #5"},
-        {"P6-9: Amp/Volt Labels", "P6-9: Choose labels for Amps and Volts"},
-        {"P11-13: Shunt Selection", "P11-13: Specify the type of shunt used for each Amp channel."},
-        {"P14: Batt1 Enable/Capacity", "P14: Battery 1 Capacity"},
-        {"P22-23: Alarm Enable Batt 1", "P22-23: Battery 1 Alarm Enable/Disable"},
-        {"P24-25: Alarm Enable Batt 2", "P24-25: Battery 2 Alarm Enable/Disable"},
-        {"P26: Batt1 Lo Alarm Setpoint", "P26: Battery 1 Low Alarm Setpoint"},
-        {"P27: Batt1 Hi Alarm Setpoint", "P27: Battery 1 High Alarm Setpoint"},
-        {"P28: Batt2 Lo Alarm Setpoint", "P28: Battery 2 Low Alarm Setpoint"},
-        {"P29: Batt2 Hi Alarm Setpoint", "P29: Battery 2 High Alarm Setpoint"},
-        {"P30-31: Relay On/Off Setpoint", "P30-31: Relay Control"},
-        {"P32: Batt1 Charged Criteria", "P32: Battery 1 Charge Criteria"},
-        {"P33: Batt2 Charged Criteria", "P33: Battery 2 Charge Criteria"},
-        {"P34-35: Batt Eff. Comp.", "P34-35: Battery Efficiency\n(Self-discharge Compensation)"},
-        {"P36: Time Between Equalize",
-         "P36: Alarm if battery has not been Equalized for this many consecutive days."},
-        {"P37: Time between Charge",
-         "P37: Alarm if battery does not reach Charged Criteria for this many consecutive days."},
-        {"P38: Time / Date", "P38: Set Time and Day"},
-        {"P39:-42: Periodic Logged Data", "P39-42: Periodic Logged Data"},
-        {"P43: Discharge Profile Data", "P43: Battery Discharge Profile \nLogged Data"},
-    };
-    auto menuDialog = openMenu(200, 180);
-    for (const auto& [caption, header] : opens) {
-        QString shown;
-        whenRead<CParameterDlg>([&shown](CParameterDlg& dialog) {
-            shown = dialog.header()->text();
+    // In the menu's order, the record each dialog reads first; the erase dialog reads none.
+    const QList<int> firstReads{0xFF, 0xFE, 0xFD, 0xFC, 0xFB, 0xE1, 0xF6, 0xF2, 0xF1,
+                                0xF3, 0xCE, 0xCD, 0xEC, 0xEA, 0xEB, 0xE9, 0xD4, 0xE8,
+                                0xE7, 0xE5, 0xE3, 0xE2, 0xF9, 0xD0, 0xD1, -1,   0x90};
+    CProgramModesMenu menu(link, {}, 200, 100, QString(), 2.5f, prompts);
+    QList<int> reads;
+    for (QPushButton* each : menu.findChildren<QPushButton*>()) {
+        if (!each->isEnabled() || each->objectName() == QStringLiteral("Done"))
+            continue;
+        unit.clearRequests();
+        whenModal<QDialog>([&](QDialog& dialog) {
+            EventPump::deliverPosted();
+            reads.append(readAddresses().value(0, -1));
             dialog.reject();
         });
-        menuDialog->button(caption)->click();
-        EXPECT_EQ(shown, header) << caption.toStdString();
+        each->click();
     }
+    EXPECT_EQ(reads, firstReads);
 
-    QString title;
-    whenModal<QDialog>([&title](QDialog& dialog) {
-        title = dialog.windowTitle();
-        dialog.reject();
-    });
-    menuDialog->button(QStringLiteral("P45-49: Erase / Initialize Data"))->click();
-    EXPECT_EQ(title, QStringLiteral("Reset or Initialize Data"));
-
-    whenModal<QDialog>([&title](QDialog& dialog) {
-        title = dialog.windowTitle();
-        dialog.reject();
-    });
-    menuDialog->button(NETWORK)->click();
-    EXPECT_EQ(title, QStringLiteral("Network Settings"));
-    EXPECT_TRUE(unit.writes().isEmpty());
-    EXPECT_TRUE(prompts.shown().isEmpty());
-}
-
-TEST_F(ProgramModesMenu, DoneClosesTheMenuWithOk)
-{
-    auto menuDialog = openMenu(200, 180);
-    menuDialog->button(QStringLiteral("Done"))->click();
-    EXPECT_EQ(menuDialog->result(), QDialog::Accepted);
-    EXPECT_FALSE(menuDialog->isVisible());
+    CProgramModesMenu older(link, {}, 200, 0, QString(), 1.9f, prompts);
+    EXPECT_FALSE(button(older, "Network TCP/IP Settings")->isEnabled());
+    EXPECT_FALSE(button(older, "P28: Batt2 Lo Alarm Setpoint")->isEnabled());
+    EXPECT_TRUE(button(older, "P26: Batt1 Lo Alarm Setpoint")->isEnabled());
 }

@@ -1,0 +1,179 @@
+#include "link/LinkRequest.h"
+#include "programming/ParameterSession.h"
+#include "tests/programming/ProgrammingFixture.h"
+
+#include <QSignalSpy>
+
+namespace {
+
+using Result = ParameterSession::WriteResult;
+
+// Slots of the parameter table and request kinds, restated.
+constexpr int P14 = 7;
+constexpr int CLOCK_DAY = 24;
+constexpr int COMMAND = 29;
+constexpr int NETWORK_A = 30;
+constexpr std::uint16_t PARAMETER_KIND = 17;
+constexpr std::uint16_t ACKNOWLEDGEMENT_KIND = 16;
+
+class Sessions : public OnUnit {
+protected:
+    QList<CProgramData*> slotsFrom(int first, int count)
+    {
+        QList<CProgramData*> records;
+        for (int slot = first; slot < first + count; ++slot)
+            records.append(&table.slot(slot));
+        return records;
+    }
+
+    static bool readAll(ParameterSession& session)
+    {
+        return session.read() && EventPump::waitUntil([&] { return session.hasRead(); });
+    }
+};
+
+class ParameterSessions : public Sessions, public ::testing::WithParamInterface<Transport> {
+protected:
+    void SetUp() override { openOver(GetParam()); }
+};
+
+// Tests that pick their transport.
+class ParameterSessionsAlone : public Sessions {};
+
+} // namespace
+
+TEST_P(ParameterSessions, ReadTheirRecordsInTurnAndWriteEachAfterTheOneBeforeWasAcknowledged)
+{
+    unit.setRecord(0xF9, bytesOf({0x2C, 0x00}));
+    unit.setRecord(0x24, bytesOf({107}));
+    ParameterSession session(link, prompts, slotsFrom(CLOCK_DAY, 2));
+    QSignalSpy read(&session, &ParameterSession::recordsRead);
+    QSignalSpy done(&session, &ParameterSession::writesDone);
+    ASSERT_TRUE(readAll(session));
+    EXPECT_EQ(read.count(), 1);
+    EXPECT_EQ(unit.frames(), (QList<QByteArray>{withChecksum(bytesOf({0x81, 0xF9, 2})),
+                                                withChecksum(bytesOf({0x81, 0x24, 1}))}));
+    EXPECT_EQ(session.bytesRead(0) + session.bytesRead(1), bytesOf({0x2C, 0x00, 107}));
+
+    ASSERT_EQ(session.writeInTurn({bytesOf({0x3F, 0x1F}), bytesOf({179})}), Result::Sent);
+    EXPECT_LE(unit.writes().size(), 1) << "the minute waits for the day's acknowledgement";
+    EXPECT_EQ(table.slot(CLOCK_DAY).value().left(2), bytesOf({0x3F, 0x1F})) << "caches first";
+    ASSERT_TRUE(EventPump::waitUntil([&] { return done.count() == 1; }));
+    EXPECT_EQ(written(), (QList<Record>{{0xF9, bytesOf({0x3F, 0x1F})}, {0x24, bytesOf({179})}}));
+    EXPECT_TRUE(window.replies().isEmpty()) << "the session took every reply";
+    EXPECT_TRUE(prompts.shown().isEmpty());
+}
+
+TEST_P(ParameterSessions, HandTheLastAcknowledgementToTheOwnerGivenAndCutTheCacheTo13Bytes)
+{
+    ParameterSession session(link, prompts, slotsFrom(NETWORK_A, 4));
+    ASSERT_TRUE(readAll(session));
+    EXPECT_EQ(readAddresses(), (QList<int>{0x90, 0x91, 0x92, 0x93}));
+    const QList<QByteArray> blocks{QByteArray(14, 1), QByteArray(6, 2), QByteArray(16, 3),
+                                   QByteArray(16, 4)};
+    ASSERT_EQ(session.writeInTurn(blocks, &window), Result::Sent);
+    ASSERT_TRUE(EventPump::waitUntil([&] { return window.replies().size() == 1; }));
+    EXPECT_EQ(window.replies().first().kind, ACKNOWLEDGEMENT_KIND);
+    EXPECT_EQ(written(),
+              (QList<Record>{
+                  {0x90, blocks[0]}, {0x91, blocks[1]}, {0x92, blocks[2]}, {0x93, blocks[3]}}));
+    EXPECT_EQ(table.slot(NETWORK_A + 2).value(), QByteArray(13, 3));
+
+    ParameterSession capacity(link, prompts, slotsFrom(P14, 1));
+    EXPECT_EQ(capacity.write(bytesOf({1, 0}), &window), Result::NeverRead);
+    ASSERT_TRUE(readAll(capacity));
+    ASSERT_EQ(capacity.write(bytesOf({0x0F, 0x27}), &window), Result::Sent);
+    ASSERT_TRUE(EventPump::waitUntil([&] { return window.replies().size() == 2; }));
+    EXPECT_EQ(written().last(), (Record{0xF2, bytesOf({0x0F, 0x27})}));
+    EXPECT_TRUE(prompts.shown().isEmpty());
+}
+
+TEST_P(ParameterSessions, ABadAcknowledgementShows2601AndStopsTheWritingUntilItStartsAgain)
+{
+    ParameterSession session(link, prompts, slotsFrom(CLOCK_DAY, 2));
+    QSignalSpy rejected(&session, &ParameterSession::writeRejected);
+    QSignalSpy done(&session, &ParameterSession::writesDone);
+    ASSERT_TRUE(readAll(session));
+    const QList<QByteArray> clock{bytesOf({0x2C, 0x00}), bytesOf({100})};
+    unit.addFault(FaultKind::BadChecksum, "write:1");
+    ASSERT_EQ(session.writeInTurn(clock), Result::Sent);
+    ASSERT_TRUE(EventPump::waitUntil([&] { return rejected.count() == 1; }));
+    EventPump::deliverPosted();
+    EXPECT_EQ(prompts.texts(), QStringList{BAD_ACKNOWLEDGEMENT});
+    EXPECT_EQ(unit.writes().size(), 1);
+
+    ASSERT_EQ(session.writeInTurn(clock), Result::Sent);
+    ASSERT_TRUE(EventPump::waitUntil([&] { return done.count() == 1; }));
+    EXPECT_EQ(written().size(), 3);
+    EXPECT_EQ(written().last().address, 0x24);
+}
+
+TEST_P(ParameterSessions, WriteOnlyTheCommandRecordUnreadAndCheckItsAcknowledgement)
+{
+    ParameterSession capacity(link, prompts, slotsFrom(P14, 1));
+    EXPECT_EQ(capacity.writeCommand(0x72), Result::NeverRead);
+    ParameterSession command(link, prompts, slotsFrom(COMMAND, 1));
+    QSignalSpy rejected(&command, &ParameterSession::writeRejected);
+    unit.addFault(FaultKind::BadChecksum, "write:1");
+    ASSERT_EQ(command.writeCommand(0x72), Result::Sent);
+    ASSERT_TRUE(EventPump::waitUntil([&] { return rejected.count() == 1; }));
+    EXPECT_EQ(unit.frames(), QList<QByteArray>{bytesOf({0x01, 0x27, 0x01, 0x72, 0x64})});
+    EXPECT_EQ(prompts.texts(), QStringList{BAD_ACKNOWLEDGEMENT});
+    EXPECT_TRUE(window.replies().isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Both, ParameterSessions, BothTransports, TransportName);
+
+// A silent unit fails a serial request at once, which is what the link calls refused.
+TEST_F(ParameterSessionsAlone, ARefusedRequestShows1043AndChangesNothing)
+{
+    ASSERT_NO_FATAL_FAILURE(openOver(Transport::Serial));
+    ParameterSession session(link, prompts, slotsFrom(P14, 1));
+    QSignalSpy refused(&session, &ParameterSession::readRefused);
+    unit.addFault(FaultKind::NoReply, "all");
+    EXPECT_FALSE(session.read());
+    EXPECT_EQ(refused.count(), 1);
+    unit.clearFaults();
+    ASSERT_TRUE(readAll(session));
+    table.slot(P14).storeValue(bytesOf({0x64, 0x00}));
+    unit.addFault(FaultKind::NoReply, "all");
+    EXPECT_EQ(session.write(bytesOf({0x2C, 0x01}), &window), Result::Refused);
+    EXPECT_EQ(table.slot(P14).value().left(2), bytesOf({0x64, 0x00}));
+    ParameterSession command(link, prompts, slotsFrom(COMMAND, 1));
+    EXPECT_EQ(command.writeCommand(0x72), Result::Refused);
+    EXPECT_EQ(prompts.texts(), (QStringList{READ_ERROR, READ_ERROR, READ_ERROR}));
+}
+
+// The unit stays silent and the test hands the replies in, stray ones first.
+TEST_F(ParameterSessionsAlone, TakeOnlyARecordOfTheirKindTagAndLengthAndKeepTheOldOnesTillAllAreIn)
+{
+    ASSERT_NO_FATAL_FAILURE(openOver(Transport::Tcp));
+    unit.addFault(FaultKind::NoReply, "all");
+    ParameterSession session(link, prompts, slotsFrom(CLOCK_DAY, 2));
+    QSignalSpy read(&session, &ParameterSession::recordsRead);
+    auto deliver = [&](std::uint16_t kind, std::uint16_t tag, QByteArray data) {
+        LinkRequest request;
+        request.kind = kind;
+        request.tag = tag;
+        request.data = reinterpret_cast<std::uint8_t*>(data.data());
+        session.dispatchLinkMessage(WM_LINK_TCPREPLY, static_cast<int>(data.size()), &request);
+    };
+    ASSERT_TRUE(session.read());
+    deliver(3, 1, bytesOf({0x10, 0x00}));
+    deliver(PARAMETER_KIND, 1, bytesOf({0x10}));
+    deliver(PARAMETER_KIND, 1, bytesOf({0x10, 0x00, 0x00}));
+    deliver(PARAMETER_KIND, 2, bytesOf({0x10, 0x00}));
+    deliver(ACKNOWLEDGEMENT_KIND, 1, bytesOf({0x10}));
+    deliver(PARAMETER_KIND, 1, bytesOf({0x2C, 0x00}));
+    ASSERT_TRUE(unit.waitForRequests(2));
+    EXPECT_EQ(readAddresses(), (QList<int>{0xF9, 0x24})) << "the minute is asked after the day";
+    deliver(PARAMETER_KIND, 2, bytesOf({107}));
+    EXPECT_EQ(read.count(), 1);
+    EXPECT_EQ(session.bytesRead(0) + session.bytesRead(1), bytesOf({0x2C, 0x00, 107}));
+
+    ASSERT_TRUE(session.read());
+    deliver(PARAMETER_KIND, 1, bytesOf({0x08, 0x00}));
+    EXPECT_EQ(session.bytesRead(0), bytesOf({0x2C, 0x00})) << "until the minute is in too";
+    deliver(PARAMETER_KIND, 2, bytesOf({5}));
+    EXPECT_EQ(session.bytesRead(0) + session.bytesRead(1), bytesOf({0x08, 0x00, 5}));
+}
