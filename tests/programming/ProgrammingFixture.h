@@ -9,7 +9,9 @@
 #include "tests/support/StandInUnit.h"
 #include "tests/support/TestBytes.h"
 
-#include <ostream>
+#include <QAbstractButton>
+#include <QDialogButtonBox>
+#include <QPushButton>
 
 // The unit's texts, restated.
 inline const QString READ_ERROR = QStringLiteral("Error reading data from Zeltravanic unit.");
@@ -25,11 +27,22 @@ struct Record {
 
 inline void PrintTo(const Record& record, std::ostream* out)
 {
-    *out << "0x" << std::hex << record.address << ' ' << record.bytes.toHex(' ').toStdString();
+    *out << QString::number(record.address, 16).toStdString() << ": "
+         << record.bytes.toHex(' ').toStdString();
 }
 
-// Counts the link's replies as a window takes them; by the time a test sees the count, the
-// window has handled them.
+inline QAbstractButton* button(QWidget& window, const char* objectName)
+{
+    return window.findChild<QAbstractButton*>(QString::fromLatin1(objectName));
+}
+
+inline QPushButton* okOf(QWidget& dialog)
+{
+    return dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+}
+
+// Counts the link's replies a window takes (status messages carry no request); by the time a
+// test sees the count, the window has handled them.
 class RepliesTaken : public QObject {
 public:
     explicit RepliesTaken(QObject& window) { window.installEventFilter(this); }
@@ -39,22 +52,20 @@ public:
 protected:
     bool eventFilter(QObject*, QEvent* event) override
     {
-        if (event->type() == LinkMessageEvent::eventType()) {
-            const int message = static_cast<LinkMessageEvent*>(event)->message();
-            count += message == WM_LINK_TCPREPLY || message == WM_LINK_SERIALREPLY;
-        }
+        count += event->type() == LinkMessageEvent::eventType() &&
+                 static_cast<LinkMessageEvent*>(event)->request() != nullptr;
         return false;
     }
 };
 
 // The stand-in unit behind a link that a window of the program owns, as the main window owns it
-// when the user opens the Program Modes menu.
-class OnUnit : public ::testing::Test {
+// when the user opens the Program Modes menu; over the transport of the test's parameter.
+class OnUnit : public ::testing::TestWithParam<Transport> {
 protected:
-    void openOver(Transport transport)
+    void SetUp() override
     {
         link.SetOwner(&window);
-        ASSERT_TRUE(unit.open(link, transport));
+        ASSERT_TRUE(unit.open(link, GetParam()));
         EventPump::deliverPosted();
         window.clear();
     }
@@ -83,12 +94,5 @@ protected:
     ParameterTable table;
 };
 
-class OnEitherTransport : public OnUnit, public ::testing::WithParamInterface<Transport> {
-protected:
-    void SetUp() override { openOver(GetParam()); }
-};
-
-class OnSerial : public OnUnit {
-protected:
-    void SetUp() override { openOver(Transport::Serial); }
-};
+// For what one transport shows as well as the other.
+inline const auto SerialOnly = ::testing::Values(Transport::Serial);

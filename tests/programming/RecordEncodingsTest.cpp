@@ -104,8 +104,8 @@ Fields relay(const QByteArray& record, float firmware)
             percent(view.right)};
 }
 
-Relay::ColumnEntry column(const char* volts, PercentUse use = PercentUse::NotUsed,
-                          const char* percent = "")
+Relay::ColumnEntry side(const char* volts, PercentUse use = PercentUse::NotUsed,
+                        const char* percent = "")
 {
     return {volts, percent, use};
 }
@@ -203,7 +203,7 @@ TEST(ParameterRecords, ReadTheUnitsBytesAsTheDialogsShowThem)
         {relay(bytesOf({0x82, 0, 5, 0x82, 0, 6}), 2.0f), {false, 130, 5, 130, 6}},
         {relay(bytesOf({0x78, 0, 100, 0x8C, 0, 150}), 2.0f), {false, 120, NONE, 140, NONE}},
         {relay(bytesOf({0x78, 0, 99, 0x8C, 0, 1}), 1.0f), {false, 120, 99, 140, 1}},
-        {relay(relayWritten(column("12"), column("14"), true), 2.0f), {true, 120, NONE, 140, NONE}},
+        {relay(relayWritten(side("12"), side("14"), true), 2.0f), {true, 120, NONE, 140, NONE}},
         {{clock.day, clock.minuteOfDay}, {5, 13 * 60 + 47}},
         {{lastClock.day, lastClock.minuteOfDay}, {999, 23 * 60 + 59}},
         {{periodic.items, orNone(periodic.interval), periodic.minuteOfDay},
@@ -282,9 +282,8 @@ TEST(ParameterRecords, WriteTheBytesTheUnitExpects)
         {relayUnchanged(chargeCriteriaRelay, 2.1f), chargeCriteriaRelay},
         {relayUnchanged(chargeCriteriaRelay, 1.5f), bytesOf({0x73, 0x00, 0, 0x8A, 0x00, 0})},
         {relayUnchanged(reversedRelay, 2.0f), reversedRelay},
-        {relayWritten(column("12.0", cc), column("14.0", cc)), bytesOf({0x78, 0, 0, 0x8C, 0, 100})},
-        {relayWritten(column("12", cc), column("14", cc), true),
-         bytesOf({0x8C, 0, 100, 0x78, 0, 0})},
+        {relayWritten(side("12.0", cc), side("14.0", cc)), bytesOf({0x78, 0, 0, 0x8C, 0, 100})},
+        {relayWritten(side("12", cc), side("14", cc), true), bytesOf({0x8C, 0, 100, 0x78, 0, 0})},
         {clockWritten("5", 13, 47), bytesOf({0x2C, 0x00, 107})},
         {clockWritten("999", 23, 59), bytesOf({0x3F, 0x1F, 179})},
         {clockWritten("0", 0, 0), bytesOf({0, 0, 0})},
@@ -321,13 +320,19 @@ TEST(ParameterRecords, RefuseEntriesOutOfRangeWithTheDialogsMessage)
         QStringLiteral("Less-than voltage (left) must be less than Greater-than voltage (right)");
     const QString relayVolts = QStringLiteral("Relay Voltage must be between 10 - 100");
     const QString ampHours = QStringLiteral("Amp Hrs must be between 0 - 9999");
-    const QString efficiency = QStringLiteral("Efficiency must be between 60 - 100%");
+    const QString factor = QStringLiteral("Efficiency must be between 60 - 100%");
     const QString selfDischarge = QStringLiteral("Amps must be between 0 - 9.99");
     const QString days = QStringLiteral("Days must be between 0 - 250.");
     const QString clockDay = QStringLiteral("Days must be between 0 - 999");
     const QString mask = QStringLiteral("The Subnet Mask is invalid. Please try again.");
     const QString ok;
     const auto pct = PercentUse::Percent;
+    // A capacity entry ending in true has "No Battery" checked.
+    const auto capacity = &Capacity::validate;
+    const auto efficiency = &Efficiency::validate;
+    const auto interval = &Interval::validate;
+    const auto day = &Clock::validateDay;
+    const auto high = &Setpoint::validateHighAlarm;
     const auto low = &Setpoint::validateLowAlarm;
     const auto charged = &Setpoint::validateChargeCriteria;
     auto relay = [](Relay::ColumnEntry left, Relay::ColumnEntry right) {
@@ -339,59 +344,36 @@ TEST(ParameterRecords, RefuseEntriesOutOfRangeWithTheDialogsMessage)
         return Net::validate(settings);
     };
 
+    // clang-format off
     const Case<QString> cases[] = {
-        {Capacity::validate({"70000"}), ampHours},
-        {Capacity::validate({"10000"}), ampHours},
-        {Capacity::validate({"-1"}), ampHours},
-        {Capacity::validate({"9999"}), ok},
-        {Capacity::validate({"0"}), ok},
-        {Capacity::validate({"none"}), ok},
-        {Capacity::validate({"70000", true}), ok}, // "No Battery" checked
-        {Efficiency::validate({"59", "10"}), efficiency},
-        {Efficiency::validate({"101", "0"}), efficiency},
-        {Efficiency::validate({"60", "10"}), selfDischarge},
-        {Efficiency::validate({"100", "-0.01"}), selfDischarge},
-        {Efficiency::validate({"100", "9.991"}), selfDischarge},
-        {Efficiency::validate({"60", "9.99"}), ok},
-        {Efficiency::validate({"100", "0"}), ok},
-        {Interval::validate("251"), days},
-        {Interval::validate("-1"), days},
-        {Interval::validate("250"), ok},
-        {Interval::validate("abc"), ok},
-        {low({"5", "0"}), percent},
-        {low({"12", "100"}), percent},
-        {low({"12", ""}), percent},
-        {low({"12", "1"}), ok},
-        {low({"12", "99"}), ok},
-        {low({"9.9", "50"}), volts},
-        {low({"100.1", "50"}), volts},
-        {low({"10", "50"}), ok},
-        {low({"100", "", true}), ok},
+        {capacity({"70000"}), ampHours}, {capacity({"10000"}), ampHours},
+        {capacity({"-1"}), ampHours}, {capacity({"9999"}), ok}, {capacity({"0"}), ok},
+        {capacity({"none"}), ok}, {capacity({"70000", true}), ok},
+        {efficiency({"59", "10"}), factor}, {efficiency({"101", "0"}), factor},
+        {efficiency({"60", "10"}), selfDischarge}, {efficiency({"100", "-0.01"}), selfDischarge},
+        {efficiency({"100", "9.991"}), selfDischarge}, {efficiency({"60", "9.99"}), ok},
+        {efficiency({"100", "0"}), ok},
+        {interval("251"), days}, {interval("-1"), days}, {interval("250"), ok},
+        {interval("abc"), ok},
+        {low({"5", "0"}), percent}, {low({"12", "100"}), percent}, {low({"12", ""}), percent},
+        {low({"12", "1"}), ok}, {low({"12", "99"}), ok}, {low({"9.9", "50"}), volts},
+        {low({"100.1", "50"}), volts}, {low({"10", "50"}), ok}, {low({"100", "", true}), ok},
         {low({"", "", true}), volts},
-        {charged({"5", "0"}), amps},
-        {charged({"14.4", "100"}), amps},
-        {charged({"14.4", "99"}), ok},
-        {charged({"9.99", "5"}), volts},
+        {charged({"5", "0"}), amps}, {charged({"14.4", "100"}), amps},
+        {charged({"14.4", "99"}), ok}, {charged({"9.99", "5"}), volts},
         {charged({"11.5", "500", true}), ok},
-        {Setpoint::validateHighAlarm("9.99"), volts},
-        {Setpoint::validateHighAlarm("15.5"), ok},
-        {relay(column("13.0"), column("13.0")), order},
-        {relay(column("14.0"), column("13.0")), order},
-        {relay(column("9.5"), column("13.0")), relayVolts},
-        {relay(column("13.0"), column("100.1")), relayVolts},
-        {relay(column("10"), column("100")), ok},
-        {relay(column("13", pct, "0"), column("13", pct, "100")), percent},
-        {relay(column("13", pct, "99"), column("13", pct, "100")), percent},
-        {relay(column("13", pct, "99"), column("13", pct, "1")), order},
-        {Clock::validateDay("1000"), clockDay},
-        {Clock::validateDay("-1"), clockDay},
-        {Clock::validateDay("999"), ok},
-        {Clock::validateDay("0"), ok},
-        {Clock::validateDay(""), ok},
-        {subnet(0xFF00FF00), mask},
-        {subnet(0x00FFFFFF), mask},
-        {subnet(0xFFFFFFFE), ok},
+        {high("9.99"), volts}, {high("15.5"), ok},
+        {relay(side("13.0"), side("13.0")), order}, {relay(side("14.0"), side("13.0")), order},
+        {relay(side("9.5"), side("13.0")), relayVolts},
+        {relay(side("13.0"), side("100.1")), relayVolts}, {relay(side("10"), side("100")), ok},
+        {relay(side("13", pct, "0"), side("13", pct, "100")), percent},
+        {relay(side("13", pct, "99"), side("13", pct, "100")), percent},
+        {relay(side("13", pct, "99"), side("13", pct, "1")), order},
+        {day("1000"), clockDay}, {day("-1"), clockDay}, {day("999"), ok}, {day("0"), ok},
+        {day(""), ok},
+        {subnet(0xFF00FF00), mask}, {subnet(0x00FFFFFF), mask}, {subnet(0xFFFFFFFE), ok},
     };
+    // clang-format on
     expectEach(cases);
 }
 

@@ -12,33 +12,25 @@ using Result = ParameterSession::WriteResult;
 constexpr int P14 = 7;
 constexpr int CLOCK_DAY = 24;
 constexpr int COMMAND = 29;
-constexpr int NETWORK_A = 30;
 constexpr std::uint16_t PARAMETER_KIND = 17;
 constexpr std::uint16_t ACKNOWLEDGEMENT_KIND = 16;
 
-class Sessions : public OnUnit {
-protected:
-    QList<CProgramData*> slotsFrom(int first, int count)
-    {
-        QList<CProgramData*> records;
-        for (int slot = first; slot < first + count; ++slot)
-            records.append(&table.slot(slot));
-        return records;
-    }
+QList<CProgramData*> slotsFrom(ParameterTable& table, int first, int count = 1)
+{
+    QList<CProgramData*> records;
+    for (int slot = first; slot < first + count; ++slot)
+        records.append(&table.slot(slot));
+    return records;
+}
 
-    static bool readAll(ParameterSession& session)
-    {
-        return session.read() && EventPump::waitUntil([&] { return session.hasRead(); });
-    }
-};
+bool readAll(ParameterSession& session)
+{
+    return session.read() && EventPump::waitUntil([&] { return session.hasRead(); });
+}
 
-class ParameterSessions : public Sessions, public ::testing::WithParamInterface<Transport> {
-protected:
-    void SetUp() override { openOver(GetParam()); }
-};
-
-// Tests that pick their transport.
-class ParameterSessionsAlone : public Sessions {};
+class ParameterSessions : public OnUnit {};
+class RefusedParameterSessions : public OnUnit {};
+class ParameterSessionsAmongStrayReplies : public OnUnit {};
 
 } // namespace
 
@@ -46,7 +38,7 @@ TEST_P(ParameterSessions, ReadTheirRecordsInTurnAndWriteEachAfterTheOneBeforeWas
 {
     unit.setRecord(0xF9, bytesOf({0x2C, 0x00}));
     unit.setRecord(0x24, bytesOf({107}));
-    ParameterSession session(link, prompts, slotsFrom(CLOCK_DAY, 2));
+    ParameterSession session(link, prompts, slotsFrom(table, CLOCK_DAY, 2));
     QSignalSpy read(&session, &ParameterSession::recordsRead);
     QSignalSpy done(&session, &ParameterSession::writesDone);
     ASSERT_TRUE(readAll(session));
@@ -64,33 +56,9 @@ TEST_P(ParameterSessions, ReadTheirRecordsInTurnAndWriteEachAfterTheOneBeforeWas
     EXPECT_TRUE(prompts.shown().isEmpty());
 }
 
-TEST_P(ParameterSessions, HandTheLastAcknowledgementToTheOwnerGivenAndCutTheCacheTo13Bytes)
-{
-    ParameterSession session(link, prompts, slotsFrom(NETWORK_A, 4));
-    ASSERT_TRUE(readAll(session));
-    EXPECT_EQ(readAddresses(), (QList<int>{0x90, 0x91, 0x92, 0x93}));
-    const QList<QByteArray> blocks{QByteArray(14, 1), QByteArray(6, 2), QByteArray(16, 3),
-                                   QByteArray(16, 4)};
-    ASSERT_EQ(session.writeInTurn(blocks, &window), Result::Sent);
-    ASSERT_TRUE(EventPump::waitUntil([&] { return window.replies().size() == 1; }));
-    EXPECT_EQ(window.replies().first().kind, ACKNOWLEDGEMENT_KIND);
-    EXPECT_EQ(written(),
-              (QList<Record>{
-                  {0x90, blocks[0]}, {0x91, blocks[1]}, {0x92, blocks[2]}, {0x93, blocks[3]}}));
-    EXPECT_EQ(table.slot(NETWORK_A + 2).value(), QByteArray(13, 3));
-
-    ParameterSession capacity(link, prompts, slotsFrom(P14, 1));
-    EXPECT_EQ(capacity.write(bytesOf({1, 0}), &window), Result::NeverRead);
-    ASSERT_TRUE(readAll(capacity));
-    ASSERT_EQ(capacity.write(bytesOf({0x0F, 0x27}), &window), Result::Sent);
-    ASSERT_TRUE(EventPump::waitUntil([&] { return window.replies().size() == 2; }));
-    EXPECT_EQ(written().last(), (Record{0xF2, bytesOf({0x0F, 0x27})}));
-    EXPECT_TRUE(prompts.shown().isEmpty());
-}
-
 TEST_P(ParameterSessions, ABadAcknowledgementShows2601AndStopsTheWritingUntilItStartsAgain)
 {
-    ParameterSession session(link, prompts, slotsFrom(CLOCK_DAY, 2));
+    ParameterSession session(link, prompts, slotsFrom(table, CLOCK_DAY, 2));
     QSignalSpy rejected(&session, &ParameterSession::writeRejected);
     QSignalSpy done(&session, &ParameterSession::writesDone);
     ASSERT_TRUE(readAll(session));
@@ -110,9 +78,10 @@ TEST_P(ParameterSessions, ABadAcknowledgementShows2601AndStopsTheWritingUntilItS
 
 TEST_P(ParameterSessions, WriteOnlyTheCommandRecordUnreadAndCheckItsAcknowledgement)
 {
-    ParameterSession capacity(link, prompts, slotsFrom(P14, 1));
+    ParameterSession capacity(link, prompts, slotsFrom(table, P14));
     EXPECT_EQ(capacity.writeCommand(0x72), Result::NeverRead);
-    ParameterSession command(link, prompts, slotsFrom(COMMAND, 1));
+    EXPECT_EQ(capacity.write(bytesOf({1, 0}), &window), Result::NeverRead);
+    ParameterSession command(link, prompts, slotsFrom(table, COMMAND));
     QSignalSpy rejected(&command, &ParameterSession::writeRejected);
     unit.addFault(FaultKind::BadChecksum, "write:1");
     ASSERT_EQ(command.writeCommand(0x72), Result::Sent);
@@ -125,10 +94,9 @@ TEST_P(ParameterSessions, WriteOnlyTheCommandRecordUnreadAndCheckItsAcknowledgem
 INSTANTIATE_TEST_SUITE_P(Both, ParameterSessions, BothTransports, TransportName);
 
 // A silent unit fails a serial request at once, which is what the link calls refused.
-TEST_F(ParameterSessionsAlone, ARefusedRequestShows1043AndChangesNothing)
+TEST_P(RefusedParameterSessions, Show1043AndChangeNothing)
 {
-    ASSERT_NO_FATAL_FAILURE(openOver(Transport::Serial));
-    ParameterSession session(link, prompts, slotsFrom(P14, 1));
+    ParameterSession session(link, prompts, slotsFrom(table, P14));
     QSignalSpy refused(&session, &ParameterSession::readRefused);
     unit.addFault(FaultKind::NoReply, "all");
     EXPECT_FALSE(session.read());
@@ -139,18 +107,16 @@ TEST_F(ParameterSessionsAlone, ARefusedRequestShows1043AndChangesNothing)
     unit.addFault(FaultKind::NoReply, "all");
     EXPECT_EQ(session.write(bytesOf({0x2C, 0x01}), &window), Result::Refused);
     EXPECT_EQ(table.slot(P14).value().left(2), bytesOf({0x64, 0x00}));
-    ParameterSession command(link, prompts, slotsFrom(COMMAND, 1));
+    ParameterSession command(link, prompts, slotsFrom(table, COMMAND));
     EXPECT_EQ(command.writeCommand(0x72), Result::Refused);
     EXPECT_EQ(prompts.texts(), (QStringList{READ_ERROR, READ_ERROR, READ_ERROR}));
 }
 
-// The unit stays silent and the test hands the replies in, stray ones first.
-TEST_F(ParameterSessionsAlone, TakeOnlyARecordOfTheirKindTagAndLengthAndKeepTheOldOnesTillAllAreIn)
+// The adapter stays silent and the test hands the replies in, stray ones first.
+TEST_P(ParameterSessionsAmongStrayReplies, TakeOnlyTheirRecordsAndKeepTheOldOnesTillAllAreIn)
 {
-    ASSERT_NO_FATAL_FAILURE(openOver(Transport::Tcp));
     unit.addFault(FaultKind::NoReply, "all");
-    ParameterSession session(link, prompts, slotsFrom(CLOCK_DAY, 2));
-    QSignalSpy read(&session, &ParameterSession::recordsRead);
+    ParameterSession session(link, prompts, slotsFrom(table, CLOCK_DAY, 2));
     auto deliver = [&](std::uint16_t kind, std::uint16_t tag, QByteArray data) {
         LinkRequest request;
         request.kind = kind;
@@ -159,16 +125,14 @@ TEST_F(ParameterSessionsAlone, TakeOnlyARecordOfTheirKindTagAndLengthAndKeepTheO
         session.dispatchLinkMessage(WM_LINK_TCPREPLY, static_cast<int>(data.size()), &request);
     };
     ASSERT_TRUE(session.read());
-    deliver(3, 1, bytesOf({0x10, 0x00}));
+    deliver(ACKNOWLEDGEMENT_KIND, 1, bytesOf({0x10, 0x00}));
     deliver(PARAMETER_KIND, 1, bytesOf({0x10}));
     deliver(PARAMETER_KIND, 1, bytesOf({0x10, 0x00, 0x00}));
     deliver(PARAMETER_KIND, 2, bytesOf({0x10, 0x00}));
-    deliver(ACKNOWLEDGEMENT_KIND, 1, bytesOf({0x10}));
     deliver(PARAMETER_KIND, 1, bytesOf({0x2C, 0x00}));
     ASSERT_TRUE(unit.waitForRequests(2));
     EXPECT_EQ(readAddresses(), (QList<int>{0xF9, 0x24})) << "the minute is asked after the day";
     deliver(PARAMETER_KIND, 2, bytesOf({107}));
-    EXPECT_EQ(read.count(), 1);
     EXPECT_EQ(session.bytesRead(0) + session.bytesRead(1), bytesOf({0x2C, 0x00, 107}));
 
     ASSERT_TRUE(session.read());
@@ -177,3 +141,7 @@ TEST_F(ParameterSessionsAlone, TakeOnlyARecordOfTheirKindTagAndLengthAndKeepTheO
     deliver(PARAMETER_KIND, 2, bytesOf({5}));
     EXPECT_EQ(session.bytesRead(0) + session.bytesRead(1), bytesOf({0x08, 0x00, 5}));
 }
+
+INSTANTIATE_TEST_SUITE_P(Serial, RefusedParameterSessions, SerialOnly, TransportName);
+INSTANTIATE_TEST_SUITE_P(Tcp, ParameterSessionsAmongStrayReplies, ::testing::Values(Transport::Tcp),
+                         TransportName);
