@@ -57,10 +57,6 @@ TEST(ParameterTable, HoldsEveryRecordWithItsAddressLengthTitleAndSubject)
         EXPECT_EQ(slot.value(), QByteArray(13, '\0'));
     }
     EXPECT_THROW((void)table.slot(34), std::out_of_range);
-    EXPECT_EQ(table.slot(22).header(
-                  QStringLiteral("%s: Alarm if battery %s for this many consecutive days.")),
-              QStringLiteral(
-                  "P36: Alarm if battery has not been Equalized for this many consecutive days."));
     EXPECT_EQ(table.slot(7).header(QStringLiteral("%s %s %s")), QStringLiteral("P14 1 %s"))
         << "only the title and the subject are put in";
 }

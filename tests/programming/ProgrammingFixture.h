@@ -49,7 +49,6 @@ public:
 
     int count = 0;
 
-protected:
     bool eventFilter(QObject*, QEvent* event) override
     {
         count += event->type() == LinkMessageEvent::eventType() &&

@@ -15,21 +15,7 @@ constexpr int COMMAND = 29;
 constexpr std::uint16_t PARAMETER_KIND = 17;
 constexpr std::uint16_t ACKNOWLEDGEMENT_KIND = 16;
 
-QList<CProgramData*> slotsFrom(ParameterTable& table, int first, int count = 1)
-{
-    QList<CProgramData*> records;
-    for (int slot = first; slot < first + count; ++slot)
-        records.append(&table.slot(slot));
-    return records;
-}
-
-bool readAll(ParameterSession& session)
-{
-    return session.read() && EventPump::waitUntil([&] { return session.hasRead(); });
-}
-
 class ParameterSessions : public OnUnit {};
-class RefusedParameterSessions : public OnUnit {};
 class ParameterSessionsAmongStrayReplies : public OnUnit {};
 
 } // namespace
@@ -38,50 +24,30 @@ TEST_P(ParameterSessions, ReadTheirRecordsInTurnAndWriteEachAfterTheOneBeforeWas
 {
     unit.setRecord(0xF9, bytesOf({0x2C, 0x00}));
     unit.setRecord(0x24, bytesOf({107}));
-    ParameterSession session(link, prompts, slotsFrom(table, CLOCK_DAY, 2));
-    QSignalSpy read(&session, &ParameterSession::recordsRead);
+    ParameterSession session(link, prompts, {&table.slot(CLOCK_DAY), &table.slot(CLOCK_DAY + 1)});
     QSignalSpy done(&session, &ParameterSession::writesDone);
-    ASSERT_TRUE(readAll(session));
-    EXPECT_EQ(read.count(), 1);
+    ASSERT_TRUE(session.read());
+    ASSERT_TRUE(EventPump::waitUntil([&] { return session.hasRead(); }));
     EXPECT_EQ(unit.frames(), (QList<QByteArray>{withChecksum(bytesOf({0x81, 0xF9, 2})),
                                                 withChecksum(bytesOf({0x81, 0x24, 1}))}));
     EXPECT_EQ(session.bytesRead(0) + session.bytesRead(1), bytesOf({0x2C, 0x00, 107}));
 
-    ASSERT_EQ(session.writeInTurn({bytesOf({0x3F, 0x1F}), bytesOf({179})}), Result::Sent);
+    const QList<QByteArray> clock{bytesOf({0x3F, 0x1F}), bytesOf({179})};
+    ASSERT_EQ(session.writeInTurn(clock), Result::Sent);
     EXPECT_LE(unit.writes().size(), 1) << "the minute waits for the day's acknowledgement";
     EXPECT_EQ(table.slot(CLOCK_DAY).value().left(2), bytesOf({0x3F, 0x1F})) << "caches first";
     ASSERT_TRUE(EventPump::waitUntil([&] { return done.count() == 1; }));
-    EXPECT_EQ(written(), (QList<Record>{{0xF9, bytesOf({0x3F, 0x1F})}, {0x24, bytesOf({179})}}));
+    EXPECT_EQ(written(), (QList<Record>{{0xF9, clock[0]}, {0x24, clock[1]}}));
     EXPECT_TRUE(window.replies().isEmpty()) << "the session took every reply";
     EXPECT_TRUE(prompts.shown().isEmpty());
 }
 
-TEST_P(ParameterSessions, ABadAcknowledgementShows2601AndStopsTheWritingUntilItStartsAgain)
-{
-    ParameterSession session(link, prompts, slotsFrom(table, CLOCK_DAY, 2));
-    QSignalSpy rejected(&session, &ParameterSession::writeRejected);
-    QSignalSpy done(&session, &ParameterSession::writesDone);
-    ASSERT_TRUE(readAll(session));
-    const QList<QByteArray> clock{bytesOf({0x2C, 0x00}), bytesOf({100})};
-    unit.addFault(FaultKind::BadChecksum, "write:1");
-    ASSERT_EQ(session.writeInTurn(clock), Result::Sent);
-    ASSERT_TRUE(EventPump::waitUntil([&] { return rejected.count() == 1; }));
-    EventPump::deliverPosted();
-    EXPECT_EQ(prompts.texts(), QStringList{BAD_ACKNOWLEDGEMENT});
-    EXPECT_EQ(unit.writes().size(), 1);
-
-    ASSERT_EQ(session.writeInTurn(clock), Result::Sent);
-    ASSERT_TRUE(EventPump::waitUntil([&] { return done.count() == 1; }));
-    EXPECT_EQ(written().size(), 3);
-    EXPECT_EQ(written().last().address, 0x24);
-}
-
 TEST_P(ParameterSessions, WriteOnlyTheCommandRecordUnreadAndCheckItsAcknowledgement)
 {
-    ParameterSession capacity(link, prompts, slotsFrom(table, P14));
+    ParameterSession capacity(link, prompts, {&table.slot(P14)});
     EXPECT_EQ(capacity.writeCommand(0x72), Result::NeverRead);
     EXPECT_EQ(capacity.write(bytesOf({1, 0}), &window), Result::NeverRead);
-    ParameterSession command(link, prompts, slotsFrom(table, COMMAND));
+    ParameterSession command(link, prompts, {&table.slot(COMMAND)});
     QSignalSpy rejected(&command, &ParameterSession::writeRejected);
     unit.addFault(FaultKind::BadChecksum, "write:1");
     ASSERT_EQ(command.writeCommand(0x72), Result::Sent);
@@ -93,30 +59,11 @@ TEST_P(ParameterSessions, WriteOnlyTheCommandRecordUnreadAndCheckItsAcknowledgem
 
 INSTANTIATE_TEST_SUITE_P(Both, ParameterSessions, BothTransports, TransportName);
 
-// A silent unit fails a serial request at once, which is what the link calls refused.
-TEST_P(RefusedParameterSessions, Show1043AndChangeNothing)
-{
-    ParameterSession session(link, prompts, slotsFrom(table, P14));
-    QSignalSpy refused(&session, &ParameterSession::readRefused);
-    unit.addFault(FaultKind::NoReply, "all");
-    EXPECT_FALSE(session.read());
-    EXPECT_EQ(refused.count(), 1);
-    unit.clearFaults();
-    ASSERT_TRUE(readAll(session));
-    table.slot(P14).storeValue(bytesOf({0x64, 0x00}));
-    unit.addFault(FaultKind::NoReply, "all");
-    EXPECT_EQ(session.write(bytesOf({0x2C, 0x01}), &window), Result::Refused);
-    EXPECT_EQ(table.slot(P14).value().left(2), bytesOf({0x64, 0x00}));
-    ParameterSession command(link, prompts, slotsFrom(table, COMMAND));
-    EXPECT_EQ(command.writeCommand(0x72), Result::Refused);
-    EXPECT_EQ(prompts.texts(), (QStringList{READ_ERROR, READ_ERROR, READ_ERROR}));
-}
-
 // The adapter stays silent and the test hands the replies in, stray ones first.
 TEST_P(ParameterSessionsAmongStrayReplies, TakeOnlyTheirRecordsAndKeepTheOldOnesTillAllAreIn)
 {
     unit.addFault(FaultKind::NoReply, "all");
-    ParameterSession session(link, prompts, slotsFrom(table, CLOCK_DAY, 2));
+    ParameterSession session(link, prompts, {&table.slot(CLOCK_DAY), &table.slot(CLOCK_DAY + 1)});
     auto deliver = [&](std::uint16_t kind, std::uint16_t tag, QByteArray data) {
         LinkRequest request;
         request.kind = kind;
@@ -142,6 +89,5 @@ TEST_P(ParameterSessionsAmongStrayReplies, TakeOnlyTheirRecordsAndKeepTheOldOnes
     EXPECT_EQ(session.bytesRead(0) + session.bytesRead(1), bytesOf({0x08, 0x00, 5}));
 }
 
-INSTANTIATE_TEST_SUITE_P(Serial, RefusedParameterSessions, SerialOnly, TransportName);
 INSTANTIATE_TEST_SUITE_P(Tcp, ParameterSessionsAmongStrayReplies, ::testing::Values(Transport::Tcp),
                          TransportName);

@@ -3,21 +3,18 @@
 #include <QString>
 #include <gtest/gtest.h>
 #include <limits>
+#include <tuple>
 
 TEST(TypedNumber, IsTheLeadingNumberOfTheTextAndZeroWithoutOne)
 {
     constexpr int MAX = std::numeric_limits<int>::max();
     constexpr int MIN = std::numeric_limits<int>::min();
     constexpr double INF = std::numeric_limits<double>::infinity();
-    struct Typed {
-        const char* text;
-        int whole;
-        double decimal;
-    };
     // An exponent without digits ends the number; the point is the only separator; whole
     // numbers stay at the 32-bit limits; decimals beyond a double are infinite or zero.
     // clang-format off
-    const Typed cases[] = {
+    // The text, its whole number, its decimal number.
+    const std::tuple<const char*, int, double> cases[] = {
         {"250", 250, 250.0},  {"+7", 7, 7.0},      {"-12", -12, -12.0}, {"12.35", 12, 12.35},
         {" 13.8V", 13, 13.8}, {"-9.5", -9, -9.5},  {".5", 0, 0.5},      {"7.", 7, 7.0},
         {"1e5", 1, 1e5},      {"1.5e1x", 1, 15.0}, {"4.5e", 4, 4.5},    {"2e-1", 2, 0.2},
@@ -28,10 +25,9 @@ TEST(TypedNumber, IsTheLeadingNumberOfTheTextAndZeroWithoutOne)
         {"-1e999", -1, -INF}, {"1e-999", 1, 0.0},
     };
     // clang-format on
-    for (const Typed& typed : cases) {
-        SCOPED_TRACE(typed.text);
-        const QString text = QString::fromLatin1(typed.text);
-        EXPECT_EQ(TypedNumber::toWhole(text), typed.whole);
-        EXPECT_DOUBLE_EQ(TypedNumber::toDecimal(text), typed.decimal);
+    for (const auto& [typed, whole, decimal] : cases) {
+        SCOPED_TRACE(typed);
+        EXPECT_EQ(TypedNumber::toWhole(QString::fromLatin1(typed)), whole);
+        EXPECT_DOUBLE_EQ(TypedNumber::toDecimal(QString::fromLatin1(typed)), decimal);
     }
 }
