@@ -32,8 +32,9 @@ namespace {
 using Make = std::function<CParameterDlg*(QObject* owner)>;
 
 // A dialog; the records the unit holds when it opens, which it reads in this order; the edits
-// made through its controls ("control=value control ...", each found by its object name); the
-// records OK writes. Records are "ADDRESS: BYTES | ADDRESS: BYTES", all in hex.
+// made through its controls ("control=value control ...", each found by its object name; a "!"
+// before a control's name: it is off); the records OK writes. Records are "ADDRESS: BYTES |
+// ADDRESS: BYTES", all in hex.
 struct Row {
     const char* name;
     Make make;
@@ -54,13 +55,15 @@ QList<Record> records(const char* text)
 
 // Sets the text of an edit, the entry of a list, the time of a picker or the address of an
 // address control; clicks a button, and when it is given a value picks the choice of that name
-// in the chooser it opens.
+// in the chooser it opens; or checks that the control is off.
 void apply(QWidget& dialog, const QString& edit)
 {
     const QString value = edit.section(u'=', 1);
-    auto* control = dialog.findChild<QWidget*>(edit.section(u'=', 0, 0));
+    auto* control = dialog.findChild<QWidget*>(edit.section(u'=', 0, 0).remove(u'!'));
     ASSERT_NE(control, nullptr) << edit.toStdString();
-    if (auto* line = dynamic_cast<QLineEdit*>(control))
+    if (edit.startsWith(u'!'))
+        EXPECT_FALSE(control->isEnabled()) << edit.toStdString();
+    else if (auto* line = dynamic_cast<QLineEdit*>(control))
         line->setText(value);
     else if (auto* list = dynamic_cast<QComboBox*>(control))
         list->setCurrentIndex(value.toInt());
@@ -125,7 +128,7 @@ protected:
             {"labels", single<CLabelsDlg>(5, QString()), "E1: 11 02 07", "volts1=1 amps1=4",
              "E1: 04 02 07"},
             {"shunts, firmware 1.5", single<CShuntDlg>(6, 1.5f), "F6: 10 20 00",
-             "shunt3=1 amps2Sum", "F6: 10 20 10"},
+             "shunt3=1 !amps2Sum", "F6: 10 20 10"},
             {"shunts, firmware 2.0", single<CShuntDlg>(6, 2.0f), "F6: 10 20 00", "amps2Sum",
              "F6: 10 00 00"},
             {"capacity", single<CBatteryCapacityDlg>(7), "F2: C8 00", "ampHours=9999", "F2: 0F 27"},
@@ -141,7 +144,7 @@ protected:
             {"relay, firmware 2.1", single<CRelayDlg>(18, 2.1f), "D4: 73 00 00 8A 00 64", "",
              "D4: 73 00 00 8A 00 64"},
             {"relay, firmware 1.5", single<CRelayDlg>(18, 1.5f), "D4: 73 00 00 8A 00 64",
-             "rightChargeCriteria", "D4: 73 00 00 8A 00 00"},
+             "!rightChargeCriteria", "D4: 73 00 00 8A 00 00"},
             {"relay reversed, made normal", single<CRelayDlg>(18, 2.0f), "D4: 8C 00 5A 78 00 14",
              "normal leftVolts=12.26", "D4: 7A 00 14 8C 00 5A"},
             {"efficiency", single<CEfficiencyDlg>(21), "E5: 5A 19 00",

@@ -27,8 +27,7 @@ struct Record {
 
 inline void PrintTo(const Record& record, std::ostream* out)
 {
-    *out << QString::number(record.address, 16).toStdString() << ": "
-         << record.bytes.toHex(' ').toStdString();
+    *out << (QByteArray::number(record.address, 16) + ": " + record.bytes.toHex(' ')).constData();
 }
 
 inline QAbstractButton* button(QWidget& window, const char* objectName)
@@ -65,7 +64,6 @@ protected:
     {
         link.SetOwner(&window);
         ASSERT_TRUE(unit.open(link, GetParam()));
-        EventPump::deliverPosted();
         window.clear();
     }
 
