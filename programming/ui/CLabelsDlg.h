@@ -17,13 +17,14 @@ public:
 
     // The Volt 2 label as edited; the menu takes it when the dialog ends with OK.
     QString volt2Label() const { return volt2Label_; }
-    void editVolt2Label();
 
 protected:
     void decode() override;
     QByteArray encode() const override;
 
 private:
+    void editVolt2Label();
+
     QComboBox* volts1_;
     std::array<QComboBox*, AMPS_CHANNELS> amps_{};
     QComboBox* volts2_;

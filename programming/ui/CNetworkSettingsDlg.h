@@ -24,15 +24,14 @@ public:
                         const std::array<CProgramData*, NetworkAdapterBlocks::BLOCK_COUNT>& records,
                         QObject* acknowledgementOwner, QWidget* parent = nullptr);
 
-    // "Set to Default Values": the adapter's factory settings into the controls; nothing is sent.
-    void setDefaultValues();
-
 protected:
     void decode() override;
     QString validate() const override;
     void send() override;
 
 private:
+    // "Set to Default Values": the adapter's factory settings into the controls; nothing is sent.
+    void setDefaultValues();
     CIpAddressCtrl* addressControl(Address which) const
     {
         return addresses_.at(static_cast<std::size_t>(which));

@@ -19,10 +19,10 @@ public:
     CResetDataDlg(CUnitLink& link, PromptService& prompts, CProgramData& commandRecord,
                   QWidget* parent = nullptr);
 
+private:
     // Asks, and on Yes sends the command of button index.
     void runCommand(int index);
 
-private:
     PromptService& prompts_;
     ParameterSession* session_;
     std::array<QPushButton*, COMMANDS> buttons_{};

@@ -18,14 +18,13 @@ public:
                     const QStringList& itemNames, QObject* acknowledgementOwner,
                     QWidget* parent = nullptr);
 
-    // Opens the item chooser for a place; OK there changes the place's item.
-    void choosePlace(int place);
-
 protected:
     void decode() override;
     QByteArray encode() const override;
 
 private:
+    // Opens the item chooser for a place; OK there changes the place's item.
+    void choosePlace(int place);
     QPushButton* placeButton(int place) const
     {
         return buttons_.at(static_cast<std::size_t>(place));
