@@ -189,9 +189,8 @@ TEST_P(Download, AFaultAtAnyStepEndsWithTheCommunicationErrorNoFileNoClearingAnd
         EXPECT_EQ(failed.summary, CommunicationError);
         EXPECT_EQ(downloader.prompts.texts(),
                   row.badAcknowledgement ? QStringList{BadAcknowledgement} : QStringList{});
-        EXPECT_EQ(failed.periodicRecords + failed.efficiencyRecords +
-                      failed.dischargeProfileRecords,
-                  0);
+        EXPECT_EQ(
+            failed.periodicRecords + failed.efficiencyRecords + failed.dischargeProfileRecords, 0);
         EXPECT_FALSE(DownloadReport::confirmClearing(failed, downloader.prompts));
         EXPECT_TRUE(downloader.files().isEmpty());
 
@@ -201,9 +200,9 @@ TEST_P(Download, AFaultAtAnyStepEndsWithTheCommunicationErrorNoFileNoClearingAnd
         job.periodic = job.efficiency = job.dischargeProfile = job.syncTime = false;
         const DownloadResult next = download(job);
         EXPECT_TRUE(next.success);
-        EXPECT_TRUE(next.summary.startsWith(QStringLiteral(
-            "Data Downloaded:\n   0 Periodic records\n   0 Efficiency records\n"
-            "   0 Battery Discharge Profile records\n\n")));
+        EXPECT_TRUE(next.summary.startsWith(
+            QStringLiteral("Data Downloaded:\n   0 Periodic records\n   0 Efficiency records\n"
+                           "   0 Battery Discharge Profile records\n\n")));
         QStringList asked;
         for (const UnitRequest& request : unit.requests())
             asked << QString::number(request.address, 16);
@@ -282,8 +281,8 @@ TEST(DownloadOverSerial, WrappedLogsComeWholeAndAgreeWithTheUnitsOwnBooks)
     ASSERT_TRUE(Scenario::apply(QStringLiteral("wrapped"), replica));
     for (int battery = 0; battery < 2; ++battery) {
         SCOPED_TRACE(battery + 1);
-        const QByteArray file = downloader.file(battery == 0 ? "_Bat1CycleEfficy.csv"
-                                                             : "_Bat2CycleEfficy.csv");
+        const QByteArray file =
+            downloader.file(battery == 0 ? "_Bat1CycleEfficy.csv" : "_Bat2CycleEfficy.csv");
         const QList<QByteArray> newest = file.split('\r').last().split(',');
         ASSERT_EQ(newest.size(), 10);
         const CycleHistory::Cycle books = replica.model().cycles(battery).cycles().last();
