@@ -11,17 +11,16 @@ const QString Header = QStringLiteral("Day of Month,Percent Full,Filtered Volts,
 
 struct Decoded {
     std::vector<CIntData> pool = std::vector<CIntData>(756);
-    std::vector<CIntData*> battery1;
-    std::vector<CIntData*> battery2;
+    std::vector<CIntData*> battery1, battery2;
     int count = 0;
 };
 
 Decoded decode(const QByteArray& log, int newest, bool wrapped, bool present = true)
 {
-    Decoded decoded;
-    decoded.count = DischargeProfileDecoder::decode(log, newest, wrapped, present, decoded.pool,
-                                                    decoded.battery1, decoded.battery2);
-    return decoded;
+    Decoded d;
+    d.count = DischargeProfileDecoder::decode(log, newest, wrapped, present, d.pool, d.battery1,
+                                              d.battery2);
+    return d;
 }
 
 } // namespace
@@ -42,12 +41,10 @@ TEST(DischargeProfile, EntriesGoToTheirBatteryAsTheWorkedRows)
     std::reverse(decoded.battery1.begin(), decoded.battery1.end());
     EXPECT_EQ(DischargeProfileCsv::fileText(decoded.battery1),
               Header + "\r1,5%,10.00,0.00\r18,80%,12.00,0.50");
-    for (const auto& [raw, amps] : {std::pair{0x01F4, 0.5f},
-                                    {0x11F4, 5.0f},
-                                    {0x21F4, 50.0f},
-                                    {0x31F4, 500.0f},
-                                    {0x5C07, 0.07f}})
-        EXPECT_FLOAT_EQ(DischargeProfileDecoder::ampsValue(static_cast<std::uint16_t>(raw)), amps);
+    const std::pair<std::uint16_t, float> amps[] = {
+        {0x01F4, 0.5f}, {0x11F4, 5.0f}, {0x21F4, 50.0f}, {0x31F4, 500.0f}, {0x5C07, 0.07f}};
+    for (const auto& [raw, value] : amps)
+        EXPECT_FLOAT_EQ(DischargeProfileDecoder::ampsValue(raw), value) << std::hex << raw;
 }
 
 TEST(DischargeProfile, TheWalkVisitsTheRingOnceOldestFirst)

@@ -14,76 +14,77 @@ namespace {
 
 const QByteArray AhAndBatteryHeader = "Date Time,AD13: Ahr 1,AD22: Battery #1: %Full,Charged 1";
 
+// A download's files under the base name CW, selected columns, charged written as 100.
 class LoggedDataExportFiles : public ::testing::Test {
 protected:
     LoggedDataExportFiles()
     {
-        settings_.dataPath = folder_.path();
-        settings_.pDataSave = 1;
-        settings_.chargedValue = 1;
+        settings.dataPath = folder.path();
+        settings.pDataSave = settings.chargedValue = 1;
     }
 
-    LoggedExportOutcome run(CLoggedData& data, const QString& folder)
+    LoggedExportOutcome run(CLoggedData& data, const QString& where = QString())
     {
-        return LoggedDataExport(settings_, utcTimeText())
-            .run(data, LoggedFileNames(folder, QStringLiteral("CW_Mar_05_2026")));
+        return LoggedDataExport(settings, utcTimeText())
+            .run(data, LoggedFileNames(where.isEmpty() ? folder.path() : where, "CW"));
     }
-    LoggedExportOutcome run(CLoggedData& data) { return run(data, folder_.path()); }
-    QByteArray bytesOf(const char* name) const
-    {
-        return fileBytes(folder_.filePath(QString::fromLatin1(name)));
-    }
-    QStringList files() const { return QDir(folder_.path()).entryList(QDir::Files, QDir::Name); }
+    QByteArray file(const char* name) const { return fileBytes(folder.filePath(name)); }
+    QStringList files() const { return QDir(folder.path()).entryList(QDir::Files); }
     void appendToCumulativeFile()
     {
-        settings_.singleFilePd = 1;
-        settings_.singlePdFileName = QStringLiteral("CumulativePeriodicData.csv");
+        settings.singleFilePd = 1;
+        settings.singlePdFileName = QStringLiteral("CumulativePeriodicData.csv");
     }
 
-    QTemporaryDir folder_;
-    Settings settings_;
+    QTemporaryDir folder;
+    Settings settings;
 };
 
 } // namespace
 
-TEST_F(LoggedDataExportFiles, ADownloadWritesEachLogWithRecordsUnderTheBaseName)
+TEST_F(LoggedDataExportFiles, EachLogWithRecordsGetsItsFileUnderTheBaseName)
 {
     const LoggedExportOutcome outcome = run(*sampleDownload(1, 3, true));
-    EXPECT_TRUE(outcome.errors.isEmpty()) << outcome.errors.join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(outcome.errors.isEmpty()) << outcome.errors.join(u'|').toStdString();
     EXPECT_TRUE(outcome.periodicFileWritten);
-    EXPECT_EQ(files(), (QStringList{QStringLiteral("CW_Mar_05_2026_Bat1CycleEfficy.csv"),
-                                    QStringLiteral("CW_Mar_05_2026_Bat1DischProfile.csv"),
-                                    QStringLiteral("CW_Mar_05_2026_Bat2CycleEfficy.csv"),
-                                    QStringLiteral("CW_Mar_05_2026_Bat2DischProfile.csv"),
-                                    QStringLiteral("CW_Mar_05_2026_PeriodicData.csv")}));
-    EXPECT_EQ(bytesOf("CW_Mar_05_2026_PeriodicData.csv"), AhAndBatteryHeader +
-                                                              "\r03/01/2026 00:01:00,1.00,80,100"
-                                                              "\r03/01/2026 00:02:00,2.00,80,0"
-                                                              "\r03/01/2026 00:03:00,3.00,80,100");
+    EXPECT_EQ(files(), (QStringList{"CW_Bat1CycleEfficy.csv", "CW_Bat1DischProfile.csv",
+                                    "CW_Bat2CycleEfficy.csv", "CW_Bat2DischProfile.csv",
+                                    "CW_PeriodicData.csv"}));
+    EXPECT_EQ(file("CW_PeriodicData.csv"), AhAndBatteryHeader +
+                                               "\r03/01/2026 00:01:00,1.00,80,100"
+                                               "\r03/01/2026 00:02:00,2.00,80,0"
+                                               "\r03/01/2026 00:03:00,3.00,80,100");
+    // A download without periodic records leaves even the cumulative file alone.
+    appendToCumulativeFile();
+    QDir(folder.path()).removeRecursively();
+    QDir().mkpath(folder.path());
+    const LoggedExportOutcome none = run(*sampleDownload(1, 0));
+    EXPECT_FALSE(none.periodicRecords || none.cumulativeAppended);
+    EXPECT_TRUE(files().isEmpty());
 }
 
 TEST_F(LoggedDataExportFiles, TemperatureIsWrittenInFahrenheitWhateverTheTemperatureOption)
 {
-    settings_.tempOption = 1152;
+    settings.tempOption = 1152;
     CLoggedData data;
-    data.captureOptions(settings_);
+    data.captureOptions(settings);
     data.setUnitBaseTime(TestBaseTime);
     PeriodicLogImage periodic;
     periodic.append(0, CPerData::TEMPERATURE, QByteArray::fromHex("6400"));
     takePeriodic(data, periodic);
     run(data);
-    EXPECT_EQ(bytesOf("CW_Mar_05_2026_PeriodicData.csv"),
+    EXPECT_EQ(file("CW_PeriodicData.csv"),
               QByteArray("Date Time,Tmax(F), Tmin(F)\r03/01/2026 00:00:00,212.0,32.0"));
-    EXPECT_EQ(settings_.tempOption, 1152);
+    EXPECT_EQ(settings.tempOption, 1152);
 }
 
 TEST_F(LoggedDataExportFiles, TheCumulativeFileGetsOneHeaderAndEveryDownloadsRowsOldestFirst)
 {
     appendToCumulativeFile();
     // Most recent at top: the cumulative rows are appended before the download's files turn.
-    settings_.dataOrder = 1;
+    settings.dataOrder = 1;
     EXPECT_TRUE(run(*sampleDownload(1, 2)).cumulativeAppended);
-    EXPECT_EQ(bytesOf("CW_Mar_05_2026_PeriodicData.csv"),
+    EXPECT_EQ(file("CW_PeriodicData.csv"),
               AhAndBatteryHeader +
                   "\r03/01/2026 00:02:00,2.00,80,0\r03/01/2026 00:01:00,1.00,80,100");
     EXPECT_TRUE(run(*sampleDownload(7, 2)).cumulativeAppended);
@@ -95,36 +96,27 @@ TEST_F(LoggedDataExportFiles, TheCumulativeFileGetsOneHeaderAndEveryDownloadsRow
     takePeriodic(*voltsOnly, periodic);
     run(*voltsOnly);
     // The charged flag is always 0 or 1 here.
-    EXPECT_EQ(bytesOf("CumulativePeriodicData.csv"), AhAndBatteryHeader +
-                                                         "\r03/01/2026 00:01:00,1.00,80,1"
-                                                         "\r03/01/2026 00:02:00,2.00,80,0"
-                                                         "\r03/01/2026 00:07:00,7.00,80,1"
-                                                         "\r03/01/2026 00:08:00,8.00,80,0"
-                                                         "\r03/01/2026 00:09:00,12.6");
-}
-
-TEST_F(LoggedDataExportFiles, NoPeriodicRecordsLeaveTheCumulativeFileUntouched)
-{
-    appendToCumulativeFile();
-    const LoggedExportOutcome outcome = run(*sampleDownload(1, 0));
-    EXPECT_FALSE(outcome.periodicRecords);
-    EXPECT_FALSE(outcome.cumulativeAppended);
-    EXPECT_TRUE(files().isEmpty());
+    EXPECT_EQ(file("CumulativePeriodicData.csv"), AhAndBatteryHeader +
+                                                      "\r03/01/2026 00:01:00,1.00,80,1"
+                                                      "\r03/01/2026 00:02:00,2.00,80,0"
+                                                      "\r03/01/2026 00:07:00,7.00,80,1"
+                                                      "\r03/01/2026 00:08:00,8.00,80,0"
+                                                      "\r03/01/2026 00:09:00,12.6");
 }
 
 TEST_F(LoggedDataExportFiles, EachFileThatCannotBeWrittenIsReportedAndTheOthersAreWritten)
 {
     appendToCumulativeFile();
-    const QString missing = folder_.filePath(QStringLiteral("no such folder"));
+    const QString missing = folder.filePath(QStringLiteral("no such folder"));
     const LoggedExportOutcome outcome = run(*sampleDownload(1, 2, true), missing);
     EXPECT_TRUE(outcome.cumulativeAppended);
     EXPECT_FALSE(outcome.periodicFileWritten);
     ASSERT_EQ(outcome.errors.size(), 5);
     EXPECT_EQ(outcome.errors[0],
               QStringLiteral("Could not open file:\n %1")
-                  .arg(QDir::toNativeSeparators(missing + "/CW_Mar_05_2026_PeriodicData.csv")));
+                  .arg(QDir::toNativeSeparators(missing + "/CW_PeriodicData.csv")));
 
-    settings_.singlePdFileName = QStringLiteral("no such folder/all.csv");
+    settings.singlePdFileName = QStringLiteral("no such folder/all.csv");
     const LoggedExportOutcome cumulativeMissing = run(*sampleDownload(1, 2));
     EXPECT_FALSE(cumulativeMissing.cumulativeAppended);
     EXPECT_TRUE(cumulativeMissing.periodicFileWritten);
@@ -136,13 +128,11 @@ TEST(PeriodicLogClearing, TheLogIsClearedOnlyWhenItsRecordsAreSafe)
 {
     using Action = PeriodicLogClearing::Action;
     using Reason = PeriodicLogClearing::Reason;
+    // SINGLEFILEPD, CLEARLOGDATA; whether the log was fetched, had records, reached the
+    // cumulative file, its data file was written.
     struct Case {
-        int singleFilePd;
-        int clearLogData;
-        bool fetched;
-        bool records;
-        bool appended;
-        bool fileWritten;
+        int singleFilePd, clearLogData;
+        bool fetched, records, appended, fileWritten;
         Action action;
         Reason reason;
     };
@@ -162,10 +152,7 @@ TEST(PeriodicLogClearing, TheLogIsClearedOnlyWhenItsRecordsAreSafe)
         Settings settings;
         settings.singleFilePd = c.singleFilePd;
         settings.clearLogData = c.clearLogData;
-        LoggedExportOutcome outcome;
-        outcome.periodicRecords = c.records;
-        outcome.cumulativeAppended = c.appended;
-        outcome.periodicFileWritten = c.fileWritten;
+        const LoggedExportOutcome outcome{c.records, c.appended, c.fileWritten, {}, {}};
         const auto decision = PeriodicLogClearing::decide(settings, c.fetched, outcome);
         EXPECT_EQ(decision.action, c.action) << (&c - cases);
         EXPECT_EQ(decision.reason, c.reason) << (&c - cases);

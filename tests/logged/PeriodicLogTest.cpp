@@ -13,26 +13,6 @@ const QString AllColumnsHeader = QStringLiteral(
 const QString WorkedRow = QStringLiteral(
     "\r03/03/2026 15:37:00,10.23,50000.00,-100.00,12.3,70.0,30.2,-198.4,12.6,-2.50,13.0");
 
-// One record with all ten items, restated byte by byte: day 2, block 5, minute 37.
-QByteArray allItemsArea()
-{
-    QByteArray area(7424, '\0');
-    area.replace(0, 46,
-                 QByteArray::fromHex("00ff03"  // previous last 0, flags 0x03FF
-                                     "150025"  // day word 0x0015, 37 minutes
-                                     "ff13"    // Ah1 0x13FF: code 1, 1023
-                                     "0570"    // Ah2 0x7005: code 7, 5
-                                     "648c"    // Ah3 0x8C64: negative 100
-                                     "7b20"    // Wh1 0x207B: code 2, 123
-                                     "0740"    // Wh2 0x4007: code 4, 7
-                                     "ff80"    // Tmax -1, Tmin -128
-                                     "fcf8"    // Volts1 0xF8FC: 252 counts
-                                     "fa90"    // Amps1 0x90FA: -250 x 0.01
-                                     "0401"    // Volts2 0x0104: 260 counts
-                                     "df1f")); // 95% charged, 31% not
-    return area;
-}
-
 std::vector<CPerData> decodeAll(const QByteArray& area, int newest)
 {
     std::vector<CPerData> records(1392);
@@ -41,9 +21,23 @@ std::vector<CPerData> decodeAll(const QByteArray& area, int newest)
     return records;
 }
 
+// One record with all ten items, restated byte by byte: block 0 (no block before it, flags
+// 0x03FF), day 2 block 5 minute 37; Ah1 0x13FF (code 1, 1023), Ah2 0x7005 (code 7, 5), Ah3
+// 0x8C64 (negative 100), Wh1 0x207B (code 2, 123), Wh2 0x4007 (code 4, 7); Tmax -1 C, Tmin -128
+// C; Volts1 0xF8FC (252 counts), Amps1 0x90FA (-250 x 0.01), Volts2 0x0104 (260 counts); 95%
+// charged, 31% not.
+std::vector<CPerData> allItems()
+{
+    QByteArray area(7424, '\0');
+    area.replace(0, 26,
+                 QByteArray::fromHex("00ff03 150025 ff13 0570 648c 7b20 0740 ff80 fcf8 "
+                                     "fa90 0401 df1f"));
+    return decodeAll(area, 3);
+}
+
 // Ah1 (100) and Volts1 (252 counts) at 00:01, then in a block of their own flags temperature
 // (25 and 20 C) and battery state (80 % charged, 60 % not) at 00:02.
-std::vector<CPerData> flagChangeRecords()
+std::vector<CPerData> flagChange()
 {
     PeriodicLogImage image;
     image.append(1, CPerData::AMPHOURS1 | CPerData::VOLTS1, QByteArray::fromHex("6400fc00"));
@@ -55,27 +49,14 @@ std::vector<CPerData> flagChangeRecords()
 QString csvOf(std::vector<CPerData>& records, bool allColumns, int batteryMask,
               bool chargedAs100 = false)
 {
-    PeriodicCsvFormat format;
-    format.allColumns = allColumns;
-    format.batteryMask = batteryMask;
-    format.chargedAs100 = chargedAs100;
-    format.timeText = utcTimeText();
+    const PeriodicCsvFormat format{allColumns, batteryMask, chargedAs100,
+                                   PeriodicCsvFormat::defaultLabels(), utcTimeText()};
     return PeriodicCsv(format).fileText(pointersTo(std::span(records)));
 }
 
 } // namespace
 
-TEST(PeriodicLog, ARecordWithAllTenItemsGivesTheWorkedRowInFahrenheit)
-{
-    std::vector<CPerData> records = decodeAll(allItemsArea(), 3);
-    // All columns are named whatever the batteries.
-    for (int mask : {0, 1, 3})
-        EXPECT_TRUE(csvOf(records, true, mask).startsWith(AllColumnsHeader + "\r")) << mask;
-    EXPECT_EQ(csvOf(records, true, 3), AllColumnsHeader + WorkedRow + ",95,1,31,0");
-    EXPECT_TRUE(csvOf(records, true, 3, true).endsWith(",95,100,31,0"));
-}
-
-TEST(PeriodicLog, AScaledValueIsTheSignedTenBitMagnitudeTimesItsCode)
+TEST(PeriodicLog, ScaledValuesAreTheSignedTenBitMagnitudeTimesTheirCodeAndRecordsTheirItems)
 {
     const std::pair<std::uint16_t, float> values[] = {
         {0x0005, 5.0f},  {0x13FF, 10.23f}, {0x2005, 0.5f},    {0x3005, 5.0f},
@@ -83,6 +64,7 @@ TEST(PeriodicLog, AScaledValueIsTheSignedTenBitMagnitudeTimesItsCode)
         {0x0C05, 5.0f},  {0xA005, -0.5f},  {0x8C64, -100.0f}};
     for (const auto& [raw, value] : values)
         EXPECT_FLOAT_EQ(PeriodicLogDecoder::scaledValue(raw), value) << std::hex << raw;
+    // With all ten bits a record is 23 bytes; bits above 9 are not items.
     for (const auto& [flags, size] : {std::pair{0x03FF, 23}, {0x0001, 5}, {0, 3}, {0xFC00, 3}})
         EXPECT_EQ(PeriodicLogDecoder::recordSize(static_cast<std::uint16_t>(flags)), size);
 }
@@ -122,50 +104,49 @@ TEST(PeriodicLog, TheRingWalkGivesEveryRecordOnceOldestFirst)
     }
 }
 
-TEST(PeriodicLog, AllColumnsKeepEveryColumnAlignedWithGaps)
+TEST(PeriodicLog, AllColumnsNameEveryItemAndKeepEveryRowAlignedWithGaps)
 {
-    std::vector<CPerData> records = flagChangeRecords();
-    EXPECT_EQ(csvOf(records, true, 3),
+    // The worked row, in Fahrenheit; the header whatever the batteries.
+    std::vector<CPerData> worked = allItems();
+    for (int mask : {0, 1, 3})
+        EXPECT_TRUE(csvOf(worked, true, mask).startsWith(AllColumnsHeader + "\r")) << mask;
+    EXPECT_EQ(csvOf(worked, true, 3), AllColumnsHeader + WorkedRow + ",95,1,31,0");
+    EXPECT_TRUE(csvOf(worked, true, 3, true).endsWith(",95,100,31,0"));
+    // A battery without a capacity keeps its columns, as gaps.
+    std::vector<CPerData> changing = flagChange();
+    EXPECT_EQ(csvOf(changing, true, 3),
               AllColumnsHeader + "\r03/01/2026 00:01:00,100.00,-X-,-X-,-X-,-X-,-X-,-X-,12.6,"
                                  "-X-,-X-,-X-,-X-,-X-,-X-\r03/01/2026 00:02:00,-X-,-X-,-X-,-X-,"
                                  "-X-,77.0,68.0,-X-,-X-,-X-,80,1,60,0");
-    // A battery without a capacity keeps its columns, as gaps.
-    EXPECT_TRUE(csvOf(records, true, 2).endsWith(",77.0,68.0,-X-,-X-,-X-,-X-,-X-,60,0"));
-    EXPECT_TRUE(csvOf(records, true, 1).endsWith(",77.0,68.0,-X-,-X-,-X-,80,1,-X-,-X-"));
+    EXPECT_TRUE(csvOf(changing, true, 2).endsWith(",77.0,68.0,-X-,-X-,-X-,-X-,-X-,60,0"));
+    EXPECT_TRUE(csvOf(changing, true, 1).endsWith(",77.0,68.0,-X-,-X-,-X-,80,1,-X-,-X-"));
 }
 
 TEST(PeriodicLog, SelectedColumnsFollowTheFirstRecordAndTheBatteries)
 {
-    std::vector<CPerData> full = decodeAll(allItemsArea(), 3);
+    std::vector<CPerData> worked = allItems();
     const QString items = AllColumnsHeader.section(QStringLiteral(",AD22"), 0, 0);
     const QString battery1 = QStringLiteral(",AD22: Battery #1: %Full,Charged 1");
     const QString battery2 = QStringLiteral(",AD23: Battery #2: %Full,Charged 2");
-    EXPECT_EQ(csvOf(full, false, 3), items + battery1 + battery2 + WorkedRow + ",95,1,31,0");
-    EXPECT_EQ(csvOf(full, false, 1), items + battery1 + WorkedRow + ",95,1");
-    EXPECT_EQ(csvOf(full, false, 2), items + battery2 + WorkedRow + ",31,0");
-    EXPECT_EQ(csvOf(full, false, 0), items + WorkedRow);
-
+    EXPECT_EQ(csvOf(worked, false, 3), items + battery1 + battery2 + WorkedRow + ",95,1,31,0");
+    EXPECT_EQ(csvOf(worked, false, 1), items + battery1 + WorkedRow + ",95,1");
+    EXPECT_EQ(csvOf(worked, false, 2), items + battery2 + WorkedRow + ",31,0");
+    EXPECT_EQ(csvOf(worked, false, 0), items + WorkedRow);
     // Later records write their own items under the first record's header; records not
     // decoded get no row.
-    std::vector<CPerData> changing = flagChangeRecords();
+    std::vector<CPerData> changing = flagChange();
     const QString rows = QStringLiteral("\r03/01/2026 00:02:00,77.0,68.0,80,1,60,0");
-    EXPECT_EQ(csvOf(changing, false, 3), "Date Time,AD13: Ahr 1,AD3: Volts 1"
-                                         "\r03/01/2026 00:01:00,100.00,12.6" +
-                                             rows);
+    const QString header = QStringLiteral("Date Time,AD13: Ahr 1,AD3: Volts 1");
+    EXPECT_EQ(csvOf(changing, false, 3), header + "\r03/01/2026 00:01:00,100.00,12.6" + rows);
     changing[0].valid = 0;
-    EXPECT_EQ(csvOf(changing, false, 3), "Date Time,AD13: Ahr 1,AD3: Volts 1" + rows);
-}
-
-TEST(PeriodicLog, ARecordWithoutItemsIsItsTimeAloneUnderCustomLabels)
-{
-    PeriodicLogImage image;
-    image.append(31 * 1440 + 7 * 180 + 179, 0); // day 31, last block, minute 179
-    std::vector<CPerData> records = decodeAll(image.bytes, image.newest());
-    EXPECT_EQ(csvOf(records, false, 3), QStringLiteral("Date Time\r04/01/2026 23:59:00"));
-
-    PeriodicCsvFormat format;
-    format.allColumns = false;
-    format.batteryMask = 1;
+    EXPECT_EQ(csvOf(changing, false, 3), header + rows);
+    // A record without items is its time alone, even on the last minute of a day.
+    PeriodicLogImage timeOnly;
+    timeOnly.append(31 * 1440 + 7 * 180 + 179, 0);
+    std::vector<CPerData> time = decodeAll(timeOnly.bytes, timeOnly.newest());
+    EXPECT_EQ(csvOf(time, false, 3), QStringLiteral("Date Time\r04/01/2026 23:59:00"));
+    // Custom report labels name the columns.
+    PeriodicCsvFormat format{false, 1, false, {}, utcTimeText()};
     format.labels[0] = QStringLiteral("House Ah");
     format.labels[5] = QStringLiteral("House V");
     format.labels[8] = QStringLiteral("House %");
