@@ -21,6 +21,7 @@ std::uint16_t dayWord(int minute, std::uint16_t validBit = 0)
 void store(CLoggedData& data, Log log, const QByteArray& image)
 {
     data.area(log).storeAt(data.area(log).baseAddress(), image);
+    data.decodeArea(log);
 }
 
 } // namespace
@@ -79,26 +80,16 @@ QByteArray efficiencyIndexPage(std::uint8_t newest1, std::uint8_t flags1, std::u
 
 void takePeriodic(CLoggedData& data, const PeriodicLogImage& image)
 {
-    store(data, Log::Periodic, image.bytes);
     data.area(Log::Periodic).setPointer(static_cast<std::uint16_t>(image.newest()));
-    data.decodeArea(Log::Periodic);
-}
-
-void takeDischargeProfile(CLoggedData& data, const QByteArray& log, const char* pointerReplyHex)
-{
-    store(data, Log::DischargeProfile, log);
-    data.takeDischargeProfilePointer(QByteArray::fromHex(pointerReplyHex));
-    data.decodeArea(Log::DischargeProfile);
+    store(data, Log::Periodic, image.bytes);
 }
 
 void takeEfficiency(CLoggedData& data, const QByteArray& battery1, const QByteArray& battery2,
                     const QByteArray& indexPage)
 {
+    data.takeEfficiencyIndexes(indexPage);
     store(data, Log::Battery1Efficiency, battery1);
     store(data, Log::Battery2Efficiency, battery2);
-    data.takeEfficiencyIndexes(indexPage);
-    data.decodeArea(Log::Battery1Efficiency);
-    data.decodeArea(Log::Battery2Efficiency);
 }
 
 std::unique_ptr<CLoggedData> sampleDownload(int firstMinute, int records, bool otherLogs)
@@ -122,7 +113,8 @@ std::unique_ptr<CLoggedData> sampleDownload(int firstMinute, int records, bool o
         QByteArray profile(4096, '\0');
         for (int index = 1; index <= 10; ++index)
             putEntry(profile, index, index % 2 ? 0x10 : 0x8A, (5 << 11) | 240, 0x2005);
-        takeDischargeProfile(*data, profile, "003220");
+        data->takeDischargeProfilePointer(QByteArray::fromHex("003220"));
+        store(*data, Log::DischargeProfile, profile);
     }
     return data;
 }

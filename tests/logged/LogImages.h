@@ -49,7 +49,6 @@ QByteArray efficiencyIndexPage(std::uint8_t newest1, std::uint8_t flags1, std::u
 
 // Give a download a log's memory and ring state as its transfer would, and decode it.
 void takePeriodic(CLoggedData& data, const PeriodicLogImage& image);
-void takeDischargeProfile(CLoggedData& data, const QByteArray& log, const char* pointerReplyHex);
 void takeEfficiency(CLoggedData& data, const QByteArray& battery1, const QByteArray& battery2,
                     const QByteArray& indexPage);
 
