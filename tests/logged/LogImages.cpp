@@ -1,5 +1,9 @@
 #include "LogImages.h"
 
+#include "logged/DischargeProfileDecoder.h"
+#include "logged/EfficiencyLogDecoder.h"
+#include "logged/PeriodicLogDecoder.h"
+
 #include <QtEndian>
 #include <bit>
 
@@ -90,6 +94,34 @@ void takeEfficiency(CLoggedData& data, const QByteArray& battery1, const QByteAr
     data.takeEfficiencyIndexes(indexPage);
     store(data, Log::Battery1Efficiency, battery1);
     store(data, Log::Battery2Efficiency, battery2);
+}
+
+std::vector<CPerData> decodePeriodic(QByteArrayView area, int newest, std::size_t room)
+{
+    std::vector<CPerData> records(room);
+    records.resize(
+        static_cast<std::size_t>(PeriodicLogDecoder::decode(area, newest, TestBaseTime, records)));
+    return records;
+}
+
+std::vector<CEffData> decodeCycles(QByteArrayView log, int newest, bool wrapped, int cycles,
+                                   std::size_t room)
+{
+    std::vector<CEffData> records(room);
+    records.resize(static_cast<std::size_t>(
+        EfficiencyLogDecoder::decode(log, newest, wrapped, TestBaseTime, records)));
+    EfficiencyLogDecoder::compute(records);
+    EfficiencyLogDecoder::average(records, cycles);
+    return records;
+}
+
+ProfileEntries decodeProfile(QByteArrayView log, int newest, bool wrapped, bool present,
+                             std::size_t room)
+{
+    ProfileEntries entries{std::vector<CIntData>(room), {}, {}, 0};
+    entries.count = DischargeProfileDecoder::decode(log, newest, wrapped, present, entries.pool,
+                                                    entries.battery1, entries.battery2);
+    return entries;
 }
 
 std::unique_ptr<CLoggedData> sampleDownload(int firstMinute, int records, bool otherLogs)
