@@ -1,9 +1,5 @@
-#include "config/Settings.h"
-#include "link/CUnitLink.h"
 #include "logged/DownloadReport.h"
 #include "logged/DownloadResult.h"
-#include "logged/ui/CDownloadDlg.h"
-#include "logged/ui/DownloadCommand.h"
 #include "tests/support/ScriptedPrompt.h"
 
 #include <gtest/gtest.h>
@@ -67,28 +63,4 @@ TEST(DownloadReport, ClearingGoesAheadWithoutAQuestionOrOnYesAndNeverAfterAFailu
         EXPECT_EQ(DownloadReport::confirmClearing(result, prompts), c.cleared) << (&c - cases);
         EXPECT_EQ(prompts.shown().size(), c.prompts) << (&c - cases);
     }
-}
-
-TEST(DownloadCommand, TheLabelsComeFirstEvenWhenTheLinkIsClosedAndThenNothingStarts)
-{
-    ScriptedPrompt prompts;
-    CUnitLink link(prompts, ComPortDirectory());
-    DownloadCommand command(link, prompts, nullptr, nullptr);
-    int edited = 0;
-    bool asked = false;
-    command.setLabelsEditor([&](std::array<QString, 16>&, QWidget*) { ++edited; });
-    command.setValuesDialog([&](const CDownloadDlg::Values&, QWidget*) {
-        asked = true;
-        return std::optional<CDownloadDlg::Values>();
-    });
-    Settings settings;
-    settings.runCustomLabelsDlg = 1;
-    EXPECT_FALSE(command.run(settings));
-    EXPECT_EQ(edited, 1);
-    EXPECT_EQ(settings.runCustomLabelsDlg, 0);
-    EXPECT_EQ(prompts.shown().size(), 1);
-    // Without an open link there is no dialog; the day's base name is offered when there is.
-    EXPECT_EQ(CDownloadDlg::defaultFileName(QDate(2026, 12, 5)), QStringLiteral("CW_Dec_05_2026"));
-    EXPECT_FALSE(asked);
-    EXPECT_FALSE(command.isRunning());
 }
