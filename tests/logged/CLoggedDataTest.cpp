@@ -72,15 +72,9 @@ TEST(CLoggedData, PointerRepliesGiveEachLogsRingStateAndWrongLengthsChangeNothin
     const Take indexes = &CLoggedData::takeEfficiencyIndexes;
     const QByteArray page1 = efficiencyIndexPage(10, 0x80, 0, 0x7F);
     const QByteArray page2 = efficiencyIndexPage(0, 0x80, 3, 0);
-    // state: as ringState() gives it; after a refused reply that of a new download.
-    struct Case {
-        Take take;
-        QByteArray reply;
-        bool accepted;
-        Log log;
-        const char* state;
-    };
-    const Case cases[] = {
+    // The reply, whether it is taken, and the log's state as ringState() gives it (after a
+    // refused reply that of a new download).
+    const std::tuple<Take, QByteArray, bool, Log, const char*> cases[] = {
         {periodic, QByteArray::fromHex("0000c01f"), true, Log::Periodic, "1cc0 10"},
         // The two top bits of byte 3 are not part of the address.
         {periodic, QByteArray::fromHex("aaaa43c3"), true, Log::Periodic, "43 10"},
@@ -96,11 +90,10 @@ TEST(CLoggedData, PointerRepliesGiveEachLogsRingStateAndWrongLengthsChangeNothin
         {indexes, page2, true, Log::Battery2Efficiency, "3 10"},
         {indexes, QByteArray(255, '\x05'), false, Log::Battery1Efficiency, "0 00"},
     };
-    for (const Case& c : cases) {
+    for (const auto& [take, reply, accepted, log, state] : cases) {
         CLoggedData data;
-        EXPECT_EQ((data.*c.take)(c.reply), c.accepted);
-        EXPECT_EQ(ringState(data.area(c.log)), QLatin1String(c.state))
-            << c.reply.toHex().left(8).toStdString();
+        EXPECT_EQ((data.*take)(reply), accepted);
+        EXPECT_EQ(ringState(data.area(log)), QLatin1String(state)) << reply.toHex().left(8).data();
     }
 }
 

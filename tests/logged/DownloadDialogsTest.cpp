@@ -36,16 +36,9 @@ TEST(DownloadReport, EachFailedFileIsToldBeforeTheSummaryWhichFillsItsPathOnce)
 
 TEST(DownloadReport, ClearingGoesAheadWithoutAQuestionOrOnYesAndNeverAfterAFailure)
 {
-    // prompts: the question, or the notice why the log is kept.
-    struct Case {
-        Action action;
-        Reason reason;
-        bool success;
-        PromptAnswer answer;
-        bool cleared;
-        int prompts;
-    };
-    const Case cases[] = {
+    // The decision, whether the download succeeded, the answer to the question; whether the log
+    // is cleared, and how many prompts (the question, or the notice why the log is kept).
+    const std::tuple<Action, Reason, bool, PromptAnswer, bool, int> cases[] = {
         {Action::ClearWithoutAsking, Reason::None, true, PromptAnswer::No, true, 0},
         {Action::AskFirst, Reason::None, true, PromptAnswer::Yes, true, 1},
         {Action::AskFirst, Reason::None, true, PromptAnswer::No, false, 1},
@@ -55,12 +48,12 @@ TEST(DownloadReport, ClearingGoesAheadWithoutAQuestionOrOnYesAndNeverAfterAFailu
         {Action::Keep, Reason::FileNotWritten, true, PromptAnswer::Yes, false, 1},
         {Action::ClearWithoutAsking, Reason::None, false, PromptAnswer::Yes, false, 0},
     };
-    for (const Case& c : cases) {
+    for (const auto& [action, reason, success, answer, cleared, shown] : cases) {
         ScriptedPrompt prompts;
-        prompts.answerNext(c.answer);
-        DownloadResult result = successWith(c.action, c.reason);
-        result.success = c.success;
-        EXPECT_EQ(DownloadReport::confirmClearing(result, prompts), c.cleared) << (&c - cases);
-        EXPECT_EQ(prompts.shown().size(), c.prompts) << (&c - cases);
+        prompts.answerNext(answer);
+        DownloadResult result = successWith(action, reason);
+        result.success = success;
+        EXPECT_EQ(DownloadReport::confirmClearing(result, prompts), cleared) << int(reason);
+        EXPECT_EQ(prompts.shown().size(), shown) << int(reason);
     }
 }

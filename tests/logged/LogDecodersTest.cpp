@@ -90,13 +90,8 @@ TEST(PeriodicLog, ScaledValuesAreTheSignedTenBitMagnitudeTimesTheirCodeAndRecord
 
 TEST(PeriodicLog, TheRingWalkGivesEveryRecordOnceOldestFirst)
 {
-    struct Walk {
-        const char* name;
-        int records; // record n is stamped at minute n
-        std::uint16_t flags;
-        int oldest;
-    };
-    const Walk walks[] = {
+    // Records written (record n at minute n), their items, the first record still in the log.
+    const std::tuple<const char*, int, std::uint16_t, int> walks[] = {
         {"EmptyLog", 0, CPerData::AMPHOURS1, 0},
         {"TwentyThreeByteRecordsTwoPerBlock", 3, 0x03FF, 0},
         {"TimeStampsOnly", 5, 0, 0},
@@ -104,12 +99,12 @@ TEST(PeriodicLog, TheRingWalkGivesEveryRecordOnceOldestFirst)
         {"NewestInTheLastBlockIsReadFromBlockZero", 115 * 12 + 5, CPerData::AMPHOURS1, 0},
         {"WrappedStartsAfterTheNewestRecordsBlock", 1392 + 30, CPerData::AMPHOURS1, 36},
     };
-    for (const Walk& walk : walks) {
-        SCOPED_TRACE(walk.name);
+    for (const auto& [name, written, flags, oldest] : walks) {
+        SCOPED_TRACE(name);
         PeriodicLogImage image;
-        for (int n = 0; n < walk.records; ++n)
-            image.append(n, walk.flags);
-        if (walk.records == 15) {
+        for (int n = 0; n < written; ++n)
+            image.append(n, flags);
+        if (written == 15) {
             // Records the unit wrote before its log was cleared stay behind in memory.
             image.bytes.replace(image.newest() + 5, 3, QByteArray::fromHex("ffff10"));
             image.bytes.replace(128, 6, QByteArray::fromHex("1b0100ffff"));
@@ -117,9 +112,9 @@ TEST(PeriodicLog, TheRingWalkGivesEveryRecordOnceOldestFirst)
         std::vector<int> minutes;
         for (const CPerData& record : decodePeriodic(image.bytes, image.newest()))
             minutes.push_back(static_cast<int>((record.time - TestBaseTime) / 60));
-        ASSERT_EQ(minutes.size(), static_cast<std::size_t>(walk.records - walk.oldest));
+        ASSERT_EQ(minutes.size(), static_cast<std::size_t>(written - oldest));
         for (std::size_t k = 0; k < minutes.size(); ++k)
-            ASSERT_EQ(minutes[k], walk.oldest + static_cast<int>(k)) << k;
+            ASSERT_EQ(minutes[k], oldest + static_cast<int>(k)) << k;
     }
 }
 
@@ -191,18 +186,14 @@ TEST(EfficiencyLog, TheRingIsVisitedOnceFromAfterTheNewestWhenWrapped)
     QByteArray log(2048, '\0');
     for (int index = 0; index < 224; ++index)
         putCycle(log, index, index, 0, 0);
-    struct Walk {
-        int newest;
-        bool wrapped;
-        int first;
-        int count;
-    };
-    for (const Walk& walk : {Walk{0, false, 0, 1}, Walk{4, false, 0, 5}, Walk{223, true, 0, 224},
-                             Walk{10, true, 11, 224}}) {
-        const std::vector<CEffData> records = decodeCycles(log, walk.newest, walk.wrapped);
-        ASSERT_EQ(records.size(), static_cast<std::size_t>(walk.count)) << walk.newest;
-        for (int k = 0; k < walk.count; ++k)
-            ASSERT_EQ(records[k].time, TestBaseTime + (walk.first + k) % 224 * 60) << k;
+    // Newest index, wrapped; the first record visited and how many.
+    const std::tuple<int, bool, int, int> walks[] = {
+        {0, false, 0, 1}, {4, false, 0, 5}, {223, true, 0, 224}, {10, true, 11, 224}};
+    for (const auto& [newest, wrapped, first, count] : walks) {
+        const std::vector<CEffData> records = decodeCycles(log, newest, wrapped);
+        ASSERT_EQ(records.size(), static_cast<std::size_t>(count)) << newest;
+        for (int k = 0; k < count; ++k)
+            ASSERT_EQ(records[k].time, TestBaseTime + (first + k) % 224 * 60) << k;
     }
 }
 
@@ -248,14 +239,8 @@ TEST(DischargeProfile, TheWalkVisitsTheRingOnceOldestFirst)
     QByteArray log(4096, '\0');
     for (int index = 0; index < 756; ++index)
         putEntry(log, index, index >= 600 ? 0x80 : 0, static_cast<std::uint16_t>(index), 0);
-    struct Walk {
-        const char* name;
-        int newest;
-        bool wrapped;
-        bool present;
-        std::vector<int> runs; // ring indexes visited, as runs from..to
-    };
-    const Walk walks[] = {
+    // The pointer, wrapped, present; the ring indexes visited, as runs from..to.
+    const std::tuple<const char*, int, bool, bool, std::vector<int>> walks[] = {
         {"NotPresent", 0x0100, false, false, {}},
         {"PointerAtTheStart", 0, false, true, {}},
         {"OneEntry", 5, false, true, {1, 1}},
@@ -263,16 +248,16 @@ TEST(DischargeProfile, TheWalkVisitsTheRingOnceOldestFirst)
         {"WrappedAtTheLastEntryOfBlockZero", 0x0037, true, true, {12, 755, 0, 11}},
         {"WrappedInsideABlock", 192 + 20, true, true, {41, 755, 0, 40}},
     };
-    for (const Walk& walk : walks) {
-        SCOPED_TRACE(walk.name);
-        const ProfileEntries decoded = decodeProfile(log, walk.newest, walk.wrapped, walk.present);
+    for (const auto& [name, newest, wrapped, present, runs] : walks) {
+        SCOPED_TRACE(name);
+        const ProfileEntries decoded = decodeProfile(log, newest, wrapped, present);
         std::vector<int> visited;
         for (const auto* battery : {&decoded.battery1, &decoded.battery2})
             for (const CIntData* entry : *battery)
                 visited.push_back(static_cast<int>(std::lround(entry->volts / 0.05f)));
         std::vector<int> expected;
-        for (std::size_t run = 0; run < walk.runs.size(); run += 2)
-            for (int index = walk.runs[run]; index <= walk.runs[run + 1]; ++index)
+        for (std::size_t run = 0; run < runs.size(); run += 2)
+            for (int index = runs[run]; index <= runs[run + 1]; ++index)
                 expected.push_back(index);
         // Each battery keeps the visit order.
         std::stable_partition(expected.begin(), expected.end(), [](int i) { return i < 600; });

@@ -108,13 +108,7 @@ TEST(PeriodicLogClearing, TheLogIsClearedOnlyWhenItsRecordsAreSafe)
     using Reason = PeriodicLogClearing::Reason;
     // SINGLEFILEPD, CLEARLOGDATA; whether the log was fetched, had records, reached the
     // cumulative file, its data file was written.
-    struct Case {
-        int singleFilePd, clearLogData;
-        bool fetched, records, appended, fileWritten;
-        Action action;
-        Reason reason;
-    };
-    const Case cases[] = {
+    const std::tuple<int, int, bool, bool, bool, bool, Action, Reason> cases[] = {
         {0, 0, true, true, false, true, Action::Keep, Reason::NotRequested},
         {1, 0, true, true, true, true, Action::ClearWithoutAsking, Reason::None},
         {1, 0, true, false, false, false, Action::ClearWithoutAsking, Reason::None},
@@ -126,13 +120,14 @@ TEST(PeriodicLogClearing, TheLogIsClearedOnlyWhenItsRecordsAreSafe)
         {0, 1, true, true, false, false, Action::Keep, Reason::FileNotWritten},
         {0, 1, false, false, false, false, Action::Keep, Reason::NotFetched},
     };
-    for (const Case& c : cases) {
+    for (const auto& [singleFile, clearLog, fetched, records, appended, written, action, reason] :
+         cases) {
         Settings settings;
-        settings.singleFilePd = c.singleFilePd;
-        settings.clearLogData = c.clearLogData;
-        const LoggedExportOutcome outcome{c.records, c.appended, c.fileWritten, {}, {}};
-        const auto decision = PeriodicLogClearing::decide(settings, c.fetched, outcome);
-        EXPECT_EQ(decision.action, c.action) << (&c - cases);
-        EXPECT_EQ(decision.reason, c.reason) << (&c - cases);
+        settings.singleFilePd = singleFile;
+        settings.clearLogData = clearLog;
+        const auto decision = PeriodicLogClearing::decide(
+            settings, fetched, LoggedExportOutcome{records, appended, written, {}, {}});
+        EXPECT_EQ(std::pair(decision.action, decision.reason), std::pair(action, reason))
+            << singleFile << clearLog << fetched << records << appended << written;
     }
 }
