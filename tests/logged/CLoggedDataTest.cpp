@@ -1,7 +1,6 @@
 #include "logged/CLoggedData.h"
 
 #include "LogImages.h"
-#include "config/Settings.h"
 #include "logged/UnitTimeStamp.h"
 
 #include <gtest/gtest.h>
@@ -112,10 +111,6 @@ TEST(CLoggedData, DecodedAreasFillTheListsWhichReverseTogetherAndAFailureClears)
     EXPECT_EQ(counts(*data), QStringLiteral("20 6 224 5 5"));
     data->clearRecords();
     EXPECT_EQ(counts(*data), QStringLiteral("0 0 0 0 0"));
-    Settings settings;
-    settings.avgCycles = 7;
-    data->captureOptions(settings);
-    EXPECT_EQ(data->averagingCycles(), 7);
 }
 
 TEST(UnitTimeStamp, DayZeroIsPlacedSoThatTheUnitClockReadsNowAndSettingKeepsTheDay)

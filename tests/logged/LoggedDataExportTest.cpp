@@ -14,27 +14,24 @@ namespace {
 
 const QByteArray AhAndBatteryHeader = "Date Time,AD13: Ahr 1,AD22: Battery #1: %Full,Charged 1";
 
-// A download's files under the base name CW, selected columns, charged written as 100.
+// A download's files under the base name CW, selected columns, charged written as 100, the
+// periodic records also appended to the cumulative file.
 class LoggedDataExportFiles : public ::testing::Test {
 protected:
     LoggedDataExportFiles()
     {
         settings.dataPath = folder.path();
-        settings.pDataSave = settings.chargedValue = 1;
+        settings.pDataSave = settings.chargedValue = settings.singleFilePd = 1;
+        settings.singlePdFileName = QStringLiteral("CumulativePeriodicData.csv");
     }
 
-    LoggedExportOutcome run(CLoggedData& data, const QString& where = QString())
+    LoggedExportOutcome run(CLoggedData& data)
     {
         return LoggedDataExport(settings, utcTimeText())
-            .run(data, LoggedFileNames(where.isEmpty() ? folder.path() : where, "CW"));
+            .run(data, LoggedFileNames(folder.path(), "CW"));
     }
     QByteArray file(const char* name) const { return fileBytes(folder.filePath(name)); }
     QStringList files() const { return QDir(folder.path()).entryList(QDir::Files); }
-    void appendToCumulativeFile()
-    {
-        settings.singleFilePd = 1;
-        settings.singlePdFileName = QStringLiteral("CumulativePeriodicData.csv");
-    }
 
     QTemporaryDir folder;
     Settings settings;
@@ -44,9 +41,10 @@ protected:
 
 TEST_F(LoggedDataExportFiles, EachLogWithRecordsGetsItsFileUnderTheBaseName)
 {
+    EXPECT_EQ(LoggedFileNames::defaultBaseName(QDate(2026, 12, 5)),
+              QStringLiteral("CW_Dec_05_2026"));
     // A download without periodic records leaves even the cumulative file alone; a file that
     // holds text already gets no header.
-    appendToCumulativeFile();
     ASSERT_TRUE(putFileBytes(folder.filePath("CumulativePeriodicData.csv"), "notes of my own"));
     const LoggedExportOutcome none = run(*sampleDownload(1, 0));
     EXPECT_FALSE(none.periodicRecords || none.cumulativeAppended);
@@ -64,7 +62,6 @@ TEST_F(LoggedDataExportFiles, EachLogWithRecordsGetsItsFileUnderTheBaseName)
 TEST_F(LoggedDataExportFiles, TheCumulativeFileGetsOneHeaderAndEveryDownloadsRowsOldestFirst)
 {
     // An empty file counts as new.
-    appendToCumulativeFile();
     ASSERT_TRUE(putFileBytes(folder.filePath("CumulativePeriodicData.csv"), ""));
     // Most recent at top: the cumulative rows are appended before the download's files turn.
     settings.dataOrder = 1;
@@ -91,11 +88,9 @@ TEST_F(LoggedDataExportFiles, TheCumulativeFileGetsOneHeaderAndEveryDownloadsRow
 
 TEST_F(LoggedDataExportFiles, ACumulativeFileThatCannotBeWrittenIsReportedAndTheOthersAreWritten)
 {
-    appendToCumulativeFile();
     settings.singlePdFileName = QStringLiteral("no such folder/all.csv");
     const LoggedExportOutcome outcome = run(*sampleDownload(1, 2));
-    EXPECT_FALSE(outcome.cumulativeAppended);
-    EXPECT_TRUE(outcome.periodicFileWritten);
+    EXPECT_TRUE(outcome.periodicFileWritten && !outcome.cumulativeAppended);
     EXPECT_EQ(
         outcome.errors,
         QStringList{QStringLiteral("Could not open file:\n %1")
