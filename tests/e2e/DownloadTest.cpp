@@ -1,4 +1,5 @@
 #include "link/CUnitLink.h"
+#include "link/LinkRequest.h"
 #include "logged/DownloadReport.h"
 #include "logged/DownloadSequence.h"
 #include "simulator/Scenario.h"
@@ -243,6 +244,30 @@ TEST_P(Download, SettingTheClockKeepsTheDayPlacesTheRecordsAndEachStepIsShown)
 }
 
 INSTANTIATE_TEST_SUITE_P(Both, Download, BothTransports, TransportName);
+
+TEST(DownloadOverTcp, AReplyOfAnotherLengthThanAskedForEndsTheDownload)
+{
+    // The link hands over whole replies only; the download checks their length all the same.
+    // It waits here for battery 1's word, which the unit never sends, and gets one byte.
+    StandInUnit unit;
+    ASSERT_TRUE(unit.addFault(FaultKind::NoReply, QStringLiteral("read@0xf2")));
+    Downloader downloader;
+    DownloadSequence sequence(downloader.link, downloader.prompts);
+    std::optional<DownloadResult> result;
+    QObject::connect(&sequence, &DownloadSequence::finished,
+                     [&result](const DownloadResult& done) { result = done; });
+    downloader.link.SetOwner(&sequence);
+    ASSERT_TRUE(unit.open(downloader.link, Transport::Tcp));
+    DownloadJob job = downloader.everything();
+    job.periodic = job.efficiency = job.dischargeProfile = false;
+    ASSERT_TRUE(sequence.start(job));
+    ASSERT_TRUE(unit.waitForRequests(6));
+    std::uint8_t bytes[2] = {};
+    LinkRequest wordReply{REQ_BULK, 10, 2, 1, bytes, 0, 0};
+    sequence.takeReply(1, &wordReply);
+    ASSERT_TRUE(EventPump::waitUntil([&result] { return result.has_value(); }));
+    EXPECT_EQ(result->summary, CommunicationError);
+}
 
 // The simulator program on a real pseudo-terminal, 75 days into ten-minute logging of all ten
 // items: the periodic log and the discharge profile have wrapped. Its logs were written by the
