@@ -2,13 +2,16 @@
 
 QString Settings::hostText() const
 {
-    if (useNetBios != 0)
-        return netBiosName;
+    return useNetBios != 0 ? netBiosName : dottedAddress(ipAddress);
+}
+
+QString dottedAddress(std::uint32_t address)
+{
     return QStringLiteral("%1.%2.%3.%4")
-        .arg(ipAddress >> 24)
-        .arg((ipAddress >> 16) & 0xFFu)
-        .arg((ipAddress >> 8) & 0xFFu)
-        .arg(ipAddress & 0xFFu);
+        .arg(address >> 24)
+        .arg((address >> 16) & 0xFFu)
+        .arg((address >> 8) & 0xFFu)
+        .arg(address & 0xFFu);
 }
 
 std::array<QString, ReportLabelCount> defaultReportLabels()

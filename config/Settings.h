@@ -29,6 +29,9 @@ inline constexpr int ReportLabelsInUse = 10;
 // The column labels of the periodic export before the user sets them; the unused ones are empty.
 std::array<QString, ReportLabelCount> defaultReportLabels();
 
+// An IPv4 address held with its first octet in the most significant byte, as "%d.%d.%d.%d".
+QString dottedAddress(std::uint32_t address);
+
 // Every setting of the configuration file, with its default. A plain value: the main window
 // keeps one, and the options pages work on copies of it.
 struct Settings {
