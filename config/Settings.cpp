@@ -1,5 +1,12 @@
 #include "config/Settings.h"
 
+#include "config/SettingsKeys.h"
+
+Settings::Settings()
+{
+    SettingsKeys::applyDefaults(*this);
+}
+
 QString Settings::hostText() const
 {
     return useNetBios != 0 ? netBiosName : dottedAddress(ipAddress);
@@ -16,14 +23,5 @@ QString dottedAddress(std::uint32_t address)
 
 std::array<QString, ReportLabelCount> defaultReportLabels()
 {
-    return {QStringLiteral("AD13: Ahr 1"),
-            QStringLiteral("AD14: Ahr 2"),
-            QStringLiteral("AD15: Ahr 3"),
-            QStringLiteral("AD20: Whr 1"),
-            QStringLiteral("AD21: Whr 2"),
-            QStringLiteral("AD3: Volts 1"),
-            QStringLiteral("AD10: Amps 1"),
-            QStringLiteral("AD4: Volts 2"),
-            QStringLiteral("AD22: Battery #1: %Full"),
-            QStringLiteral("AD23: Battery #2: %Full")};
+    return Settings().reportLabels;
 }

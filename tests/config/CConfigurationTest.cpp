@@ -3,8 +3,7 @@
 #include "config/IniDocument.h"
 #include "config/LinkSettingsSink.h"
 #include "config/PrivateProfile.h"
-#include "config/SettingsReader.h"
-#include "config/SettingsWriter.h"
+#include "config/SettingsKeys.h"
 #include "tests/support/ScriptedPrompt.h"
 #include "tests/support/TestFiles.h"
 
@@ -141,11 +140,8 @@ Settings readSettings(const QByteArray& file, LinkSettingsSink& link)
 {
     IniDocument document = IniDocument::fromBytes(file);
     const PrivateProfile profile(document, QStringLiteral("OPTIONS"));
-    const SettingsReader reader(profile, link);
     Settings settings;
-    reader.readBeforeDataPath(settings);
-    reader.readDataPath(settings, QStringLiteral("/data"));
-    reader.readAfterDataPath(settings);
+    SettingsKeys::read(profile, settings, link, QStringLiteral("/data"));
     return settings;
 }
 
@@ -153,7 +149,7 @@ QByteArray writtenSettings(const Settings& settings)
 {
     IniDocument document;
     PrivateProfile profile(document, QStringLiteral("OPTIONS"));
-    SettingsWriter(profile).write(settings);
+    SettingsKeys::write(profile, settings);
     return document.toBytes();
 }
 
