@@ -1,11 +1,14 @@
 #include "config/CConfiguration.h"
 #include "config/LinkSettingsSink.h"
+#include "display/LiveDisplay.h"
+#include "link/CUnitLink.h"
+#include "logged/DownloadJob.h"
 #include "simulator/Scenario.h"
 #include "tests/cli/CliRunner.h"
-#include "tests/cli/ProgramDownload.h"
 #include "tests/cli/StillUnit.h"
-#include "tests/support/TestBytes.h"
+#include "tests/support/EventPump.h"
 #include "tests/support/ScriptedPrompt.h"
+#include "tests/support/TestBytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -75,10 +78,27 @@ protected:
         return CConfiguration(cli.folders(), ignored).load(noLink);
     }
 
-    DownloadResult programDownload(const Settings& settings)
+    // The desktop program's download of the same unit at the same PC time, through its live
+    // display; the unit's log is cleared if it was to be.
+    DownloadResult programDownload(Settings settings)
     {
-        ProgramDownload program(still.adapter.port(), cli.pcTime);
-        return program.run(settings, programFolder.path(), QStringLiteral("CW_night"));
+        ScriptedPrompt prompts;
+        CUnitLink link(prompts, ComPortDirectory());
+        link.SetPortType(PORT_TCP);
+        link.SetHost(QStringLiteral("127.0.0.1"), still.adapter.port());
+        LiveDisplay live(link, settings, prompts);
+        const QDateTime pcTime = cli.pcTime;
+        live.download().setClock([pcTime] { return pcTime; });
+        std::optional<DownloadResult> result;
+        QObject::connect(&live.download(), &DownloadRunner::finished,
+                         [&result](const DownloadResult& done) { result = done; });
+        const auto idle = [&link] { return link.GetState() == 2; };
+        if (link.Open() && EventPump::waitUntil(idle) &&
+            live.download().start(DownloadJob::fromSettings(settings, programFolder.path(),
+                                                            QStringLiteral("CW_night"))))
+            EventPump::waitUntil([&result] { return result.has_value(); }, 60000);
+        EventPump::waitUntil(idle); // the clearing's acknowledgement, when there is one
+        return result.value_or(DownloadResult{});
     }
 
     int periodicRecordsLeft()

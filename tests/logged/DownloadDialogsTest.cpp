@@ -2,6 +2,7 @@
 #include "logged/DownloadJob.h"
 #include "logged/DownloadReport.h"
 #include "logged/DownloadResult.h"
+#include "logged/DownloadRunner.h"
 #include "logged/ui/CDownloadDlg.h"
 #include "logged/ui/CDownloadProgressDlg.h"
 #include "logged/ui/DownloadCommand.h"
@@ -125,7 +126,8 @@ TEST(DownloadCommand, TheLabelsComeFirstEvenWhenTheLinkIsClosedAndThenNothingSta
 {
     ScriptedPrompt prompts;
     CUnitLink link(prompts, ComPortDirectory());
-    DownloadCommand command(link, prompts, nullptr, nullptr);
+    DownloadRunner runner(link, prompts, nullptr);
+    DownloadCommand command(runner, nullptr);
     int edited = 0;
     bool asked = false;
     command.setLabelsEditor([&](std::array<QString, 16>&, QWidget*) { ++edited; });
@@ -141,7 +143,7 @@ TEST(DownloadCommand, TheLabelsComeFirstEvenWhenTheLinkIsClosedAndThenNothingSta
     EXPECT_EQ(prompts.shown().size(), 1);
     // Without an open link there is no dialog.
     EXPECT_FALSE(asked);
-    EXPECT_FALSE(command.isRunning());
+    EXPECT_FALSE(runner.isRunning());
 }
 
 TEST(DownloadJob, TakesTheLogsAndTheClockSettingFromTheSettings)
