@@ -1,13 +1,16 @@
+#include "tests/support/EventPump.h"
 #include "tests/support/MainWindowHarness.h"
 
-#include <QLabel>
+#include <QApplication>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
 
-// Restated: "Connect", "Start Display", the first value field, the firmware version.
+// Restated: the window's buttons, the first value field, the firmware version.
 constexpr int Connect = 1015;
 constexpr int StartDisplay = 1014;
+constexpr int Program = 1011;
 constexpr int FirstValue = 1005;
 constexpr int Firmware = 1163;
 
@@ -51,3 +54,29 @@ TEST_P(MainWindowEndToEnd, ConnectsAndShowsLiveValuesAndTheFirmware)
 }
 
 INSTANTIATE_TEST_SUITE_P(Both, MainWindowEndToEnd, BothTransports, TransportName);
+
+// "Program the Zeltravanic" and back: the unit's configuration is read again.
+TEST(MainWindowProgramming, AfterTheProgramModesMenuTheUnitsConfigurationIsReadAgain)
+{
+    StandInUnit unit;
+    MainWindowHarness main(MainWindowHarness::reaching(unit, Transport::Serial));
+    main.click(Connect);
+    ASSERT_TRUE(main.waitForValue(0)) << "the display runs";
+    main.click(StartDisplay);
+    ASSERT_TRUE(EventPump::waitUntil([&] { return main.control(Program)->isEnabled(); }));
+    // The menu closes as soon as it shows.
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [] {
+        if (QWidget* menu = QApplication::activeModalWidget())
+            menu->close();
+    });
+    closer.start(50);
+    unit.clearRequests();
+    main.click(Program);
+    closer.stop();
+    ASSERT_TRUE(unit.waitForRequests(6));
+    QList<int> addresses;
+    for (const UnitRequest& request : unit.requests().mid(0, 6))
+        addresses << request.address;
+    EXPECT_EQ(addresses, (QList<int>{0xF7, 0xE1, 0xF2, 0xF6, 0xF2, 0xF1}));
+}
