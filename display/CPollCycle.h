@@ -75,9 +75,6 @@ public:
     void stopAutoSearch();
     void refreshStatusLine();
 
-    // The handler of timer id, as its timer calls it.
-    void OnTimer(int id);
-
     bool testState(std::uint16_t bits) const { return (state_ & bits) == bits; }
     UnitSnapshot snapshot() const { return replies_.snapshot(); }
     // The Program Modes menu hands back the capacities it wrote.
@@ -117,6 +114,9 @@ Q_SIGNALS:
 private:
     enum class StepResult { More, Finished, Failed };
     enum class ItemResult { Sent, NothingToRead, Refused };
+
+    // The handler of timer id, as its timer calls it.
+    void OnTimer(int id);
 
     qint64 nowMs() const { return steadyNowMs_(); }
     void setState(std::uint16_t bits) { state_ = static_cast<std::uint16_t>(state_ | bits); }

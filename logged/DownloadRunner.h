@@ -40,7 +40,6 @@ public:
     void setClock(std::function<QDateTime()> now) { now_ = std::move(now); }
     void setTimeText(const LogTimeText& timeText) { timeText_ = timeText; }
 
-    CUnitLink& link() const { return link_; }
     PromptService& prompts() const { return prompts_; }
     // The link is open and not busy with an exchange of its own.
     bool linkIsReady() const;
