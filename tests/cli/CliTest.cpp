@@ -25,8 +25,8 @@ constexpr int UnitError = 3;
 constexpr int FileError = 4;
 
 // The desktop program's "Download Data" through the window's own wiring, over TCP at pcTime.
-DownloadResult programDownload(const StandInUnit& unit, const QDateTime& pcTime,
-                               const Settings& settings, const QString& folder)
+DownloadResult programDownload(const StandInUnit& unit, const QDateTime& pcTime, Settings settings,
+                               const QString& folder)
 {
     ScriptedPrompt prompts;
     CUnitLink link(prompts, ComPortDirectory());
