@@ -81,6 +81,9 @@ bool RecordExchange::await(ParameterSession& session, Done done, Failed failed, 
         limit.start(static_cast<int>(ReplyWatch::limitFor(length, link_.GetSerialTimeouts())));
         loop.exec();
     }
+    // A request makes its session the receiver of the connection's news; a connection that opens
+    // anew must greet the window that owns the link, which logs in.
+    link_.SetOwner(link_.GetOwner());
     if (!*outcome && error_.isEmpty())
         error_ = linkErrorText();
     return *outcome;

@@ -29,12 +29,13 @@ std::optional<SettingsFile> SettingsFileParser::parse(const QByteArray& text, QS
     const QStringList lines = decoded.split(u'\n');
     for (int i = 0; i < lines.size(); ++i)
         takeLine(i + 1, lines[i].trimmed());
-    if (!hasFirmware_)
-        refuse(0, QStringLiteral("The file has no [Unit] section with its Firmware."));
-    else if (file_.entries.isEmpty())
-        refuse(0, QStringLiteral("The file has no [Parameters] section with parameters."));
-    else
+    if (hasFirmware_)
         checkValues();
+    // A fault of the whole file is worth saying only when no line explains it.
+    if (errors_.isEmpty() && !hasFirmware_)
+        refuse(0, QStringLiteral("The file has no [Unit] section with its Firmware."));
+    else if (errors_.isEmpty() && file_.entries.isEmpty())
+        refuse(0, QStringLiteral("The file has no [Parameters] section with parameters."));
     std::stable_sort(errors_.begin(), errors_.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
     errors.clear();
@@ -65,7 +66,8 @@ void SettingsFileParser::takeLine(int number, const QString& line)
     else if (section_ == Section::Parameters)
         takeParameter(number, key, value);
     else
-        refuse(number, QStringLiteral("%1 stands before any section").arg(key));
+        refuse(number,
+               QStringLiteral("%1 stands outside the [Unit] and [Parameters] sections").arg(key));
 }
 
 void SettingsFileParser::takeSection(int number, const QString& name)
