@@ -25,6 +25,8 @@ CSettingsRestoreDlg::CSettingsRestoreDlg(CUnitLink& link, ParameterTable& table,
     records_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     records_->setSelectionMode(QAbstractItemView::NoSelection);
     records_->setWordWrap(false);
+    records_->setTextElideMode(Qt::ElideRight);
+    records_->verticalHeader()->setDefaultSectionSize(records_->fontMetrics().height() + 8);
 
     auto* buttons = new QDialogButtonBox(this);
     write_ = buttons->addButton(QStringLiteral("Write Selected"), QDialogButtonBox::ActionRole);
@@ -39,7 +41,7 @@ CSettingsRestoreDlg::CSettingsRestoreDlg(CUnitLink& link, ParameterTable& table,
     layout->addWidget(text);
     layout->addWidget(records_, 1);
     layout->addWidget(buttons);
-    resize(980, 620);
+    resize(1120, 720);
 }
 
 QString CSettingsRestoreDlg::heading() const
@@ -70,7 +72,10 @@ void CSettingsRestoreDlg::fillTable()
     records_->setRowCount(static_cast<int>(comparison_.size()));
     for (int row = 0; row < records_->rowCount(); ++row)
         fillRow(row, comparison_[row]);
-    records_->resizeColumnsToContents();
+    // Long values (the alarm enables) are cut with "..."; the whole text is the cell's tip.
+    records_->resizeColumnToContents(COLUMN_PARAMETER);
+    records_->setColumnWidth(COLUMN_UNIT, VALUE_WIDTH);
+    records_->setColumnWidth(COLUMN_FILE, VALUE_WIDTH);
     records_->horizontalHeader()->setStretchLastSection(true);
 }
 
@@ -98,6 +103,15 @@ void CSettingsRestoreDlg::fillRow(int row, const UnitSettings::Compared& compare
         item->setToolTip(texts[column]);
         item->setFlags(Qt::ItemIsEnabled);
         records_->setItem(row, column, item);
+    }
+    // What differs stands out; what is the same steps back.
+    for (int column = COLUMN_PARAMETER; column < COLUMNS; ++column) {
+        QTableWidgetItem* item = records_->item(row, column);
+        QFont font = item->font();
+        font.setBold(compared.differs());
+        item->setFont(font);
+        if (!compared.differs())
+            item->setForeground(palette().brush(QPalette::Disabled, QPalette::Text));
     }
 }
 

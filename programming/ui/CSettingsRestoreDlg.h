@@ -27,6 +27,7 @@ public:
 
 private:
     enum Column : int { COLUMN_PARAMETER = 0, COLUMN_UNIT, COLUMN_FILE, COLUMN_NOTE, COLUMNS };
+    static constexpr int VALUE_WIDTH = 300;
 
     QString heading() const;
     void fillTable();
