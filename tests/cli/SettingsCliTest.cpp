@@ -14,6 +14,7 @@ namespace {
 // The exit codes, restated.
 constexpr int Ok = 0;
 constexpr int Usage = 1;
+constexpr int UnitError = 3;
 constexpr int FileError = 4;
 constexpr int Differs = 5;
 
@@ -58,6 +59,9 @@ TEST(SettingsCli, SavesComparesAndRestoresAUnitFromAScript)
         {"settings diff @saved @tcp", Ok, ""},
         {"settings restore @edited @tcp", FileError,
          "line 25: P27 Battery 1 High Alarm: Voltage must be between 10 - 100", 0, handEdit},
+        {"settings save @saved @tcp", UnitError,
+         "P26 Battery 1 Low Alarm could not be read: Error: Bad Checksum", 0,
+         [&] { unit.addFault(FaultKind::BadChecksum, QStringLiteral("read@0xEC:1")); }},
         {"settings diff @saved --only P26 @tcp", Usage, "belong to restore"},
         {"settings restore @saved --only P38 @tcp", Usage,
          "Not a parameter of a settings file: P38"},
