@@ -8,6 +8,7 @@
 #include "cli/InfoCommand.h"
 #include "cli/LinkOptions.h"
 #include "cli/LiveCommand.h"
+#include "cli/SettingsCommand.h"
 #include "cli/UnitConnection.h"
 #include "link/CUnitLink.h"
 
@@ -77,6 +78,10 @@ QList<GorvaneCli::Command> GorvaneCli::commands()
          &DownloadSubcommand::addOptions,
          [this](const QCommandLineParser& p) { return DownloadSubcommand(*context_).run(p); }, true,
          true},
+        {"settings", "Save the unit's settings to a file, compare them with one, or restore them.",
+         "save|diff|restore FILE", &SettingsCommand::addOptions,
+         [this](const QCommandLineParser& p) { return SettingsCommand(*context_).run(p); }, true,
+         false},
         {"read",
          "Read one record of the unit and print it in hex.",
          "ADDRESS LENGTH",
