@@ -50,7 +50,7 @@ protected:
     }
     void show(std::array<int, 6> slots)
     {
-        settings.dispData = slots;
+        settings.slotItems = slots;
         cycle->refreshPollFlags();
     }
     QTimer* timer(const QString& name) const { return cycle->findChild<QTimer*>(name); }
@@ -241,7 +241,7 @@ protected:
 TEST_P(PollCycleOverEach, TimersAreSpacedByPortTypeTheKeepAliveIsTcpsAndTheSearchSerials)
 {
     EXPECT_EQ(spacingOfATick(), isTcp() ? 300 : 50);
-    settings.dispUpdate = 0; // Slow
+    settings.displaySpeed = 0; // Slow
     EXPECT_EQ(spacingOfATick(), 1000);
     cycle->stopDisplay();
     ASSERT_TRUE(EventPump::waitUntil([&] { return !cycle->testState(Busy); }));
@@ -253,7 +253,7 @@ TEST_P(PollCycleOverEach, TimersAreSpacedByPortTypeTheKeepAliveIsTcpsAndTheSearc
     EXPECT_EQ(armed("TIMER_KEEPALIVE"), isTcp() ? 30000 : -1) << "its reply arms it again";
     // The automatic search tries the ports every two seconds while the link is closed.
     cycle->disconnectUnit();
-    settings.autoPollSerialPort = 1;
+    settings.searchForUnitAtStartup = true;
     cycle->setUnitSearch([] { return false; });
     cycle->armAutoSearch();
     EXPECT_EQ(armed("TIMER_AUTOSEARCH"), isTcp() ? -1 : 100);
