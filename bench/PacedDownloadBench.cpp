@@ -72,7 +72,7 @@ void BM_PacedSerialDownload(benchmark::State& state)
     link.SetPortType(PORT_SERIAL);
     link.SetComPort(ComNumber);
     Settings settings;
-    settings.dataPath = scratch.path();
+    settings.dataFolder = scratch.path();
     const DownloadJob job =
         DownloadJob::fromSettings(settings, scratch.path(), QStringLiteral("CW_Bench"));
 

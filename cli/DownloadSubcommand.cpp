@@ -97,13 +97,13 @@ DownloadJob DownloadSubcommand::makeJob(const QCommandLineParser& parser) const
     }
     // The clock, the cumulative file and the clearing follow the options, not the configuration.
     job.syncTime = parser.isSet(SyncTime);
-    job.settings.singleFilePd = parser.isSet(Append) ? 1 : 0;
+    job.settings.appendToCumulativeFile = parser.isSet(Append);
     if (parser.isSet(Append)) {
         const QFileInfo file(parser.value(Append));
-        job.settings.dataPath = file.absolutePath();
-        job.settings.singlePdFileName = file.fileName();
+        job.settings.dataFolder = file.absolutePath();
+        job.settings.cumulativeFileName = file.fileName();
     }
-    job.settings.clearLogData = parser.isSet(Clear) ? 1 : 0;
+    job.settings.askToClearPeriodicLog = parser.isSet(Clear);
     return job;
 }
 

@@ -120,7 +120,7 @@ bool LiveCommand::chooseItems(const QStringList& arguments, QString& error)
     }
     if (!arguments.isEmpty())
         return true;
-    for (int n : context_.settings.dispData)
+    for (int n : context_.settings.slotItems)
         if (isReadable(n) && !chosen_.contains(n))
             chosen_.append(n);
     if (chosen_.isEmpty())

@@ -29,12 +29,12 @@ Settings CConfiguration::load(LinkSettingsSink& link)
         document = openDocument();
     const PrivateProfile profile(document, SettingsKeys::Section);
     Settings settings;
-    SettingsKeys::read(profile, settings, link, dataPathDefault());
+    SettingsKeys::read(profile, settings, link, dataFolderDefault());
     // A relative path would land wherever the program happens to run (a path written on another
     // platform reads as one), so only an absolute folder is created. A failure shows later, when
     // a data file cannot be written.
-    if (QDir::isAbsolutePath(settings.dataPath))
-        QDir().mkpath(settings.dataPath);
+    if (QDir::isAbsolutePath(settings.dataFolder))
+        QDir().mkpath(settings.dataFolder);
     return settings;
 }
 
@@ -80,12 +80,12 @@ IniDocument CConfiguration::openDocument() const
     return document;
 }
 
-std::optional<QString> CConfiguration::dataPathDefault()
+std::optional<QString> CConfiguration::dataFolderDefault()
 {
     if (folders_.documentsFolder.isEmpty()) {
         prompts_.show(IDS_NO_DOCUMENTS_FOLDER);
         endRequested_ = true;
         return std::nullopt;
     }
-    return folders_.defaultDataPath();
+    return folders_.defaultDataFolder();
 }

@@ -37,7 +37,7 @@ private:
     void moveOldConfigFile() const;
     IniDocument openDocument() const;
     // The documents folder's data folder; none, after telling the user, without that folder.
-    std::optional<QString> dataPathDefault();
+    std::optional<QString> dataFolderDefault();
 
     ConfigFolders folders_;
     PromptService& prompts_;

@@ -45,7 +45,7 @@ QString ConfigFolders::oldConfigFilePath() const
     return joined(programFolder, ConfigFileName);
 }
 
-QString ConfigFolders::defaultDataPath() const
+QString ConfigFolders::defaultDataFolder() const
 {
     // Written to the file as the user's platform spells paths, like the folder picker does.
     return QDir::toNativeSeparators(joined(documentsFolder, DataFolderName));

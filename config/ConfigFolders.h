@@ -23,5 +23,5 @@ struct ConfigFolders {
     // The configuration file of an older installation, beside the program.
     QString oldConfigFilePath() const;
     // Empty when there is no documents folder.
-    QString defaultDataPath() const;
+    QString defaultDataFolder() const;
 };

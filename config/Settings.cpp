@@ -9,7 +9,7 @@ Settings::Settings()
 
 QString Settings::hostText() const
 {
-    return useNetBios != 0 ? netBiosName : dottedAddress(ipAddress);
+    return connectByAdapterName ? adapterName : dottedAddress(ipAddress);
 }
 
 QString dottedAddress(std::uint32_t address)

@@ -7,17 +7,20 @@
 #include <array>
 #include <cstdint>
 
-// TEMPOPTION holds the control id of the chosen temperature radio button.
-inline constexpr int TEMPOPTION_CENTIGRADE = 1152;
-inline constexpr int TEMPOPTION_FAHRENHEIT = 1153;
-// EFFDISPLAY holds the control id of the chosen efficiency radio button.
-inline constexpr int EFFDISPLAY_OFF = 1041;
-inline constexpr int EFFDISPLAY_BATTERY1 = 1056;
-inline constexpr int EFFDISPLAY_BATTERY2 = 1057;
-// DISPUPDATE is an index.
-inline constexpr int DISPUPDATE_SLOW = 0;
-inline constexpr int DISPUPDATE_MEDIUM = 1;
-inline constexpr int DISPUPDATE_FAST = 2;
+// The temperature unit is held as the control id of its radio button.
+inline constexpr int TEMPUNIT_CENTIGRADE = 1152;
+inline constexpr int TEMPUNIT_FAHRENHEIT = 1153;
+// The efficiency panel's choice is held as the control id of its radio button.
+inline constexpr int EFFPANEL_OFF = 1041;
+inline constexpr int EFFPANEL_BATTERY1 = 1056;
+inline constexpr int EFFPANEL_BATTERY2 = 1057;
+// The display speed is an index.
+inline constexpr int DISPSPEED_SLOW = 0;
+inline constexpr int DISPSPEED_MEDIUM = 1;
+inline constexpr int DISPSPEED_FAST = 2;
+// The order of the logged records in the data files; any other value keeps the oldest first.
+inline constexpr int RECORDS_OLDEST_FIRST = 0;
+inline constexpr int RECORDS_NEWEST_FIRST = 1;
 
 // The name the unit's network adapter leaves the factory with.
 inline constexpr char16_t DefaultAdapterName[] = u"ZELTRAVANIC1";
@@ -41,63 +44,67 @@ struct Settings {
     // How the unit is reached.
     int portType;
     int comPort;
-    int autoPollSerialPort;
+    bool searchForUnitAtStartup;
     SerialTimeouts serialTimeouts;
     // The network adapter's IPv4 address, first octet in the most significant byte.
     std::uint32_t ipAddress;
-    std::uint32_t listenPort;
-    int useNetBios;
-    QString netBiosName;
+    std::uint32_t adapterPort;
+    bool connectByAdapterName;
+    QString adapterName;
 
-    int tempOption;
-    int clearLogData;
-    int autoSyncTime;
-    // Kept only to be written back; nothing uses them.
-    int enablePassword;
+    int temperatureUnit;
+    bool askToClearPeriodicLog;
+    bool setUnitClockOnDownload;
+    // Kept only to be written back as they were read; nothing uses them.
+    int passwordEnabled;
     QString password;
 
-    int runCustomLabelsDlg;
-    int avgCycles;
-    int effDisplay;
-    int dispUpdate;
-    int dataOrder;
-    int pDataSave;
-    int chargedValue;
+    bool askForLabelsBeforeDownload;
+    int averagingCycles;
+    int efficiencyPanel;
+    int displaySpeed;
+    int recordOrder;
+    bool selectedColumnsOnly;
+    bool chargedAs100;
 
-    int useWattColor;
-    int useAmpColor;
-    int usePerColor;
-    int useTempColor;
-    int useVoltColor;
-    // Colours with red in the low byte, then green, then blue.
-    std::uint32_t rgbLow;
-    std::uint32_t rgbHigh;
+    // Clearing one of these leaves its kind of live value uncoloured.
+    bool wattsInColor;
+    bool ampsInColor;
+    bool percentFullInColor;
+    bool temperatureInColor;
+    bool voltsInColor;
+    // Colours below and at or above the thresholds, with red in the low byte, then green, then
+    // blue.
+    std::uint32_t colorLow;
+    std::uint32_t colorHigh;
     float voltThreshold;
-    float perThreshold;
-    float tempThreshold;
+    float percentFullThreshold;
+    float temperatureThreshold;
 
     // Live item number shown in display slots 1..6; 0 = none.
-    std::array<int, 6> dispData;
+    std::array<int, 6> slotItems;
     // The folder of the data files; its default depends on the user's documents folder, so
     // loading sets it.
-    QString dataPath;
+    QString dataFolder;
     std::array<std::uint8_t, 3> shunts;
-    int useDefaultLabels;
+    // Handed to the logged data page and back; nothing else uses it.
+    bool defaultLabelsInUse;
     std::array<QString, 2> voltLabels;
     std::array<QString, 3> ampLabels;
     std::array<QString, 2> ahrLabels;
     // Column labels of the periodic export.
     std::array<QString, ReportLabelCount> reportLabels;
 
-    int singleFilePd;
-    QString singlePdFileName;
-    int dwnldPeriodic;
-    int dwnldEfficiency;
-    // Kept under the key DWNLDINTERVAL: whether a download fetches the discharge profile.
-    int dwnldDischargeProfile;
+    // Periodic records are also appended to this file in the data folder.
+    bool appendToCumulativeFile;
+    QString cumulativeFileName;
+    // What the Download dialog offers to fetch.
+    bool downloadPeriodicByDefault;
+    bool downloadEfficiencyByDefault;
+    bool downloadDischargeProfileByDefault;
 
-    // What the link connects to over TCP: the adapter's name when USENETBIOS is set, otherwise
-    // the address as "%d.%d.%d.%d", most significant byte first.
+    // What the link connects to over TCP: the adapter's name when connectByAdapterName is set,
+    // otherwise the address as "%d.%d.%d.%d", most significant byte first.
     QString hostText() const;
 
     friend bool operator==(const Settings&, const Settings&) = default;

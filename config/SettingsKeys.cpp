@@ -110,14 +110,14 @@ void tellLinkTimeouts(Settings& s, LinkSettingsSink& link)
 // The four keys that make the TCP destination are known.
 void tellLinkHost(Settings& s, LinkSettingsSink& link)
 {
-    link.SetHost(s.hostText(), s.listenPort);
+    link.SetHost(s.hostText(), s.adapterPort);
 }
 
 // Rows appended to the cumulative file must stay in time order.
 void keepCumulativeRowsInTimeOrder(Settings& s, LinkSettingsSink&)
 {
-    if (s.singleFilePd != 0)
-        s.dataOrder = 0;
+    if (s.appendToCumulativeFile)
+        s.recordOrder = RECORDS_OLDEST_FIRST;
 }
 
 constexpr SerialTimeouts Factory{};
@@ -133,67 +133,71 @@ using T = SerialTimeouts;
 // clang-format off
 constexpr Key Keys[] = {
     // How the unit is reached.
-    key("PORTTYPE",               member<&S::portType>,           PORT_SERIAL,             10,  10)
+    key("PORTTYPE",         member<&S::portType>,               PORT_SERIAL, 10, 10)
         .then(tellLinkPortType),
-    key("COMPORT",                member<&S::comPort>,            1,                       20,  20)
+    key("COMPORT",          member<&S::comPort>,                1,           20, 20)
         .then(tellLinkComPort),
-    key("AUTOPOLL_SERPORT",       member<&S::autoPollSerialPort>, 0,                       30,  30),
-    key("SER_TIMEOUT_RDINT",      timeout<&T::readInterval>,      Factory.readInterval,    40,  40),
-    key("SER_TIMEOUT_RDTOTMULT",  timeout<&T::readMultiplier>,    Factory.readMultiplier,  50,  50),
-    key("SER_TIMEOUT_RDTOTCONST", timeout<&T::readConstant>,      Factory.readConstant,    60,  60),
-    key("SER_TIMEOUT_WRTOTMULT",  timeout<&T::writeMultiplier>,   Factory.writeMultiplier, 70,  70),
-    key("SER_TIMEOUT_WRTOTCONST", timeout<&T::writeConstant>,     Factory.writeConstant,   80,  80)
+    key("AUTOPOLL_SERPORT", member<&S::searchForUnitAtStartup>, false,       30, 30),
+    // The serial time-outs.
+    key("SER_TIMEOUT_RDINT",      timeout<&T::readInterval>,    Factory.readInterval,    40, 40),
+    key("SER_TIMEOUT_RDTOTMULT",  timeout<&T::readMultiplier>,  Factory.readMultiplier,  50, 50),
+    key("SER_TIMEOUT_RDTOTCONST", timeout<&T::readConstant>,    Factory.readConstant,    60, 60),
+    key("SER_TIMEOUT_WRTOTMULT",  timeout<&T::writeMultiplier>, Factory.writeMultiplier, 70, 70),
+    key("SER_TIMEOUT_WRTOTCONST", timeout<&T::writeConstant>,   Factory.writeConstant,   80, 80)
         .then(tellLinkTimeouts),
-    key("IPADDRESS",              member<&S::ipAddress>,          0,                       90,  90),
-    key("LISTENPORT",             member<&S::listenPort>,         0,                      100, 100),
-    key("USENETBIOS",             member<&S::useNetBios>,         1,                      110, 110),
-    key("NETBIOSNAME",            member<&S::netBiosName>,        DefaultAdapterName,     120, 120)
+    // The network adapter.
+    key("IPADDRESS",   member<&S::ipAddress>,            0,                   90,  90),
+    key("LISTENPORT",  member<&S::adapterPort>,          0,                  100, 100),
+    key("USENETBIOS",  member<&S::connectByAdapterName>, true,               110, 110),
+    key("NETBIOSNAME", member<&S::adapterName>,          DefaultAdapterName, 120, 120)
         .then(tellLinkHost),
-    // Download and display options.
-    key("TEMPOPTION",         member<&S::tempOption>,         TEMPOPTION_CENTIGRADE, 130,  85),
-    key("CLEARLOGDATA",       member<&S::clearLogData>,       0,                     140, 140),
-    key("AUTOSYNCTIME",       member<&S::autoSyncTime>,       0,                     150, 150),
-    key("ENABLEPASSWORD",     member<&S::enablePassword>,     0,                     160, 160),
-    key("PASSWORD",           member<&S::password>,           u"",                   170, 170)
+    // Download and display options, and a password nothing uses.
+    key("TEMPOPTION",     member<&S::temperatureUnit>,        TEMPUNIT_CENTIGRADE, 130,  85),
+    key("CLEARLOGDATA",   member<&S::askToClearPeriodicLog>,  false,               140, 140),
+    key("AUTOSYNCTIME",   member<&S::setUnitClockOnDownload>, false,               150, 150),
+    key("ENABLEPASSWORD", member<&S::passwordEnabled>,        0,                   160, 160),
+    key("PASSWORD",       member<&S::password>,               u"",                 170, 170)
         .cutTo(16),
-    key("RUNCUSTOMLABELSDLG", member<&S::runCustomLabelsDlg>, 1,                     180, 180),
-    key("AVGCYCLES",          member<&S::avgCycles>,          5,                     190, 190),
-    key("EFFDISPLAY",         member<&S::effDisplay>,         EFFDISPLAY_OFF,        200, 200),
-    key("DISPUPDATE",         member<&S::dispUpdate>,         DISPUPDATE_MEDIUM,     210, 210),
-    key("DATAORDER",          member<&S::dataOrder>,          0,                     220, 220),
-    key("PDATASAVE",          member<&S::pDataSave>,          0,                     230, 230),
-    key("CHARGEDVALUE",       member<&S::chargedValue>,       0,                     240, 240),
+    // Labels, averaging and what the main window shows.
+    key("RUNCUSTOMLABELSDLG", member<&S::askForLabelsBeforeDownload>, true,             180, 180),
+    key("AVGCYCLES",          member<&S::averagingCycles>,            5,                190, 190),
+    key("EFFDISPLAY",         member<&S::efficiencyPanel>,            EFFPANEL_OFF,     200, 200),
+    key("DISPUPDATE",         member<&S::displaySpeed>,               DISPSPEED_MEDIUM, 210, 210),
+    // How the periodic data file is written.
+    key("DATAORDER",    member<&S::recordOrder>,         RECORDS_OLDEST_FIRST, 220, 220),
+    key("PDATASAVE",    member<&S::selectedColumnsOnly>, false,                230, 230),
+    key("CHARGEDVALUE", member<&S::chargedAs100>,        false,                240, 240),
     // Colours and thresholds of the live values.
-    key("USEWATTCLR", member<&S::useWattColor>,  1,         250, 250),
-    key("USEAMPCLR",  member<&S::useAmpColor>,   1,         260, 260),
-    key("USEPERCLR",  member<&S::usePerColor>,   1,         270, 270),
-    key("USETEMPCLR", member<&S::useTempColor>,  1,         280, 280),
-    key("USEVOLTCLR", member<&S::useVoltColor>,  1,         290, 290),
-    key("RGBLOW",     member<&S::rgbLow>,        Red,       300, 300),
-    key("RGBHIGH",    member<&S::rgbHigh>,       DarkGreen, 310, 310),
-    key("VOLTTHRESH", member<&S::voltThreshold>, 12.0f,     320, 320),
-    key("PERTHRESH",  member<&S::perThreshold>,  50.0f,     330, 330),
-    key("TEMPTHRESH", member<&S::tempThreshold>, 32.0f,     340, 340),
+    key("USEWATTCLR", member<&S::wattsInColor>,         true,      250, 250),
+    key("USEAMPCLR",  member<&S::ampsInColor>,          true,      260, 260),
+    key("USEPERCLR",  member<&S::percentFullInColor>,   true,      270, 270),
+    key("USETEMPCLR", member<&S::temperatureInColor>,   true,      280, 280),
+    key("USEVOLTCLR", member<&S::voltsInColor>,         true,      290, 290),
+    key("RGBLOW",     member<&S::colorLow>,             Red,       300, 300),
+    key("RGBHIGH",    member<&S::colorHigh>,            DarkGreen, 310, 310),
+    key("VOLTTHRESH", member<&S::voltThreshold>,        12.0f,     320, 320),
+    key("PERTHRESH",  member<&S::percentFullThreshold>, 50.0f,     330, 330),
+    key("TEMPTHRESH", member<&S::temperatureThreshold>, 32.0f,     340, 340),
     // Display slots and the channels as the unit names them.
-    key("DISPDATA1",        element<&S::dispData, 0>,     0,         350, 350),
-    key("DISPDATA2",        element<&S::dispData, 1>,     0,         360, 360),
-    key("DISPDATA3",        element<&S::dispData, 2>,     0,         370, 370),
-    key("DISPDATA4",        element<&S::dispData, 3>,     0,         380, 380),
-    key("DISPDATA5",        element<&S::dispData, 4>,     0,         390, 390),
-    key("DISPDATA6",        element<&S::dispData, 5>,     0,         400, 400),
-    key("SHUNT1",           element<&S::shunts, 0>,       1,         410, 410),
-    key("SHUNT2",           element<&S::shunts, 1>,       1,         420, 420),
-    key("SHUNT3",           element<&S::shunts, 2>,       1,         430, 430),
-    key("USEDEFAULTLABELS", member<&S::useDefaultLabels>, 1,         440, 440),
-    key("VOLTLABEL1",       element<&S::voltLabels, 0>,   u"Volt 1", 450, 450),
-    key("VOLTLABEL2",       element<&S::voltLabels, 1>,   u"Volt 2", 460, 460),
-    key("AMPLABEL1",        element<&S::ampLabels, 0>,    u"Amp 1",  470, 470),
-    key("AMPLABEL2",        element<&S::ampLabels, 1>,    u"Amp 2",  480, 480),
-    key("AMPLABEL3",        element<&S::ampLabels, 2>,    u"Amp 3",  490, 490),
-    key("AHRLABEL1",        element<&S::ahrLabels, 0>,    u"AHr 1",  500, 500),
-    key("AHRLABEL2",        element<&S::ahrLabels, 1>,    u"AHr 2",  510, 510),
+    key("DISPDATA1",        element<&S::slotItems, 0>,      0,         350, 350),
+    key("DISPDATA2",        element<&S::slotItems, 1>,      0,         360, 360),
+    key("DISPDATA3",        element<&S::slotItems, 2>,      0,         370, 370),
+    key("DISPDATA4",        element<&S::slotItems, 3>,      0,         380, 380),
+    key("DISPDATA5",        element<&S::slotItems, 4>,      0,         390, 390),
+    key("DISPDATA6",        element<&S::slotItems, 5>,      0,         400, 400),
+    key("SHUNT1",           element<&S::shunts, 0>,         1,         410, 410),
+    key("SHUNT2",           element<&S::shunts, 1>,         1,         420, 420),
+    key("SHUNT3",           element<&S::shunts, 2>,         1,         430, 430),
+    key("USEDEFAULTLABELS", member<&S::defaultLabelsInUse>, true,      440, 440),
+    key("VOLTLABEL1",       element<&S::voltLabels, 0>,     u"Volt 1", 450, 450),
+    key("VOLTLABEL2",       element<&S::voltLabels, 1>,     u"Volt 2", 460, 460),
+    key("AMPLABEL1",        element<&S::ampLabels, 0>,      u"Amp 1",  470, 470),
+    key("AMPLABEL2",        element<&S::ampLabels, 1>,      u"Amp 2",  480, 480),
+    key("AMPLABEL3",        element<&S::ampLabels, 2>,      u"Amp 3",  490, 490),
+    key("AHRLABEL1",        element<&S::ahrLabels, 0>,      u"AHr 1",  500, 500),
+    key("AHRLABEL2",        element<&S::ahrLabels, 1>,      u"AHr 2",  510, 510),
     // The data folder and the column labels of the periodic export.
-    key("DATAPATH", member<&S::dataPath>,          u"",                            520, 405)
+    key("DATAPATH", member<&S::dataFolder>,        u"",                            520, 405)
         .foundAtLoad(),
     key("Label0",   element<&S::reportLabels, 0>,  u"AD13: Ahr 1",                 530, 530),
     key("Label1",   element<&S::reportLabels, 1>,  u"AD14: Ahr 2",                 540, 540),
@@ -212,12 +216,12 @@ constexpr Key Keys[] = {
     key("Label14",  element<&S::reportLabels, 14>, u"",                        NotRead, 625),
     key("Label15",  element<&S::reportLabels, 15>, u"",                        NotRead, 626),
     // The cumulative file and what a download fetches.
-    key("SINGLEFILEPD",     member<&S::singleFilePd>,          0,   630, 630),
-    key("SINGLEPDFILENAME", member<&S::singlePdFileName>,      u"", 640, 640)
+    key("SINGLEFILEPD",     member<&S::appendToCumulativeFile>,            false, 630, 630),
+    key("SINGLEPDFILENAME", member<&S::cumulativeFileName>,                u"",   640, 640)
         .then(keepCumulativeRowsInTimeOrder),
-    key("DWNLDPERIODIC",    member<&S::dwnldPeriodic>,         1,   650, 650),
-    key("DWNLDEFFICIENCY",  member<&S::dwnldEfficiency>,       1,   660, 660),
-    key("DWNLDINTERVAL",    member<&S::dwnldDischargeProfile>, 1,   670, 670),
+    key("DWNLDPERIODIC",    member<&S::downloadPeriodicByDefault>,         true,  650, 650),
+    key("DWNLDEFFICIENCY",  member<&S::downloadEfficiencyByDefault>,       true,  660, 660),
+    key("DWNLDINTERVAL",    member<&S::downloadDischargeProfileByDefault>, true,  670, 670),
 };
 // clang-format on
 
@@ -360,13 +364,13 @@ void applyDefaults(Settings& settings)
 }
 
 void read(const PrivateProfile& profile, Settings& settings, LinkSettingsSink& link,
-          const std::optional<QString>& dataPathDefault)
+          const std::optional<QString>& dataFolderDefault)
 {
     for (const Key* key : inOrder(&Key::readPlace)) {
         if (key->defaultFoundAtLoad) {
-            if (!dataPathDefault)
+            if (!dataFolderDefault)
                 continue;
-            setFoundDefault(*key, settings, *dataPathDefault);
+            setFoundDefault(*key, settings, *dataFolderDefault);
         }
         readKey(*key, profile, settings);
         if (key->afterRead)

@@ -21,9 +21,10 @@ void applyDefaults(Settings& settings);
 
 // Reads every key in reading order; a missing key keeps the setting's value. The link gets its
 // port type, COM port, time-outs and TCP destination as soon as the keys that make them are read.
-// DATAPATH defaults to the folder the loading found for it, and is not read when it found none.
+// The data folder defaults to the one the loading found for it, and is not read when it found
+// none.
 void read(const PrivateProfile& profile, Settings& settings, LinkSettingsSink& link,
-          const std::optional<QString>& dataPathDefault);
+          const std::optional<QString>& dataFolderDefault);
 
 // Writes every key in writing order; keys the file already holds keep their place.
 void write(PrivateProfile& profile, const Settings& settings);

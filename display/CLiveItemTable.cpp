@@ -28,7 +28,7 @@ struct MeasuredItemRow {
     quint8 resetCode;
 };
 
-// The unit text of AD28 follows TEMPOPTION.
+// The unit text of AD28 follows the temperature unit.
 constexpr const char16_t* TEMPERATURE_UNIT = nullptr;
 
 constexpr std::array<MeasuredItemRow, 26> MEASURED_ITEMS{{
@@ -123,15 +123,15 @@ bool colourIsUsed(const LiveItemSettings& settings, ColourKind kind)
 {
     switch (kind) {
     case ColourKind::Volts:
-        return settings.useVoltColor;
+        return settings.voltsInColor;
     case ColourKind::Amps:
-        return settings.useAmpColor;
+        return settings.ampsInColor;
     case ColourKind::Watts:
-        return settings.useWattColor;
+        return settings.wattsInColor;
     case ColourKind::Percent:
-        return settings.usePercentColor;
+        return settings.percentFullInColor;
     case ColourKind::Temperature:
-        return settings.useTempColor;
+        return settings.temperatureInColor;
     case ColourKind::None:
         break;
     }
@@ -144,9 +144,9 @@ float thresholdOf(const LiveItemSettings& settings, ColourKind kind)
     case ColourKind::Volts:
         return settings.voltThreshold;
     case ColourKind::Percent:
-        return settings.percentThreshold;
+        return settings.percentFullThreshold;
     case ColourKind::Temperature:
-        return settings.tempThreshold;
+        return settings.temperatureThreshold;
     case ColourKind::Amps:
     case ColourKind::Watts:
     case ColourKind::None:
@@ -159,8 +159,8 @@ QString unitTextOf(const LiveItemSettings& settings, const MeasuredItemRow& row)
 {
     if (row.unitText != TEMPERATURE_UNIT)
         return QString::fromUtf16(row.unitText);
-    return settings.tempOption == LiveItemSettings::FAHRENHEIT ? QStringLiteral("Deg(F)")
-                                                               : QStringLiteral("Deg(C)");
+    return settings.temperatureUnit == LiveItemSettings::FAHRENHEIT ? QStringLiteral("Deg(F)")
+                                                                    : QStringLiteral("Deg(C)");
 }
 
 quint16 shuntDecodeType(int shuntType)
@@ -285,7 +285,8 @@ bool CLiveItemTable::acceptReply(int n, QByteArrayView reply)
     std::copy_n(reinterpret_cast<const quint8*>(reply.data()),
                 std::min<qsizetype>(reply.size(), LiveItem::RAW_REPLY_SIZE),
                 liveItem.rawReply.begin());
-    const DecodedValue decoded = decodeLiveValue(liveItem.decodeType, reply, settings_.tempOption);
+    const DecodedValue decoded =
+        decodeLiveValue(liveItem.decodeType, reply, settings_.temperatureUnit);
     liveItem.value = decoded.value;
     liveItem.valueText = decoded.text.left(LiveItem::VALUE_TEXT_SIZE);
     liveItem.valid = true;

@@ -36,7 +36,7 @@ bool CPollCycle::isTcp() const
 
 int CPollCycle::requestInterval() const
 {
-    if (settings_.dispUpdate == DISPUPDATE_SLOW)
+    if (settings_.displaySpeed == DISPSPEED_SLOW)
         return SLOW_INTERVAL_MS;
     return isTcp() ? TCP_INTERVAL_MS : SERIAL_INTERVAL_MS;
 }
@@ -94,7 +94,7 @@ bool CPollCycle::pause()
 
 void CPollCycle::refreshPollFlags()
 {
-    items_.markPolledItems(settings_.dispData);
+    items_.markPolledItems(settings_.slotItems);
 }
 
 void CPollCycle::restartStartup()
@@ -108,7 +108,7 @@ void CPollCycle::connectUnit()
 {
     link_.SetOwner(this);
     if (isTcp()) {
-        link_.SetHost(settings_.hostText(), settings_.listenPort);
+        link_.SetHost(settings_.hostText(), settings_.adapterPort);
         openLink();
     } else {
         timers_.kill(TIMER_AUTOSEARCH);
@@ -145,7 +145,7 @@ bool CPollCycle::sendResetCode(std::uint8_t resetCode)
 
 void CPollCycle::armAutoSearch()
 {
-    if (!isTcp() && settings_.autoPollSerialPort != 0)
+    if (!isTcp() && settings_.searchForUnitAtStartup)
         timers_.arm(TIMER_AUTOSEARCH, AUTOSEARCH_FIRST_MS);
 }
 
@@ -336,7 +336,7 @@ void CPollCycle::onKeepAliveTick()
 
 void CPollCycle::onAutoSearchTick()
 {
-    if (isTcp() || settings_.autoPollSerialPort == 0)
+    if (isTcp() || !settings_.searchForUnitAtStartup)
         return;
     if (unitSearch_ && unitSearch_()) {
         Q_EMIT unitFound();

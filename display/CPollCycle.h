@@ -36,7 +36,7 @@ public:
     static constexpr int AUTOSEARCH_FIRST_MS = 100;
     static constexpr int AUTOSEARCH_REPEAT_MS = 2000;
 
-    // settings are the main window's, read where they apply (slots, DISPUPDATE, search, host).
+    // settings are the main window's, read where they apply (slots, speed, search, host).
     CPollCycle(CUnitLink& link, CLiveItemTable& items, const Settings& settings,
                PromptService& prompts, QObject* parent = nullptr);
     ~CPollCycle() override;
@@ -61,7 +61,7 @@ public:
     void stopDisplay();
     // Before a display slot is chosen: stops live item requests; whether the display ran.
     bool pause();
-    // The poll flags follow the six display slots (DISPDATA1..6) of the settings.
+    // The poll flags follow the six display slots (slotItems) of the settings.
     void refreshPollFlags();
     // After the Program Modes menu: read the unit's configuration again.
     void restartStartup();
@@ -70,7 +70,7 @@ public:
     void disconnectUnit();
     // Writes a live item's reset code to the unit's command record; stops a running display.
     bool sendResetCode(std::uint8_t resetCode);
-    // Window opening: arms the automatic search for a serial port with AUTOPOLL_SERPORT set.
+    // Window opening: arms the automatic search for a serial port with searchForUnitAtStartup set.
     void armAutoSearch();
     void stopAutoSearch();
     void refreshStatusLine();

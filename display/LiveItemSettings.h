@@ -13,20 +13,20 @@ struct LiveItemSettings {
     static constexpr int CENTIGRADE = 1152;
     static constexpr int FAHRENHEIT = 1153;
 
-    int tempOption = CENTIGRADE;
+    int temperatureUnit = CENTIGRADE;
     RgbColor colorLow{255};    // red
     RgbColor colorHigh{32768}; // dark green
     RgbColor textColor{0};     // the platform's button-text colour; not a setting of the file
     float voltThreshold = 12.0f;
-    float percentThreshold = 50.0f;
-    float tempThreshold = 32.0f;
+    float percentFullThreshold = 50.0f;
+    float temperatureThreshold = 32.0f;
 
     // Clearing one of these leaves its kind of item uncoloured.
-    bool useVoltColor = true;
-    bool useAmpColor = true;
-    bool useWattColor = true;
-    bool usePercentColor = true;
-    bool useTempColor = true;
+    bool voltsInColor = true;
+    bool ampsInColor = true;
+    bool wattsInColor = true;
+    bool percentFullInColor = true;
+    bool temperatureInColor = true;
 
     // Shunt type of current channels 1..3: 1 or 2.
     std::array<int, 3> shunts{1, 1, 1};

@@ -48,10 +48,10 @@ float threeDigitCurrent(qint32 unitNumber)
     return static_cast<float>(shown < 0 ? -magnitude : magnitude);
 }
 
-float temperature(QByteArrayView reply, int tempOption)
+float temperature(QByteArrayView reply, int temperatureUnit)
 {
     const auto celsius = static_cast<qint8>(byteAt(reply, 0));
-    if (tempOption == LiveItemSettings::FAHRENHEIT)
+    if (temperatureUnit == LiveItemSettings::FAHRENHEIT)
         return static_cast<float>(celsius * 1.8 + 32.0);
     return static_cast<float>(celsius);
 }
@@ -82,7 +82,7 @@ double ThreeDigits(double x)
     return text.toDouble();
 }
 
-DecodedValue decodeLiveValue(int decodeType, QByteArrayView reply, int tempOption)
+DecodedValue decodeLiveValue(int decodeType, QByteArrayView reply, int temperatureUnit)
 {
     switch (decodeType) {
     case 1:
@@ -104,7 +104,7 @@ DecodedValue decodeLiveValue(int decodeType, QByteArrayView reply, int tempOptio
     case 9:
         return days(reply);
     case 10:
-        return formatted(temperature(reply, tempOption), "%.1f");
+        return formatted(temperature(reply, temperatureUnit), "%.1f");
     default:
         return {};
     }

@@ -8,17 +8,17 @@ namespace OptionsApply {
 
 void copyDisplayOptions(const Settings& settings, LiveItemSettings& table)
 {
-    table.tempOption = settings.tempOption;
-    table.colorLow = RgbColor{settings.rgbLow};
-    table.colorHigh = RgbColor{settings.rgbHigh};
+    table.temperatureUnit = settings.temperatureUnit;
+    table.colorLow = RgbColor{settings.colorLow};
+    table.colorHigh = RgbColor{settings.colorHigh};
     table.voltThreshold = settings.voltThreshold;
-    table.percentThreshold = settings.perThreshold;
-    table.tempThreshold = settings.tempThreshold;
-    table.useVoltColor = settings.useVoltColor != 0;
-    table.useAmpColor = settings.useAmpColor != 0;
-    table.useWattColor = settings.useWattColor != 0;
-    table.usePercentColor = settings.usePerColor != 0;
-    table.useTempColor = settings.useTempColor != 0;
+    table.percentFullThreshold = settings.percentFullThreshold;
+    table.temperatureThreshold = settings.temperatureThreshold;
+    table.voltsInColor = settings.voltsInColor;
+    table.ampsInColor = settings.ampsInColor;
+    table.wattsInColor = settings.wattsInColor;
+    table.percentFullInColor = settings.percentFullInColor;
+    table.temperatureInColor = settings.temperatureInColor;
 }
 
 LiveItemSettings liveItemSettings(const Settings& settings)
@@ -42,7 +42,7 @@ void apply(const Settings& chosen, Settings& current, CUnitLink& link, CLiveItem
     LiveItemSettings table = items.settings();
     copyDisplayOptions(current, table);
     items.build(table);
-    items.markPolledItems(current.dispData);
+    items.markPolledItems(current.slotItems);
 }
 
 } // namespace OptionsApply

@@ -115,7 +115,7 @@ UnitSnapshot PollReplies::snapshot() const
     UnitSnapshot snapshot = said_;
     for (int k = 0; k < UnitSnapshot::SLOT_COUNT; ++k) {
         UnitSnapshot::Slot& slot = snapshot.slots[static_cast<std::size_t>(k)];
-        slot.item = settings_.dispData[static_cast<std::size_t>(k)];
+        slot.item = settings_.slotItems[static_cast<std::size_t>(k)];
         slot.label = items_.item(slot.item).labelText;
         slot.text = items_.slotText(slot.item);
         slot.color = items_.slotColor(slot.item);

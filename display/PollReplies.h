@@ -18,7 +18,7 @@ public:
     // What a reply changed, for the window to redraw.
     enum class News { Nothing, SlotValues, Firmware, Clock, StatusFlags, Efficiency };
 
-    // settings: the display slots (DISPDATA1..6) the snapshot's slots show.
+    // settings: the display slots (slotItems) the snapshot's slots show.
     PollReplies(CLiveItemTable& items, const Settings& settings);
 
     // The PC's local time for the "PC Time" field; the wall clock unless a test sets one.

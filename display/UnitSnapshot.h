@@ -14,7 +14,7 @@
 struct UnitSnapshot {
     static constexpr int SLOT_COUNT = 6;
 
-    // One display slot: its item (DISPDATA1..6), the item's label, value text and colour.
+    // One display slot: its item (Settings::slotItems), the item's label, value text and colour.
     struct Slot {
         int item = 0;
         QString label;

@@ -47,7 +47,7 @@ CLoggedData::~CLoggedData() = default;
 
 void CLoggedData::captureOptions(const Settings& settings)
 {
-    averagingCycles_ = settings.avgCycles;
+    averagingCycles_ = settings.averagingCycles;
 }
 
 bool CLoggedData::takePeriodicPointer(QByteArrayView reply)

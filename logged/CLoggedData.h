@@ -30,7 +30,7 @@ public:
     explicit CLoggedData(QObject* parent = nullptr);
     ~CLoggedData() override;
 
-    // AVGCYCLES as it is when the download starts.
+    // The averaging cycles as they are when the download starts.
     void captureOptions(const Settings& settings);
     int averagingCycles() const { return averagingCycles_; }
 
@@ -68,7 +68,7 @@ public:
 
     // A failed download keeps no records.
     void clearRecords();
-    // DATAORDER 1: every record list newest first.
+    // Every record list newest first.
     void reverseRecordOrder();
 
 private:

@@ -7,9 +7,8 @@
 // What one download is to do: the settings as they stand when it starts, where its files go and
 // which logs it fetches.
 struct DownloadJob {
-    // AVGCYCLES, TEMPOPTION, DATAORDER, PDATASAVE, CHARGEDVALUE, the report labels, the
-    // cumulative file (SINGLEFILEPD, SINGLEPDFILENAME in DATAPATH) and CLEARLOGDATA are taken
-    // from here.
+    // The averaging cycles, record order, column mode, charged scale, report labels, cumulative
+    // file and whether to ask to clear the log are taken from here.
     Settings settings;
     // The data files are folder + "/" + fileName + each log's suffix.
     QString folder;
@@ -17,10 +16,10 @@ struct DownloadJob {
     bool periodic = true;
     bool efficiency = true;
     bool dischargeProfile = true;
-    // Set the unit's clock to the PC's hour and minute on the way (AUTOSYNCTIME).
+    // Set the unit's clock to the PC's hour and minute on the way.
     bool syncTime = false;
 
-    // The logs DWNLDPERIODIC, DWNLDEFFICIENCY and DWNLDINTERVAL select, and AUTOSYNCTIME.
+    // The logs the settings fetch by default, and their clock setting.
     static DownloadJob fromSettings(const Settings& settings, const QString& folder,
                                     const QString& fileName)
     {
@@ -28,10 +27,10 @@ struct DownloadJob {
         job.settings = settings;
         job.folder = folder;
         job.fileName = fileName;
-        job.periodic = settings.dwnldPeriodic != 0;
-        job.efficiency = settings.dwnldEfficiency != 0;
-        job.dischargeProfile = settings.dwnldDischargeProfile != 0;
-        job.syncTime = settings.autoSyncTime != 0;
+        job.periodic = settings.downloadPeriodicByDefault;
+        job.efficiency = settings.downloadEfficiencyByDefault;
+        job.dischargeProfile = settings.downloadDischargeProfileByDefault;
+        job.syncTime = settings.setUnitClockOnDownload;
         return job;
     }
 };

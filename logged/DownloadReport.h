@@ -23,8 +23,8 @@ public:
 
     // Each file that failed, then the summary (or string 1550).
     static void tell(const DownloadResult& result, PromptService& prompts);
-    // True when the unit's periodic log is to be cleared now: without asking with SINGLEFILEPD,
-    // on Yes to string 2503 with CLEARLOGDATA. When it is kept although the settings ask to
-    // clear it, the user is told why.
+    // True when the unit's periodic log is to be cleared now: without asking with
+    // appendToCumulativeFile, on Yes to string 2503 with askToClearPeriodicLog. When it is kept
+    // although the settings ask to clear it, the user is told why.
     static bool confirmClearing(const DownloadResult& result, PromptService& prompts);
 };

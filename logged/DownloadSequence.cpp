@@ -412,7 +412,8 @@ DownloadResult DownloadSequence::summarise(bool success)
     result.clearing = PeriodicLogClearing::decide(job_.settings, job_.periodic, result.files);
     const QString failedFile =
         result.clearing.reason == PeriodicLogClearing::Reason::CumulativeNotSaved
-            ? LoggedFileNames::cumulative(job_.settings.dataPath, job_.settings.singlePdFileName)
+            ? LoggedFileNames::cumulative(job_.settings.dataFolder,
+                                          job_.settings.cumulativeFileName)
             : names.periodic();
     result.keptNotice = DownloadReport::keptText(result.clearing.reason, failedFile);
     return result;

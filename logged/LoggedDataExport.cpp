@@ -17,7 +17,7 @@ LoggedExportOutcome LoggedDataExport::run(CLoggedData& data, const LoggedFileNam
 {
     LoggedExportOutcome outcome;
     appendCumulative(data, outcome);
-    if (settings_.dataOrder == 1)
+    if (settings_.recordOrder == RECORDS_NEWEST_FIRST)
         data.reverseRecordOrder();
     writeFiles(data, names, outcome);
     return outcome;
@@ -26,9 +26,9 @@ LoggedExportOutcome LoggedDataExport::run(CLoggedData& data, const LoggedFileNam
 PeriodicCsvFormat LoggedDataExport::periodicFormat(int batteryMask) const
 {
     PeriodicCsvFormat format;
-    format.allColumns = settings_.pDataSave == 0;
+    format.allColumns = !settings_.selectedColumnsOnly;
     format.batteryMask = batteryMask;
-    format.chargedAs100 = settings_.chargedValue != 0;
+    format.chargedAs100 = settings_.chargedAs100;
     std::copy_n(settings_.reportLabels.begin(), PeriodicCsvFormat::LabelCount,
                 format.labels.begin());
     format.timeText = timeText_;
@@ -38,14 +38,14 @@ PeriodicCsvFormat LoggedDataExport::periodicFormat(int batteryMask) const
 void LoggedDataExport::appendCumulative(const CLoggedData& data, LoggedExportOutcome& outcome) const
 {
     outcome.periodicRecords = data.periodicCount() > 0;
-    if (!settings_.singleFilePd || !outcome.periodicRecords)
+    if (!settings_.appendToCumulativeFile || !outcome.periodicRecords)
         return;
     // The cumulative file always carries the charged flag as 0 or 1.
     PeriodicCsvFormat format = periodicFormat(data.batteryMask());
     format.chargedAs100 = false;
     const PeriodicCsv csv(format);
     const QString path =
-        LoggedFileNames::cumulative(settings_.dataPath, settings_.singlePdFileName);
+        LoggedFileNames::cumulative(settings_.dataFolder, settings_.cumulativeFileName);
     CsvFileWriter writer;
     outcome.cumulativeAppended =
         writer.appendFile(path, csv.header(data.periodic().front()->itemFlags).toUtf8(),

@@ -9,9 +9,9 @@ class CLoggedData;
 class LoggedFileNames;
 
 // The file work of a successful download, in its order: the periodic records go (oldest first)
-// to the cumulative file when SINGLEFILEPD is set, the records are put newest first when
-// DATAORDER is 1, then each log with records gets its file. A file that fails is reported and
-// the others are still written.
+// to the cumulative file when appendToCumulativeFile is set, the records are put newest first
+// when recordOrder says so, then each log with records gets its file. A file that fails is reported
+// and the others are still written.
 class LoggedDataExport {
 public:
     explicit LoggedDataExport(const Settings& settings, LogTimeText timeText = LogTimeText());

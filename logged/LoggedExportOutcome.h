@@ -7,7 +7,7 @@
 struct LoggedExportOutcome {
     // There were periodic records to save.
     bool periodicRecords = false;
-    // SINGLEFILEPD was set and the records reached the cumulative file whole.
+    // The settings append to the cumulative file and the records reached the cumulative file whole.
     bool cumulativeAppended = false;
     // The download's periodic file was written.
     bool periodicFileWritten = false;

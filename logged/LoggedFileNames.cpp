@@ -30,7 +30,7 @@ QString LoggedFileNames::defaultBaseName(const QDate& today)
     return QStringLiteral("CW_") + QLocale::c().toString(today, QStringLiteral("MMM_dd_yyyy"));
 }
 
-QString LoggedFileNames::cumulative(const QString& dataPath, const QString& singlePdFileName)
+QString LoggedFileNames::cumulative(const QString& dataFolder, const QString& cumulativeFileName)
 {
-    return QDir(dataPath).filePath(singlePdFileName);
+    return QDir(dataFolder).filePath(cumulativeFileName);
 }

@@ -18,8 +18,8 @@ public:
     // The base name a download offers: "CW_" and the date as "%b_%d_%Y", e.g. CW_Dec_05_2026.
     static QString defaultBaseName(const QDate& today);
 
-    // The cumulative periodic file: SINGLEPDFILENAME in DATAPATH.
-    static QString cumulative(const QString& dataPath, const QString& singlePdFileName);
+    // The cumulative periodic file, by its name in the data folder.
+    static QString cumulative(const QString& dataFolder, const QString& cumulativeFileName);
 
 private:
     QString basePath_;

@@ -143,13 +143,13 @@ QString PeriodicCsv::absentItemText(int bit) const
 // battery 2's values never slide under battery 1's header.
 QString PeriodicCsv::batteryText(const CPerData& record) const
 {
-    const int chargedValue = format_.chargedAs100 ? 100 : 1;
+    const int chargedScale = format_.chargedAs100 ? 100 : 1;
     QString text;
     for (int battery = 0; battery < 2; ++battery) {
         if (format_.batteryMask & (1 << battery)) {
             text += QStringLiteral("%1,%2,")
                         .arg(static_cast<int>(record.percentFull[battery]))
-                        .arg(record.charged[battery] * chargedValue);
+                        .arg(record.charged[battery] * chargedScale);
         } else if (format_.allColumns) {
             text += Absent + Absent;
         }

@@ -7,9 +7,9 @@
 #include <algorithm>
 #include <array>
 
-// How the periodic records are laid out in a data file: the column mode (PDATASAVE), which
-// batteries have state-of-charge columns, how the charged flag is written (CHARGEDVALUE) and
-// the column labels (Label0..Label9).
+// How the periodic records are laid out in a data file: the column mode, which batteries
+// have state-of-charge columns, how the charged flag is written and the column labels (the
+// first ten report labels).
 struct PeriodicCsvFormat {
     static constexpr int LabelCount = ReportLabelsInUse;
 
@@ -22,13 +22,13 @@ struct PeriodicCsvFormat {
         return used;
     }
 
-    // PDATASAVE 0: every item has its columns, "-X-" where a record lacks it. Otherwise only
+    // Every item has its columns, "-X-" where a record lacks it. Otherwise only
     // the items of the first record.
     bool allColumns = true;
     // Bit 0: battery 1 has a capacity set (the unit's battery-1 word is non-zero); bit 1 the
     // same for battery 2.
     int batteryMask = 0;
-    // CHARGEDVALUE: write a charged battery as 100 instead of 1.
+    // Write a charged battery as 100 instead of 1.
     bool chargedAs100 = false;
     std::array<QString, LabelCount> labels = defaultLabels();
     LogTimeText timeText;

@@ -7,11 +7,11 @@ PeriodicLogClearing::Decision PeriodicLogClearing::decide(const Settings& settin
                                                           bool fetchedPeriodic,
                                                           const LoggedExportOutcome& outcome)
 {
-    if (!settings.singleFilePd && !settings.clearLogData)
+    if (!settings.appendToCumulativeFile && !settings.askToClearPeriodicLog)
         return {Action::Keep, Reason::NotRequested};
     if (!fetchedPeriodic)
         return {Action::Keep, Reason::NotFetched};
-    if (settings.singleFilePd) {
+    if (settings.appendToCumulativeFile) {
         if (outcome.periodicRecords && !outcome.cumulativeAppended)
             return {Action::Keep, Reason::CumulativeNotSaved};
         return {Action::ClearWithoutAsking, Reason::None};

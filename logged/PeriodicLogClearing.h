@@ -4,9 +4,10 @@ struct LoggedExportOutcome;
 struct Settings;
 
 // Whether the unit's periodic log may be cleared after a successful download. It is cleared
-// only when its records are safe on disk: with SINGLEFILEPD when this download fetched the log
-// and its records reached the cumulative file (or there were none); with CLEARLOGDATA the user
-// is asked only when the log was fetched and its file was written (or there were no records).
+// only when its records are safe on disk: with appendToCumulativeFile when this download fetched
+// the log and its records reached the cumulative file (or there were none); with
+// askToClearPeriodicLog the user is asked only when the log was fetched and its file was written
+// (or there were no records).
 class PeriodicLogClearing {
 public:
     enum class Action { Keep, ClearWithoutAsking, AskFirst };

@@ -2,9 +2,9 @@
 
 #include <QtGlobal>
 
-// A colour as the unit's program stores it (the RGBLOW and RGBHIGH settings): 32 bits with red
-// in the low byte, then green, then blue. A plain value: widgets take it as a QColor at the
-// edge (shell/QtColor.h).
+// A colour as the unit's program stores it (the colours below and above the thresholds): 32 bits
+// with red in the low byte, then green, then blue. A plain value: widgets take it as a QColor at
+// the edge (shell/QtColor.h).
 struct RgbColor {
     quint32 value = 0;
 

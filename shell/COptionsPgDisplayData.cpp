@@ -82,9 +82,9 @@ QWidget* COptionsPgDisplayData::buildTemperatureGroup()
     auto* layout = new QHBoxLayout(box);
     layout->setAlignment(Qt::AlignLeft);
     centigrade_ = new QRadioButton(QStringLiteral("Centigrade"), box);
-    centigrade_->setObjectName(QString::number(TEMPOPTION_CENTIGRADE));
+    centigrade_->setObjectName(QString::number(TEMPUNIT_CENTIGRADE));
     fahrenheit_ = new QRadioButton(QStringLiteral("Fahrenheit"), box);
-    fahrenheit_->setObjectName(QString::number(TEMPOPTION_FAHRENHEIT));
+    fahrenheit_->setObjectName(QString::number(TEMPUNIT_FAHRENHEIT));
     layout->addWidget(centigrade_);
     layout->addWidget(fahrenheit_);
     return box;
@@ -179,24 +179,24 @@ QRadioButton* COptionsPgDisplayData::speedButton(int index) const
 
 void COptionsPgDisplayData::loadSettings(const Settings& settings)
 {
-    setChecked(wattsBox_, settings.useWattColor);
-    setChecked(ampsBox_, settings.useAmpColor);
-    setChecked(percentBox_, settings.usePerColor);
-    setChecked(tempBox_, settings.useTempColor);
-    setChecked(voltsBox_, settings.useVoltColor);
+    setChecked(wattsBox_, settings.wattsInColor);
+    setChecked(ampsBox_, settings.ampsInColor);
+    setChecked(percentBox_, settings.percentFullInColor);
+    setChecked(tempBox_, settings.temperatureInColor);
+    setChecked(voltsBox_, settings.voltsInColor);
     // A speed the file holds outside Slow..Fast opens as Fast.
     const bool knownSpeed =
-        settings.dispUpdate >= DISPUPDATE_SLOW && settings.dispUpdate <= DISPUPDATE_FAST;
-    speedButton(knownSpeed ? settings.dispUpdate : DISPUPDATE_FAST)->setChecked(true);
-    centigrade_->setChecked(settings.tempOption == TEMPOPTION_CENTIGRADE);
-    fahrenheit_->setChecked(settings.tempOption == TEMPOPTION_FAHRENHEIT);
+        settings.displaySpeed >= DISPSPEED_SLOW && settings.displaySpeed <= DISPSPEED_FAST;
+    speedButton(knownSpeed ? settings.displaySpeed : DISPSPEED_FAST)->setChecked(true);
+    centigrade_->setChecked(settings.temperatureUnit == TEMPUNIT_CENTIGRADE);
+    fahrenheit_->setChecked(settings.temperatureUnit == TEMPUNIT_FAHRENHEIT);
 
     sampleFont_ = sampleAbove_->font();
     sampleFont_.setWeight(QFont::Bold);
     sampleAbove_->setFont(sampleFont_);
     sampleBelow_->setFont(sampleFont_);
-    colorAbove_ = settings.rgbHigh;
-    colorBelow_ = settings.rgbLow;
+    colorAbove_ = settings.colorHigh;
+    colorBelow_ = settings.colorLow;
     recolorSamples();
     showThresholds(settings);
     setModified(false);
@@ -205,11 +205,11 @@ void COptionsPgDisplayData::loadSettings(const Settings& settings)
 void COptionsPgDisplayData::showThresholds(const Settings& settings)
 {
     voltsEdit_->setText(thresholdText(settings.voltThreshold));
-    percentEdit_->setText(thresholdText(settings.perThreshold));
-    tempEdit_->setText(thresholdText(settings.tempThreshold));
-    voltsEdit_->setEnabled(settings.useVoltColor != 0);
-    percentEdit_->setEnabled(settings.usePerColor != 0);
-    tempEdit_->setEnabled(settings.useTempColor != 0);
+    percentEdit_->setText(thresholdText(settings.percentFullThreshold));
+    tempEdit_->setText(thresholdText(settings.temperatureThreshold));
+    voltsEdit_->setEnabled(settings.voltsInColor);
+    percentEdit_->setEnabled(settings.percentFullInColor);
+    tempEdit_->setEnabled(settings.temperatureInColor);
 }
 
 void COptionsPgDisplayData::recolorSamples()
@@ -258,18 +258,18 @@ bool COptionsPgDisplayData::readThreshold(QLineEdit* edit, double low, double hi
 
 bool COptionsPgDisplayData::applySettings(Settings& settings)
 {
-    settings.useWattColor = wattsBox_->isChecked() ? 1 : 0;
-    settings.useAmpColor = ampsBox_->isChecked() ? 1 : 0;
-    settings.usePerColor = percentBox_->isChecked() ? 1 : 0;
-    settings.useTempColor = tempBox_->isChecked() ? 1 : 0;
-    settings.useVoltColor = voltsBox_->isChecked() ? 1 : 0;
-    settings.dispUpdate = checkedSpeed();
-    settings.rgbHigh = colorAbove_;
-    settings.rgbLow = colorBelow_;
+    settings.wattsInColor = wattsBox_->isChecked();
+    settings.ampsInColor = ampsBox_->isChecked();
+    settings.percentFullInColor = percentBox_->isChecked();
+    settings.temperatureInColor = tempBox_->isChecked();
+    settings.voltsInColor = voltsBox_->isChecked();
+    settings.displaySpeed = checkedSpeed();
+    settings.colorHigh = colorAbove_;
+    settings.colorLow = colorBelow_;
     if (centigrade_->isChecked())
-        settings.tempOption = TEMPOPTION_CENTIGRADE;
+        settings.temperatureUnit = TEMPUNIT_CENTIGRADE;
     else if (fahrenheit_->isChecked())
-        settings.tempOption = TEMPOPTION_FAHRENHEIT;
+        settings.temperatureUnit = TEMPUNIT_FAHRENHEIT;
 
     // The thresholds are checked even when their colouring is off.
     return readThreshold(voltsEdit_, 0, 100,
@@ -277,8 +277,8 @@ bool COptionsPgDisplayData::applySettings(Settings& settings)
                          settings.voltThreshold) &&
            readThreshold(percentEdit_, 0, 100,
                          QStringLiteral("Percent Full Threshold must be between 0 to 100."),
-                         settings.perThreshold) &&
+                         settings.percentFullThreshold) &&
            readThreshold(tempEdit_, -128, 127,
                          QStringLiteral("Temperature Threshold must be between -128 to +127."),
-                         settings.tempThreshold);
+                         settings.temperatureThreshold);
 }

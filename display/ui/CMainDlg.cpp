@@ -74,10 +74,10 @@ bool CMainDlg::OnInitDialog()
 
     for (CColorStatic* value : ui_->slotValues)
         value->setText(QStringLiteral("- - -"));
-    const int effId = settings_.effDisplay;
-    ui_->effBattery1->setChecked(effId == EFFDISPLAY_BATTERY1);
-    ui_->effBattery2->setChecked(effId == EFFDISPLAY_BATTERY2);
-    ui_->effOff->setChecked(effId != EFFDISPLAY_BATTERY1 && effId != EFFDISPLAY_BATTERY2);
+    const int effId = settings_.efficiencyPanel;
+    ui_->effBattery1->setChecked(effId == EFFPANEL_BATTERY1);
+    ui_->effBattery2->setChecked(effId == EFFPANEL_BATTERY2);
+    ui_->effOff->setChecked(effId != EFFPANEL_BATTERY1 && effId != EFFPANEL_BATTERY2);
     enableEfficiencyFields();
     setupSlots();
     enableLiveFields(false);
@@ -102,11 +102,11 @@ void CMainDlg::connectControls()
         connect(ui_->slotResets[k], &QPushButton::clicked, this, [this, k] { OnReset(k); });
     }
     connect(ui_->effOff, &QRadioButton::clicked, this,
-            [this] { OnEfficiencyChoice(EFFDISPLAY_OFF); });
+            [this] { OnEfficiencyChoice(EFFPANEL_OFF); });
     connect(ui_->effBattery1, &QRadioButton::clicked, this,
-            [this] { OnEfficiencyChoice(EFFDISPLAY_BATTERY1); });
+            [this] { OnEfficiencyChoice(EFFPANEL_BATTERY1); });
     connect(ui_->effBattery2, &QRadioButton::clicked, this,
-            [this] { OnEfficiencyChoice(EFFDISPLAY_BATTERY2); });
+            [this] { OnEfficiencyChoice(EFFPANEL_BATTERY2); });
 }
 
 void CMainDlg::connectLiveDisplay()
@@ -206,7 +206,7 @@ void CMainDlg::showStatusRows()
 
 void CMainDlg::showEfficiency()
 {
-    if (settings_.effDisplay != EFFDISPLAY_BATTERY1)
+    if (settings_.efficiencyPanel != EFFPANEL_BATTERY1)
         return;
     const UnitSnapshot said = live_->poll().snapshot();
     const EfficiencyTable& figures = said.efficiency;
@@ -222,7 +222,7 @@ void CMainDlg::showEfficiency()
 
 void CMainDlg::enableEfficiencyFields()
 {
-    const bool on = settings_.effDisplay != EFFDISPLAY_OFF;
+    const bool on = settings_.efficiencyPanel != EFFPANEL_OFF;
     for (int i = 0; i < 3; ++i) {
         ui_->effCycles[i]->setEnabled(on);
         ui_->effAmpHour[i]->setEnabled(on);
@@ -273,10 +273,10 @@ void CMainDlg::OnChooseItem(int slot)
     CPollCycle& poll = live_->poll();
     const bool wasRunning = poll.pause();
     const UnitSnapshot said = poll.snapshot();
-    CSelectDisplayDlg dialog(live_->items(), settings_.dispData[slot], said.battery1Capacity,
+    CSelectDisplayDlg dialog(live_->items(), settings_.slotItems[slot], said.battery1Capacity,
                              said.battery2Capacity, this);
     if (dialog.exec() == QDialog::Accepted) {
-        settings_.dispData[slot] = dialog.chosenItem();
+        settings_.slotItems[slot] = dialog.chosenItem();
         poll.refreshPollFlags();
     }
     if (wasRunning)
@@ -287,7 +287,7 @@ void CMainDlg::OnChooseItem(int slot)
 
 void CMainDlg::OnReset(int slot)
 {
-    const int itemNumber = settings_.dispData[slot];
+    const int itemNumber = settings_.slotItems[slot];
     if (itemNumber == 0)
         return;
     const std::uint8_t resetCode = live_->items().item(itemNumber).resetCode;
@@ -299,7 +299,7 @@ void CMainDlg::OnReset(int slot)
 
 void CMainDlg::OnEfficiencyChoice(int controlId)
 {
-    settings_.effDisplay = controlId;
+    settings_.efficiencyPanel = controlId;
     enableEfficiencyFields();
 }
 

@@ -46,7 +46,7 @@ CReportLabelsDlg::CReportLabelsDlg(std::array<QString, 16>& labels, const CLiveI
     auto* defaults =
         buttons->addButton(QStringLiteral("Use Default Labels"), QDialogButtonBox::ResetRole);
     defaults->setObjectName(QStringLiteral("1024"));
-    connect(defaults, &QPushButton::clicked, this, &CReportLabelsDlg::useDefaultLabels);
+    connect(defaults, &QPushButton::clicked, this, &CReportLabelsDlg::fillWithDefaultLabels);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
@@ -55,7 +55,7 @@ CReportLabelsDlg::CReportLabelsDlg(std::array<QString, 16>& labels, const CLiveI
     layout->addWidget(buttons);
 }
 
-void CReportLabelsDlg::useDefaultLabels()
+void CReportLabelsDlg::fillWithDefaultLabels()
 {
     for (int i = 0; i < FieldCount; ++i)
         field(i)->setText(items_.item(Columns[i].defaultItem).labelText);

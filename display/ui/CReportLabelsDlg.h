@@ -18,7 +18,7 @@ public:
 
     QLineEdit* field(int index) const { return fields_[static_cast<std::size_t>(index)]; }
     // Fills the fields with the labels of the live items each column reports.
-    void useDefaultLabels();
+    void fillWithDefaultLabels();
 
     void accept() override;
 

@@ -109,8 +109,8 @@ void COptionsPgAdvanced::loadSettings(const Settings& settings)
     const auto values = asArray(settings.serialTimeouts);
     for (std::size_t i = 0; i < fields_.size(); ++i)
         fields_[i]->setText(QString::number(values[i]));
-    clearLogBox_->setChecked(settings.clearLogData != 0);
-    syncTimeBox_->setChecked(settings.autoSyncTime != 0);
+    clearLogBox_->setChecked(settings.askToClearPeriodicLog);
+    syncTimeBox_->setChecked(settings.setUnitClockOnDownload);
     setModified(false);
 }
 
@@ -131,8 +131,8 @@ SerialTimeouts COptionsPgAdvanced::editedTimeouts() const
 bool COptionsPgAdvanced::applySettings(Settings& settings)
 {
     settings.serialTimeouts = editedTimeouts();
-    settings.clearLogData = clearLogBox_->isChecked() ? 1 : 0;
-    settings.autoSyncTime = syncTimeBox_->isChecked() ? 1 : 0;
+    settings.askToClearPeriodicLog = clearLogBox_->isChecked();
+    settings.setUnitClockOnDownload = syncTimeBox_->isChecked();
     return true;
 }
 

@@ -108,7 +108,7 @@ QWidget* COptionsPgCommunications::buildNetworkGroup()
     choice->addButton(nameButton_);
     choice->addButton(addressButton_);
     nameField_ = new QLineEdit(box);
-    nameField_->setMaxLength(NetBiosNameMaxChars);
+    nameField_->setMaxLength(AdapterNameMaxChars);
     address_ = new CIpAddressCtrl(box);
     tcpPortLabel_ = new QLabel(QStringLiteral("Zeltravanic will listen on Port Number"), box);
     tcpPort_ = new QLineEdit(box);
@@ -234,13 +234,13 @@ void COptionsPgCommunications::loadSettings(const Settings& settings)
     portType_ = settings.portType;
     comPort_ = settings.comPort;
     loadedTimeouts_ = settings.serialTimeouts;
-    autoSearchBox_->setChecked(settings.autoPollSerialPort != 0);
+    autoSearchBox_->setChecked(settings.searchForUnitAtStartup);
     fillPortList();
     address_->SetAddress(settings.ipAddress);
-    tcpPort_->setText(QString::number(settings.listenPort));
-    nameField_->setText(settings.netBiosName.left(NetBiosNameMaxChars));
-    nameButton_->setChecked(settings.useNetBios != 0);
-    addressButton_->setChecked(settings.useNetBios == 0);
+    tcpPort_->setText(QString::number(settings.adapterPort));
+    nameField_->setText(settings.adapterName.left(AdapterNameMaxChars));
+    nameButton_->setChecked(settings.connectByAdapterName);
+    addressButton_->setChecked(!settings.connectByAdapterName);
     if (portType_ == PORT_TCP) {
         networkButton_->setChecked(true);
         showNetworkLayout();
@@ -335,13 +335,13 @@ std::uint32_t COptionsPgCommunications::typedTcpPort() const
 bool COptionsPgCommunications::applySettings(Settings& settings)
 {
     settings.portType = portType_;
-    settings.autoPollSerialPort = autoSearchBox_->isChecked() ? 1 : 0;
+    settings.searchForUnitAtStartup = autoSearchBox_->isChecked();
     settings.comPort = selectedPort();
-    settings.listenPort = typedTcpPort();
-    settings.useNetBios = nameButton_->isChecked() ? 1 : 0;
-    if (settings.useNetBios != 0) {
-        settings.netBiosName = nameField_->text();
-        if (settings.netBiosName.isEmpty()) {
+    settings.adapterPort = typedTcpPort();
+    settings.connectByAdapterName = nameButton_->isChecked();
+    if (settings.connectByAdapterName) {
+        settings.adapterName = nameField_->text();
+        if (settings.adapterName.isEmpty()) {
             prompts_.show(ConnectionTest::blankNameText());
             return false;
         }

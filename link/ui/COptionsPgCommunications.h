@@ -28,7 +28,7 @@ public:
     // The serial time-outs as the advanced page holds them right now.
     using TimeoutSource = std::function<SerialTimeouts()>;
 
-    static constexpr int NetBiosNameMaxChars = 15;
+    static constexpr int AdapterNameMaxChars = 15;
 
     COptionsPgCommunications(CUnitLink& link, PromptService& prompts, QWidget* parent = nullptr);
 

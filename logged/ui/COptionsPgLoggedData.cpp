@@ -200,23 +200,22 @@ void COptionsPgLoggedData::watchForChanges()
 
 void COptionsPgLoggedData::loadSettings(const Settings& settings)
 {
-    folder_->setText(settings.dataPath);
-    check(order_, settings.dataOrder);
-    check(charged_, settings.chargedValue);
-    check(save_, settings.pDataSave);
-    periodic_->setChecked(settings.dwnldPeriodic != 0);
-    efficiency_->setChecked(settings.dwnldEfficiency != 0);
-    discharge_->setChecked(settings.dwnldDischargeProfile != 0);
-    append_->setChecked(settings.singleFilePd != 0);
-    fileName_->setText(settings.singlePdFileName);
+    folder_->setText(settings.dataFolder);
+    check(order_, settings.recordOrder);
+    check(charged_, settings.chargedAs100);
+    check(save_, settings.selectedColumnsOnly);
+    periodic_->setChecked(settings.downloadPeriodicByDefault);
+    efficiency_->setChecked(settings.downloadEfficiencyByDefault);
+    discharge_->setChecked(settings.downloadDischargeProfileByDefault);
+    append_->setChecked(settings.appendToCumulativeFile);
+    fileName_->setText(settings.cumulativeFileName);
     fileName_->setEnabled(append_->isChecked());
     // A count the file holds outside the list opens on the nearest entry, so that OK always
     // stores one the efficiency export knows.
-    const int cycles = std::clamp(settings.avgCycles, FirstAverageCycles, LastAverageCycles);
+    const int cycles = std::clamp(settings.averagingCycles, FirstAverageCycles, LastAverageCycles);
     average_->setCurrentIndex(cycles - FirstAverageCycles);
     reportLabels_ = settings.reportLabels;
-    runCustomLabelsDlg_ = settings.runCustomLabelsDlg;
-    useDefaultLabels_ = settings.useDefaultLabels;
+    askForLabelsBeforeDownload_ = settings.askForLabelsBeforeDownload;
     setModified(false);
 }
 
@@ -242,30 +241,29 @@ void COptionsPgLoggedData::customizeLabels()
 {
     editLabels_(reportLabels_, this);
     // The labels have been shown: the next download need not ask for them first.
-    runCustomLabelsDlg_ = 0;
+    askForLabelsBeforeDownload_ = false;
     setModified();
 }
 
 bool COptionsPgLoggedData::applySettings(Settings& settings)
 {
-    settings.dataPath = folder_->text();
-    settings.dataOrder = order_->checkedId();
-    settings.chargedValue = charged_->checkedId();
-    settings.pDataSave = save_->checkedId();
-    settings.dwnldPeriodic = periodic_->isChecked() ? 1 : 0;
-    settings.dwnldEfficiency = efficiency_->isChecked() ? 1 : 0;
-    settings.dwnldDischargeProfile = discharge_->isChecked() ? 1 : 0;
-    settings.avgCycles = average_->currentIndex() + FirstAverageCycles;
+    settings.dataFolder = folder_->text();
+    settings.recordOrder = order_->checkedId();
+    settings.chargedAs100 = asHundred_->isChecked();
+    settings.selectedColumnsOnly = selectedData_->isChecked();
+    settings.downloadPeriodicByDefault = periodic_->isChecked();
+    settings.downloadEfficiencyByDefault = efficiency_->isChecked();
+    settings.downloadDischargeProfileByDefault = discharge_->isChecked();
+    settings.averagingCycles = average_->currentIndex() + FirstAverageCycles;
     settings.reportLabels = reportLabels_;
-    settings.runCustomLabelsDlg = runCustomLabelsDlg_;
-    settings.useDefaultLabels = useDefaultLabels_;
-    settings.singleFilePd = append_->isChecked() ? 1 : 0;
-    if (settings.singleFilePd == 0) {
-        settings.singlePdFileName.clear();
+    settings.askForLabelsBeforeDownload = askForLabelsBeforeDownload_;
+    settings.appendToCumulativeFile = append_->isChecked();
+    if (!settings.appendToCumulativeFile) {
+        settings.cumulativeFileName.clear();
         return true;
     }
-    settings.singlePdFileName = fileName_->text();
-    return cumulativeFileOpens(settings.dataPath, settings.singlePdFileName);
+    settings.cumulativeFileName = fileName_->text();
+    return cumulativeFileOpens(settings.dataFolder, settings.cumulativeFileName);
 }
 
 bool COptionsPgLoggedData::cumulativeFileOpens(const QString& folder, const QString& fileName)

@@ -75,8 +75,7 @@ private:
     FolderPicker pickFolder_;
     LabelsEditor editLabels_;
     std::array<QString, 16> reportLabels_;
-    int runCustomLabelsDlg_ = 0;
-    int useDefaultLabels_ = 0;
+    bool askForLabelsBeforeDownload_ = false;
 
     QLineEdit* folder_ = nullptr;
     QPushButton* browse_ = nullptr;

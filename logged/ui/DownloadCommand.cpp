@@ -46,16 +46,17 @@ bool DownloadCommand::run(Settings& settings)
     // A second press while a download runs must not start another one.
     if (runner_.isRunning())
         return false;
-    if (settings.runCustomLabelsDlg != 0) {
+    if (settings.askForLabelsBeforeDownload) {
         runner_.prompts().show(LabelsFirstText, PromptIcon::Information);
         editLabels_(settings.reportLabels, parentWidget_);
-        settings.runCustomLabelsDlg = 0;
+        settings.askForLabelsBeforeDownload = false;
     }
     if (!runner_.linkIsReady())
         return false;
     const CDownloadDlg::Values initial{
-        settings.dataPath, LoggedFileNames::defaultBaseName(today_()), settings.dwnldPeriodic != 0,
-        settings.dwnldEfficiency != 0, settings.dwnldDischargeProfile != 0};
+        settings.dataFolder, LoggedFileNames::defaultBaseName(today_()),
+        settings.downloadPeriodicByDefault, settings.downloadEfficiencyByDefault,
+        settings.downloadDischargeProfileByDefault};
     const std::optional<CDownloadDlg::Values> chosen = runDialog_(initial, parentWidget_);
     if (!chosen)
         return false;

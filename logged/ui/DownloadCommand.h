@@ -39,8 +39,8 @@ public:
     // For tests: the date of the offered file name.
     void setToday(std::function<QDate()> today) { today_ = std::move(today); }
 
-    // "Download Data" with the main window's settings (RUNCUSTOMLABELSDLG is cleared and the
-    // labels may change). False when no download was started: one runs already, the link is
+    // "Download Data" with the main window's settings (askForLabelsBeforeDownload is cleared
+    // and the labels may change). False when no download was started: one runs already, the link is
     // not open and ready, or the dialog was cancelled.
     bool run(Settings& settings);
 

@@ -42,53 +42,53 @@ using S = Settings;
 const Key Keys[] = {
     {"PORTTYPE", "0", "1", [](S& s) { s.portType = 1; }},
     {"COMPORT", "1", "2", [](S& s) { s.comPort = 2; }},
-    {"AUTOPOLL_SERPORT", "0", "3", [](S& s) { s.autoPollSerialPort = 3; }},
+    {"AUTOPOLL_SERPORT", "0", "3", [](S& s) { s.searchForUnitAtStartup = true; }, "1"},
     {"SER_TIMEOUT_RDINT", "1000", "4", [](S& s) { s.serialTimeouts.readInterval = 4; }},
     {"SER_TIMEOUT_RDTOTMULT", "10", "5", [](S& s) { s.serialTimeouts.readMultiplier = 5; }},
     {"SER_TIMEOUT_RDTOTCONST", "2000", "6", [](S& s) { s.serialTimeouts.readConstant = 6; }},
     {"SER_TIMEOUT_WRTOTMULT", "10", "7", [](S& s) { s.serialTimeouts.writeMultiplier = 7; }},
     {"SER_TIMEOUT_WRTOTCONST", "2000", "8", [](S& s) { s.serialTimeouts.writeConstant = 8; }},
-    {"TEMPOPTION", "1152", "1153", [](S& s) { s.tempOption = 1153; }},
+    {"TEMPOPTION", "1152", "1153", [](S& s) { s.temperatureUnit = 1153; }},
     // 192.168.1.10 is stored as signed decimal.
     {"IPADDRESS", "0", "-1062731510", [](S& s) { s.ipAddress = 0xC0A8010A; }},
-    {"LISTENPORT", "0", "10001", [](S& s) { s.listenPort = 10001; }},
-    {"USENETBIOS", "1", "11", [](S& s) { s.useNetBios = 11; }},
-    {"NETBIOSNAME", "ZELTRAVANIC1", "SHED", [](S& s) { s.netBiosName = "SHED"; }},
-    {"CLEARLOGDATA", "0", "14", [](S& s) { s.clearLogData = 14; }},
-    {"AUTOSYNCTIME", "0", "15", [](S& s) { s.autoSyncTime = 15; }},
-    {"ENABLEPASSWORD", "0", "16", [](S& s) { s.enablePassword = 16; }},
+    {"LISTENPORT", "0", "10001", [](S& s) { s.adapterPort = 10001; }},
+    {"USENETBIOS", "1", "0", [](S& s) { s.connectByAdapterName = false; }},
+    {"NETBIOSNAME", "ZELTRAVANIC1", "SHED", [](S& s) { s.adapterName = "SHED"; }},
+    {"CLEARLOGDATA", "0", "14", [](S& s) { s.askToClearPeriodicLog = true; }, "1"},
+    {"AUTOSYNCTIME", "0", "15", [](S& s) { s.setUnitClockOnDownload = true; }, "1"},
+    {"ENABLEPASSWORD", "0", "16", [](S& s) { s.passwordEnabled = 16; }},
     {"PASSWORD", "", "PPPPPPPPPPPPPPPPQ", [](S& s) { s.password = QString(16, 'P'); },
      "PPPPPPPPPPPPPPPP"},
-    {"RUNCUSTOMLABELSDLG", "1", "18", [](S& s) { s.runCustomLabelsDlg = 18; }},
-    {"AVGCYCLES", "5", "19", [](S& s) { s.avgCycles = 19; }},
-    {"EFFDISPLAY", "1041", "1056", [](S& s) { s.effDisplay = 1056; }},
+    {"RUNCUSTOMLABELSDLG", "1", "0", [](S& s) { s.askForLabelsBeforeDownload = false; }},
+    {"AVGCYCLES", "5", "19", [](S& s) { s.averagingCycles = 19; }},
+    {"EFFDISPLAY", "1041", "1056", [](S& s) { s.efficiencyPanel = 1056; }},
     // Stored as it is; the options sheet deals with the range.
-    {"DISPUPDATE", "1", "21", [](S& s) { s.dispUpdate = 21; }},
-    {"DATAORDER", "0", "22", [](S& s) { s.dataOrder = 22; }},
-    {"PDATASAVE", "0", "23", [](S& s) { s.pDataSave = 23; }},
-    {"CHARGEDVALUE", "0", "24", [](S& s) { s.chargedValue = 24; }},
-    {"USEWATTCLR", "1", "25", [](S& s) { s.useWattColor = 25; }},
-    {"USEAMPCLR", "1", "26", [](S& s) { s.useAmpColor = 26; }},
-    {"USEPERCLR", "1", "27", [](S& s) { s.usePerColor = 27; }},
-    {"USETEMPCLR", "1", "28", [](S& s) { s.useTempColor = 28; }},
-    {"USEVOLTCLR", "1", "29", [](S& s) { s.useVoltColor = 29; }},
-    {"RGBLOW", "255", "65535", [](S& s) { s.rgbLow = 0xFFFF; }},
-    {"RGBHIGH", "32768", "16711680", [](S& s) { s.rgbHigh = 0xFF0000; }},
+    {"DISPUPDATE", "1", "21", [](S& s) { s.displaySpeed = 21; }},
+    {"DATAORDER", "0", "22", [](S& s) { s.recordOrder = 22; }},
+    {"PDATASAVE", "0", "23", [](S& s) { s.selectedColumnsOnly = true; }, "1"},
+    {"CHARGEDVALUE", "0", "24", [](S& s) { s.chargedAs100 = true; }, "1"},
+    {"USEWATTCLR", "1", "0", [](S& s) { s.wattsInColor = false; }},
+    {"USEAMPCLR", "1", "0", [](S& s) { s.ampsInColor = false; }},
+    {"USEPERCLR", "1", "0", [](S& s) { s.percentFullInColor = false; }},
+    {"USETEMPCLR", "1", "0", [](S& s) { s.temperatureInColor = false; }},
+    {"USEVOLTCLR", "1", "0", [](S& s) { s.voltsInColor = false; }},
+    {"RGBLOW", "255", "65535", [](S& s) { s.colorLow = 0xFFFF; }},
+    {"RGBHIGH", "32768", "16711680", [](S& s) { s.colorHigh = 0xFF0000; }},
     {"VOLTTHRESH", "12.0", "12.26", [](S& s) { s.voltThreshold = 12.26f; }, "12.3"},
-    {"PERTHRESH", "50.0", "33.5", [](S& s) { s.perThreshold = 33.5f; }},
-    {"TEMPTHRESH", "32.0", "-34.5", [](S& s) { s.tempThreshold = -34.5f; }},
-    {"DISPDATA1", "0", "35", [](S& s) { s.dispData[0] = 35; }},
-    {"DISPDATA2", "0", "36", [](S& s) { s.dispData[1] = 36; }},
-    {"DISPDATA3", "0", "37", [](S& s) { s.dispData[2] = 37; }},
-    {"DISPDATA4", "0", "38", [](S& s) { s.dispData[3] = 38; }},
-    {"DISPDATA5", "0", "39", [](S& s) { s.dispData[4] = 39; }},
-    {"DISPDATA6", "0", "40", [](S& s) { s.dispData[5] = 40; }},
+    {"PERTHRESH", "50.0", "33.5", [](S& s) { s.percentFullThreshold = 33.5f; }},
+    {"TEMPTHRESH", "32.0", "-34.5", [](S& s) { s.temperatureThreshold = -34.5f; }},
+    {"DISPDATA1", "0", "35", [](S& s) { s.slotItems[0] = 35; }},
+    {"DISPDATA2", "0", "36", [](S& s) { s.slotItems[1] = 36; }},
+    {"DISPDATA3", "0", "37", [](S& s) { s.slotItems[2] = 37; }},
+    {"DISPDATA4", "0", "38", [](S& s) { s.slotItems[3] = 38; }},
+    {"DISPDATA5", "0", "39", [](S& s) { s.slotItems[4] = 39; }},
+    {"DISPDATA6", "0", "40", [](S& s) { s.slotItems[5] = 40; }},
     // A relative folder is not created when it is read.
-    {"DATAPATH", "<data>", "my data", [](S& s) { s.dataPath = "my data"; }},
+    {"DATAPATH", "<data>", "my data", [](S& s) { s.dataFolder = "my data"; }},
     {"SHUNT1", "1", "41", [](S& s) { s.shunts[0] = 41; }},
     {"SHUNT2", "1", "258", [](S& s) { s.shunts[1] = 2; }, "2"}, // held in one byte
     {"SHUNT3", "1", "43", [](S& s) { s.shunts[2] = 43; }},
-    {"USEDEFAULTLABELS", "1", "44", [](S& s) { s.useDefaultLabels = 44; }},
+    {"USEDEFAULTLABELS", "1", "0", [](S& s) { s.defaultLabelsInUse = false; }},
     {"VOLTLABEL1", "Volt 1", "House", [](S& s) { s.voltLabels[0] = "House"; }},
     {"VOLTLABEL2", "Volt 2", "V46", [](S& s) { s.voltLabels[1] = "V46"; }},
     {"AMPLABEL1", "Amp 1", "A47", [](S& s) { s.ampLabels[0] = "A47"; }},
@@ -112,26 +112,26 @@ const Key Keys[] = {
     {"Label13", "", "Old", nullptr},
     {"Label14", "", "Old", nullptr},
     {"Label15", "", "Old", nullptr},
-    {"SINGLEFILEPD", "0", "62", [](S& s) { s.singleFilePd = 62; }},
-    {"SINGLEPDFILENAME", "", "F63", [](S& s) { s.singlePdFileName = "F63"; }},
-    {"DWNLDPERIODIC", "1", "64", [](S& s) { s.dwnldPeriodic = 64; }},
-    {"DWNLDEFFICIENCY", "1", "65", [](S& s) { s.dwnldEfficiency = 65; }},
-    {"DWNLDINTERVAL", "1", "66", [](S& s) { s.dwnldDischargeProfile = 66; }},
+    {"SINGLEFILEPD", "0", "62", [](S& s) { s.appendToCumulativeFile = true; }, "1"},
+    {"SINGLEPDFILENAME", "", "F63", [](S& s) { s.cumulativeFileName = "F63"; }},
+    {"DWNLDPERIODIC", "1", "0", [](S& s) { s.downloadPeriodicByDefault = false; }},
+    {"DWNLDEFFICIENCY", "1", "0", [](S& s) { s.downloadEfficiencyByDefault = false; }},
+    {"DWNLDINTERVAL", "1", "0", [](S& s) { s.downloadDischargeProfileByDefault = false; }},
 };
 
 // The file written from settings at their defaults, but for one key's text.
-QByteArray fileWith(const QString& dataPath, const char* changedKey = "", const char* text = "")
+QByteArray fileWith(const QString& dataFolder, const char* changedKey = "", const char* text = "")
 {
     QByteArray file = "[OPTIONS]\r\n";
     for (const Key& key : Keys)
         file += QByteArray(key.name) + '=' +
                 (qstrcmp(key.name, changedKey) ? key.byDefault : text) + "\r\n";
-    return file.replace("<data>", dataPath.toUtf8());
+    return file.replace("<data>", dataFolder.toUtf8());
 }
 
 class Configuration : public ::testing::Test {
 protected:
-    void SetUp() override { defaults.dataPath = dataPath; }
+    void SetUp() override { defaults.dataFolder = dataFolder; }
     Settings load(const ConfigFolders& from)
     {
         link.calls.clear();
@@ -158,7 +158,7 @@ protected:
                                 root.filePath("documents")};
     const QString configPath = root.filePath("appdata/Gorvane/Gorvane.cfg");
     const QString oldPath = root.filePath("program/Gorvane.cfg");
-    const QString dataPath = root.filePath("documents/Zeltravanic Data");
+    const QString dataFolder = root.filePath("documents/Zeltravanic Data");
     ScriptedPrompt prompts;
     RecordingLink link;
     bool endRequested = false;
@@ -174,10 +174,10 @@ TEST_F(Configuration, EveryKeyIsReadIntoItsOwnSettingAndWrittenBackInItsPlace)
         Settings expected = defaults;
         if (key.set)
             key.set(expected);
-        const Settings read = loadFrom(fileWith(dataPath, key.name, key.other), folders);
+        const Settings read = loadFrom(fileWith(dataFolder, key.name, key.other), folders);
         EXPECT_EQ(read, expected);
         const char* back = !key.set ? key.byDefault : key.writtenBack ? key.writtenBack : key.other;
-        EXPECT_EQ(savedAnew(read), fileWith(dataPath, key.name, back));
+        EXPECT_EQ(savedAnew(read), fileWith(dataFolder, key.name, back));
     }
 }
 
@@ -185,13 +185,13 @@ TEST_F(Configuration, AMissingFileIsCreatedEmptyAndGivesTheDefaults)
 {
     EXPECT_EQ(load(folders), defaults);
     EXPECT_EQ(fileBytes(configPath), QByteArray());
-    EXPECT_TRUE(QFileInfo(dataPath).isDir());
+    EXPECT_TRUE(QFileInfo(dataFolder).isDir());
     // An absolute data folder is created when it is read; rows appended to a cumulative file
     // must stay oldest first.
     const QString elsewhere = root.filePath("deep/data folder");
     const Settings read = loadFrom(
         "[OPTIONS]\r\nSINGLEFILEPD=1\r\nDATAORDER=1\r\nDATAPATH=" + elsewhere.toUtf8(), folders);
-    EXPECT_EQ(std::pair(read.dataPath, read.dataOrder), std::pair(elsewhere, 0));
+    EXPECT_EQ(std::pair(read.dataFolder, read.recordOrder), std::pair(elsewhere, 0));
     EXPECT_TRUE(QFileInfo(elsewhere).isDir());
     EXPECT_TRUE(prompts.shown().isEmpty());
 }
@@ -206,10 +206,10 @@ TEST_F(Configuration, TheFileOfAnOlderInstallationMovesInLoadsAndKeepsWhatThePro
     // The link has its settings as soon as the keys that make them are read.
     EXPECT_EQ(link.calls, (QStringList{"Type 1", "COM3", "Timeouts", "192.168.1.10:1701"}));
     EXPECT_EQ(link.timeouts, (SerialTimeouts{500, 20, 2000, 10, 2000}));
-    EXPECT_EQ(s.netBiosName, QStringLiteral("SHED-UNIT"));
+    EXPECT_EQ(s.adapterName, QStringLiteral("SHED-UNIT"));
     EXPECT_EQ(s.voltLabels[0], QStringLiteral("House Bank"));
     // A folder of another platform's spelling is not created in the current folder.
-    EXPECT_FALSE(QFileInfo::exists(s.dataPath));
+    EXPECT_FALSE(QFileInfo::exists(s.dataFolder));
 
     ASSERT_TRUE(CConfiguration(folders, prompts).save(s));
     const QByteArray written = fileBytes(configPath);
@@ -249,7 +249,7 @@ TEST_F(Configuration, WithoutItsFoldersTheProgramEndsAndWhatItCanReadIsRead)
     prompts.clear();
     const Settings loaded = loadFrom("[OPTIONS]\r\nLabel0=Mine\r\nDATAPATH=" + data.toUtf8(),
                                      {folders.programFolder, folders.appDataFolder, {}});
-    EXPECT_TRUE(loaded.dataPath.isEmpty() && !QFileInfo::exists(data));
+    EXPECT_TRUE(loaded.dataFolder.isEmpty() && !QFileInfo::exists(data));
     EXPECT_EQ(loaded.reportLabels[0], QStringLiteral("Mine"));
     EXPECT_EQ(prompts.texts(), QStringList{"Error finding My Documents folder."});
     EXPECT_TRUE(endRequested);

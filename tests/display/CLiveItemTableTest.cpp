@@ -63,8 +63,8 @@ LiveItemSettings coloured()
     settings.colorHigh = HIGH;
     settings.textColor = TEXT;
     settings.voltThreshold = 12.0f;
-    settings.percentThreshold = 40.0f;
-    settings.tempThreshold = 5.0f;
+    settings.percentFullThreshold = 40.0f;
+    settings.temperatureThreshold = 5.0f;
     return settings;
 }
 
@@ -179,10 +179,10 @@ TEST_F(LiveItemTable, ARebuildFollowsTheSettingsAndForgetsValuesAndPollFlags)
         EXPECT_EQ(table.isPolled(n), n == 13 || n == 28) << n;
     table.acceptReply(13, bytesOf({1, 0, 0}));
     LiveItemSettings settings = coloured();
-    settings.tempOption = 1153; // Fahrenheit
+    settings.temperatureUnit = 1153; // Fahrenheit
     settings.shunts = {2, 1, 2};
     settings.voltLabels[0] = QString(200, u'V'); // cut to the label field
-    settings.useAmpColor = false;                // only the amps lose their colours
+    settings.ampsInColor = false;                // only the amps lose their colours
     table.build(settings);
     EXPECT_FALSE(table.hasPolledItem());
     EXPECT_EQ(table.slotText(13), QStringLiteral("- - -"));

@@ -46,11 +46,11 @@ TEST_F(DisplayDialogs, DefaultReportLabelsAreTheLabelsOfTheReportedItemsAndCance
     std::array<QString, 16> labels;
     labels[3] = QStringLiteral("Solar Wh");
     CReportLabelsDlg cancelled(labels, items);
-    cancelled.useDefaultLabels();
+    cancelled.fillWithDefaultLabels();
     cancelled.reject();
     EXPECT_EQ(labels[3], QStringLiteral("Solar Wh"));
     CReportLabelsDlg dialog(labels, items);
-    dialog.useDefaultLabels();
+    dialog.fillWithDefaultLabels();
     dialog.accept();
     EXPECT_EQ(labels[0], QStringLiteral("AD13: Solar  AmpHrs from Full"));
     const int reported[] = {13, 14, 15, 20, 21, 3, 10, 4, 22, 23};

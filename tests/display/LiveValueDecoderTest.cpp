@@ -14,7 +14,7 @@ TEST(LiveValueDecoder, DecodesEachTypeWithItsScaleSignAndFormat)
         QByteArray bytes;
         float value;
         const char* text;
-        int tempOption = C;
+        int temperatureUnit = C;
     };
     // One decode type a paragraph, its worked examples and its edges.
     const Reply cases[] = {
@@ -56,7 +56,8 @@ TEST(LiveValueDecoder, DecodesEachTypeWithItsScaleSignAndFormat)
     };
     for (const Reply& reply : cases) {
         SCOPED_TRACE(::testing::Message() << "type " << reply.type << ", " << reply.text);
-        const DecodedValue decoded = decodeLiveValue(reply.type, reply.bytes, reply.tempOption);
+        const DecodedValue decoded =
+            decodeLiveValue(reply.type, reply.bytes, reply.temperatureUnit);
         EXPECT_FLOAT_EQ(decoded.value, reply.value);
         EXPECT_EQ(decoded.text, QString::fromLatin1(reply.text));
     }

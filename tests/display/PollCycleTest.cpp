@@ -51,7 +51,7 @@ protected:
     }
     void show(std::array<int, 6> slots)
     {
-        settings.dispData = slots;
+        settings.slotItems = slots;
         cycle->refreshPollFlags();
     }
     QTimer* timer(const QString& name) const { return cycle->findChild<QTimer*>(name); }
@@ -246,7 +246,7 @@ protected:
 TEST_P(PollCycleOverEach, TimersAreSpacedByPortTypeTheKeepAliveIsTcpsAndTheSearchSerials)
 {
     EXPECT_EQ(spacingOfATick(), isTcp() ? 300 : 50);
-    settings.dispUpdate = 0; // Slow
+    settings.displaySpeed = 0; // Slow
     EXPECT_EQ(spacingOfATick(), 1000);
     cycle->stopDisplay();
     ASSERT_TRUE(EventPump::waitUntil([&] { return !cycle->testState(Busy); }));
@@ -258,7 +258,7 @@ TEST_P(PollCycleOverEach, TimersAreSpacedByPortTypeTheKeepAliveIsTcpsAndTheSearc
     EXPECT_EQ(armed("TIMER_KEEPALIVE"), isTcp() ? 30000 : -1) << "its reply arms it again";
     // The automatic search tries the ports every two seconds while the link is closed.
     cycle->disconnectUnit();
-    settings.autoPollSerialPort = 1;
+    settings.searchForUnitAtStartup = true;
     cycle->setUnitSearch([] { return false; });
     cycle->armAutoSearch();
     EXPECT_EQ(armed("TIMER_AUTOSEARCH"), isTcp() ? -1 : 100);

@@ -26,7 +26,7 @@ inline QStringList names(const QString& folder)
 inline DownloadJob everything(const QString& folder, const QString& base)
 {
     Settings settings;
-    settings.dataPath = folder;
+    settings.dataFolder = folder;
     DownloadJob job = DownloadJob::fromSettings(settings, folder, base);
     job.syncTime = false;
     return job;

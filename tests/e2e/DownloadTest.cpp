@@ -117,7 +117,7 @@ TEST_P(Download, TheHandBuiltImageGivesEveryFileAsTheLogLayoutsSay)
     DownloadJob job = downloader.everything();
     // Over TCP the periodic file takes its other form: selected columns, charged as 100.
     const bool selected = GetParam() == Transport::Tcp;
-    job.settings.pDataSave = job.settings.chargedValue = selected ? 1 : 0;
+    job.settings.selectedColumnsOnly = job.settings.chargedAs100 = selected;
     const DownloadResult result = download(job);
 
     ASSERT_TRUE(result.success);
@@ -172,8 +172,8 @@ TEST_P(Download, AFaultAtAnyStepEndsWithTheCommunicationErrorNoFileNoClearingAnd
         DownloadJob job = downloader.everything();
         job.syncTime = row.syncTime;
         // The cumulative file would have the unit's log cleared without a question.
-        job.settings.singleFilePd = 1;
-        job.settings.singlePdFileName = QStringLiteral("Cumulative.csv");
+        job.settings.appendToCumulativeFile = true;
+        job.settings.cumulativeFileName = QStringLiteral("Cumulative.csv");
         downloader.prompts.clear();
 
         const DownloadResult failed = download(job);

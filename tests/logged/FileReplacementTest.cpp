@@ -28,9 +28,9 @@ TEST(FullDisk, EveryFileTheProgramWritesKeepsItsOldBytesAndTheFailureIsReported)
     // Whether the download's outcome names no failure of the file.
     const auto exportReportsSuccessFor = [&](const QString& name) {
         Settings settings;
-        settings.dataPath = root.path();
-        settings.singleFilePd = name == cumulative ? 1 : 0;
-        settings.singlePdFileName = cumulative;
+        settings.dataFolder = root.path();
+        settings.appendToCumulativeFile = name == cumulative;
+        settings.cumulativeFileName = cumulative;
         const LoggedExportOutcome outcome =
             LoggedDataExport(settings, utcTimeText())
                 .run(*sampleDownload(0, 20, true),

@@ -20,9 +20,10 @@ class LoggedDataExportFiles : public ::testing::Test {
 protected:
     LoggedDataExportFiles()
     {
-        settings.dataPath = folder.path();
-        settings.pDataSave = settings.chargedValue = settings.singleFilePd = 1;
-        settings.singlePdFileName = QStringLiteral("CumulativePeriodicData.csv");
+        settings.dataFolder = folder.path();
+        settings.selectedColumnsOnly = settings.chargedAs100 = settings.appendToCumulativeFile =
+            true;
+        settings.cumulativeFileName = QStringLiteral("CumulativePeriodicData.csv");
     }
 
     LoggedExportOutcome run(CLoggedData& data)
@@ -64,7 +65,7 @@ TEST_F(LoggedDataExportFiles, TheCumulativeFileGetsOneHeaderAndEveryDownloadsRow
     // An empty file counts as new.
     ASSERT_TRUE(putFileBytes(folder.filePath("CumulativePeriodicData.csv"), ""));
     // Most recent at top: the cumulative rows are appended before the download's files turn.
-    settings.dataOrder = 1;
+    settings.recordOrder = 1;
     EXPECT_TRUE(run(*sampleDownload(1, 2)).cumulativeAppended);
     EXPECT_EQ(file("CW_PeriodicData.csv"),
               AhAndBatteryHeader +
@@ -88,7 +89,7 @@ TEST_F(LoggedDataExportFiles, TheCumulativeFileGetsOneHeaderAndEveryDownloadsRow
 
 TEST_F(LoggedDataExportFiles, ACumulativeFileThatCannotBeWrittenIsReportedAndTheOthersAreWritten)
 {
-    settings.singlePdFileName = QStringLiteral("no such folder/all.csv");
+    settings.cumulativeFileName = QStringLiteral("no such folder/all.csv");
     const LoggedExportOutcome outcome = run(*sampleDownload(1, 2));
     EXPECT_TRUE(outcome.periodicFileWritten && !outcome.cumulativeAppended);
     EXPECT_EQ(
@@ -118,8 +119,8 @@ TEST(PeriodicLogClearing, TheLogIsClearedOnlyWhenItsRecordsAreSafe)
     for (const auto& [singleFile, clearLog, fetched, records, appended, written, action, reason] :
          cases) {
         Settings settings;
-        settings.singleFilePd = singleFile;
-        settings.clearLogData = clearLog;
+        settings.appendToCumulativeFile = singleFile;
+        settings.askToClearPeriodicLog = clearLog;
         const auto decision = PeriodicLogClearing::decide(
             settings, fetched, LoggedExportOutcome{records, appended, written, {}, {}});
         EXPECT_EQ(std::pair(decision.action, decision.reason), std::pair(action, reason))

@@ -42,8 +42,8 @@ template <typename Dialog> void whenShown(std::function<void(Dialog&)> action)
 
 // The fields the checks of OK look at (by Where), and the settings the thresholds give.
 enum Where { Volts, Percent, Temp, Name, Address, Cumulative };
-constexpr float Settings::*Threshold[] = {&Settings::voltThreshold, &Settings::perThreshold,
-                                          &Settings::tempThreshold};
+constexpr float Settings::*Threshold[] = {&Settings::voltThreshold, &Settings::percentFullThreshold,
+                                          &Settings::temperatureThreshold};
 QLineEdit* (*const fieldAt[])(COptionsSheet&) = {
     [](COptionsSheet& s) { return s.displayPage()->voltsEdit(); },
     [](COptionsSheet& s) { return s.displayPage()->percentEdit(); },
@@ -66,7 +66,7 @@ class OptionsSheet : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        settings.dataPath = folder.path();
+        settings.dataFolder = folder.path();
         settings.comPort = 3;
         link.ports().setAlias(3, QStringLiteral("/dev/null"));
         items.build(OptionsApply::liveItemSettings(settings));
@@ -114,8 +114,8 @@ TEST_F(OptionsSheet, OkLetsEachPageCheckItsValuesInTurnAndStaysOnTheFirstThatRef
          "Periodic Data file.",
          0},
     };
-    settings.usePerColor = 0;
-    settings.dataPath = QStringLiteral("/no/such/folder");
+    settings.percentFullInColor = false;
+    settings.dataFolder = QStringLiteral("/no/such/folder");
     for (const auto& [where, text, refusingPage, message, stored] : cases) {
         SCOPED_TRACE(std::to_string(where) + " " + text);
         prompts.clear();
@@ -151,21 +151,22 @@ TEST_F(OptionsSheet, EveryPageShowsTheSettingsFromTheFileAndOkGivesThemBackToThe
     LinkSettingsForwarder toLink(link);
     CConfiguration configuration(folders, prompts);
     Settings current = configuration.load(toLink);
-    const QString cumulative = current.dataPath + QStringLiteral("/All.csv");
+    const QString cumulative = current.dataFolder + QStringLiteral("/All.csv");
     COptionsSheet sheet(current, link, items, prompts);
     EXPECT_FALSE(sheet.displayPage()->percentEdit()->isEnabled()); // its colouring is off
     sheet.displayPage()->percentBox()->click();
     EXPECT_TRUE(sheet.displayPage()->percentEdit()->isEnabled());
     // Out of their ranges the speed opens as Fast and the averaging as its nearest entry.
     Settings expected = current;
-    std::tie(expected.dispUpdate, expected.avgCycles, expected.usePerColor) = std::tuple(2, 15, 1);
+    std::tie(expected.displaySpeed, expected.averagingCycles, expected.percentFullInColor) =
+        std::tuple(2, 15, true);
     EXPECT_EQ(afterOk(sheet), expected);
     EXPECT_EQ(fileBytes(cumulative), QByteArray()); // OK creates the cumulative file...
     ASSERT_TRUE(putFileBytes(cumulative, "Date Time,AHr 1\r"));
-    EXPECT_EQ(afterOk(sheet).singlePdFileName, QStringLiteral("All.csv"));
+    EXPECT_EQ(afterOk(sheet).cumulativeFileName, QStringLiteral("All.csv"));
     EXPECT_EQ(fileBytes(cumulative), "Date Time,AHr 1\r"); // ...and never empties it
     sheet.loggedPage()->appendBox()->click();              // off: the name is no longer kept
-    EXPECT_TRUE(afterOk(sheet).singlePdFileName.isEmpty());
+    EXPECT_TRUE(afterOk(sheet).cumulativeFileName.isEmpty());
 
     link.SetPortType(PORT_SERIAL);
     OptionsApply::apply(expected, current, link, items);
@@ -204,9 +205,9 @@ TEST_F(OptionsSheet, RunGivesTheChangesBackOnOkOnlyAndTheLinkToItsOwnerEitherWay
             continue;
         }
         ASSERT_TRUE(chosen.has_value());
-        EXPECT_EQ(std::pair(chosen->rgbHigh, chosen->rgbLow), std::pair(0xFF0000u, 0xFFu));
+        EXPECT_EQ(std::pair(chosen->colorHigh, chosen->colorLow), std::pair(0xFF0000u, 0xFFu));
         EXPECT_EQ(chosen->reportLabels[0], QStringLiteral("Solar AH"));
-        EXPECT_EQ(chosen->runCustomLabelsDlg, 0);
+        EXPECT_EQ(chosen->askForLabelsBeforeDownload, false);
         EXPECT_EQ(chosen->serialTimeouts, (SerialTimeouts{0, 10, 4321, 10, 2000}));
         // The serial test used the time-outs as they were being edited.
         EXPECT_EQ(link.GetSerialTimeouts(), chosen->serialTimeouts);
@@ -219,7 +220,7 @@ TEST_F(OptionsSheet, TheTestButtonsRunOnTheFieldsAndShowWhatTheTestsFind)
     unit.attach(link, Transport::Serial);
     unit.setRecord(0xF7, QByteArray(1, 35));
     settings.ipAddress = 0x7F000001; // 127.0.0.1 only when shown high byte first
-    settings.listenPort = unit.tcpPort();
+    settings.adapterPort = unit.tcpPort();
     QList<ComPort> ports{{2, "/dev/gone"}, {7, unit.serialDevice()}, {10, "/dev/gone too"}};
     COptionsSheet sheet(settings, link, items, prompts);
     COptionsPgCommunications& page = *sheet.communicationsPage();
@@ -256,6 +257,7 @@ TEST_F(OptionsSheet, TheTestButtonsRunOnTheFieldsAndShowWhatTheTestsFind)
     page.defaultsButton()->click();
     EXPECT_TRUE(page.nameField()->isEnabled() && !page.addressControl()->isEnabled());
     const Settings stored = afterOk(sheet);
-    EXPECT_EQ(std::tuple(stored.portType, stored.useNetBios, stored.ipAddress, stored.listenPort),
-              std::tuple(1, 1, 0x7F000001u, 1701u));
+    EXPECT_EQ(std::tuple(stored.portType, stored.connectByAdapterName, stored.ipAddress,
+                         stored.adapterPort),
+              std::tuple(1, true, 0x7F000001u, 1701u));
 }
