@@ -1,11 +1,9 @@
 #include "config/CConfiguration.h"
 
 #include "config/ConfigFile.h"
-#include "config/ConfigKeys.h"
 #include "config/IniDocument.h"
 #include "config/PrivateProfile.h"
-#include "config/SettingsReader.h"
-#include "config/SettingsWriter.h"
+#include "config/SettingsKeys.h"
 #include "resources/PromptService.h"
 
 #include <QDir>
@@ -29,12 +27,14 @@ Settings CConfiguration::load(LinkSettingsSink& link)
     IniDocument document;
     if (prepareApplicationFolder())
         document = openDocument();
-    PrivateProfile profile(document, ConfigKey::SECTION);
-    const SettingsReader reader(profile, link);
+    const PrivateProfile profile(document, SettingsKeys::Section);
     Settings settings;
-    reader.readBeforeDataPath(settings);
-    readDataPath(reader, settings);
-    reader.readAfterDataPath(settings);
+    SettingsKeys::read(profile, settings, link, dataPathDefault());
+    // A relative path would land wherever the program happens to run (a path written on another
+    // platform reads as one), so only an absolute folder is created. A failure shows later, when
+    // a data file cannot be written.
+    if (QDir::isAbsolutePath(settings.dataPath))
+        QDir().mkpath(settings.dataPath);
     return settings;
 }
 
@@ -46,8 +46,8 @@ bool CConfiguration::save(const Settings& settings) const
     QDir().mkpath(applicationFolder());
     ConfigFile file(configFilePath());
     IniDocument document = file.readExisting();
-    PrivateProfile profile(document, ConfigKey::SECTION);
-    SettingsWriter(profile).write(settings);
+    PrivateProfile profile(document, SettingsKeys::Section);
+    SettingsKeys::write(profile, settings);
     return file.save(document);
 }
 
@@ -80,17 +80,12 @@ IniDocument CConfiguration::openDocument() const
     return document;
 }
 
-void CConfiguration::readDataPath(const SettingsReader& reader, Settings& settings)
+std::optional<QString> CConfiguration::dataPathDefault()
 {
     if (folders_.documentsFolder.isEmpty()) {
         prompts_.show(IDS_NO_DOCUMENTS_FOLDER);
         endRequested_ = true;
-        return;
+        return std::nullopt;
     }
-    reader.readDataPath(settings, folders_.defaultDataPath());
-    // A relative path would land wherever the program happens to run (a path written on
-    // another platform reads as one), so only an absolute folder is created. A failure shows
-    // later, when a data file cannot be written.
-    if (QDir::isAbsolutePath(settings.dataPath))
-        QDir().mkpath(settings.dataPath);
+    return folders_.defaultDataPath();
 }

@@ -3,10 +3,11 @@
 #include "config/ConfigFolders.h"
 #include "config/Settings.h"
 
+#include <optional>
+
 class IniDocument;
 class LinkSettingsSink;
 class PromptService;
-class SettingsReader;
 
 // The program's configuration file: read once when the main window opens, written once at
 // exit. Loading finds and creates the folders, moves the file of an older installation into
@@ -35,7 +36,8 @@ private:
     bool prepareApplicationFolder();
     void moveOldConfigFile() const;
     IniDocument openDocument() const;
-    void readDataPath(const SettingsReader& reader, Settings& settings);
+    // The documents folder's data folder; none, after telling the user, without that folder.
+    std::optional<QString> dataPathDefault();
 
     ConfigFolders folders_;
     PromptService& prompts_;

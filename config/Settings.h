@@ -29,66 +29,72 @@ inline constexpr int ReportLabelsInUse = 10;
 // The column labels of the periodic export before the user sets them; the unused ones are empty.
 std::array<QString, ReportLabelCount> defaultReportLabels();
 
-// Every setting of the configuration file, with its default. A plain value: the main window
-// keeps one, and the options pages work on copies of it.
+// An IPv4 address held with its first octet in the most significant byte, as "%d.%d.%d.%d".
+QString dottedAddress(std::uint32_t address);
+
+// Every setting of the configuration file. A plain value: the main window keeps one, and the
+// options pages work on copies of it. A new one holds the defaults of the key table
+// (SettingsKeys.cpp), which also says under which key the file keeps each setting.
 struct Settings {
+    Settings();
+
     // How the unit is reached.
-    int portType = PORT_SERIAL;
-    int comPort = 1;
-    int autoPollSerialPort = 0;
+    int portType;
+    int comPort;
+    int autoPollSerialPort;
     SerialTimeouts serialTimeouts;
     // The network adapter's IPv4 address, first octet in the most significant byte.
-    std::uint32_t ipAddress = 0;
-    std::uint32_t listenPort = 0;
-    int useNetBios = 1;
-    QString netBiosName = QString::fromUtf16(DefaultAdapterName);
+    std::uint32_t ipAddress;
+    std::uint32_t listenPort;
+    int useNetBios;
+    QString netBiosName;
 
-    int tempOption = TEMPOPTION_CENTIGRADE;
-    int clearLogData = 0;
-    int autoSyncTime = 0;
+    int tempOption;
+    int clearLogData;
+    int autoSyncTime;
     // Kept only to be written back; nothing uses them.
-    int enablePassword = 0;
+    int enablePassword;
     QString password;
 
-    int runCustomLabelsDlg = 1;
-    int avgCycles = 5;
-    int effDisplay = EFFDISPLAY_OFF;
-    int dispUpdate = DISPUPDATE_MEDIUM;
-    int dataOrder = 0;
-    int pDataSave = 0;
-    int chargedValue = 0;
+    int runCustomLabelsDlg;
+    int avgCycles;
+    int effDisplay;
+    int dispUpdate;
+    int dataOrder;
+    int pDataSave;
+    int chargedValue;
 
-    int useWattColor = 1;
-    int useAmpColor = 1;
-    int usePerColor = 1;
-    int useTempColor = 1;
-    int useVoltColor = 1;
+    int useWattColor;
+    int useAmpColor;
+    int usePerColor;
+    int useTempColor;
+    int useVoltColor;
     // Colours with red in the low byte, then green, then blue.
-    std::uint32_t rgbLow = 255;    // red
-    std::uint32_t rgbHigh = 32768; // dark green
-    float voltThreshold = 12.0f;
-    float perThreshold = 50.0f;
-    float tempThreshold = 32.0f;
+    std::uint32_t rgbLow;
+    std::uint32_t rgbHigh;
+    float voltThreshold;
+    float perThreshold;
+    float tempThreshold;
 
     // Live item number shown in display slots 1..6; 0 = none.
-    std::array<int, 6> dispData{};
-    // DATAPATH; its default depends on the user's documents folder, so loading sets it.
+    std::array<int, 6> dispData;
+    // The folder of the data files; its default depends on the user's documents folder, so
+    // loading sets it.
     QString dataPath;
-    std::array<std::uint8_t, 3> shunts{1, 1, 1};
-    int useDefaultLabels = 1;
-    std::array<QString, 2> voltLabels{QStringLiteral("Volt 1"), QStringLiteral("Volt 2")};
-    std::array<QString, 3> ampLabels{QStringLiteral("Amp 1"), QStringLiteral("Amp 2"),
-                                     QStringLiteral("Amp 3")};
-    std::array<QString, 2> ahrLabels{QStringLiteral("AHr 1"), QStringLiteral("AHr 2")};
+    std::array<std::uint8_t, 3> shunts;
+    int useDefaultLabels;
+    std::array<QString, 2> voltLabels;
+    std::array<QString, 3> ampLabels;
+    std::array<QString, 2> ahrLabels;
     // Column labels of the periodic export.
-    std::array<QString, ReportLabelCount> reportLabels = defaultReportLabels();
+    std::array<QString, ReportLabelCount> reportLabels;
 
-    int singleFilePd = 0;
+    int singleFilePd;
     QString singlePdFileName;
-    int dwnldPeriodic = 1;
-    int dwnldEfficiency = 1;
+    int dwnldPeriodic;
+    int dwnldEfficiency;
     // Kept under the key DWNLDINTERVAL: whether a download fetches the discharge profile.
-    int dwnldDischargeProfile = 1;
+    int dwnldDischargeProfile;
 
     // What the link connects to over TCP: the adapter's name when USENETBIOS is set, otherwise
     // the address as "%d.%d.%d.%d", most significant byte first.

@@ -3,10 +3,6 @@
 #include "config/Settings.h"
 #include "link/CUnitLink.h"
 #include "link/FirmwareVersion.h"
-#include "link/LinkRequest.h"
-#include "link/RecordMap.h"
-#include "link/TcpLogin.h"
-#include "link/UnitSearch.h"
 #include "resources/PromptService.h"
 #include "shell/CColorStatic.h"
 #include "shell/CIpAddressCtrl.h"
@@ -29,11 +25,6 @@
 
 namespace {
 
-const QString BlankNameText = QStringLiteral("The NetBIOS name is blank. Please try again.");
-
-const QColor Black(0, 0, 0);
-const QColor DarkGreen(0, 128, 0);
-
 constexpr int DeviceRole = Qt::UserRole + 1;
 
 QString portText(int number)
@@ -45,7 +36,7 @@ QString portText(int number)
 
 COptionsPgCommunications::COptionsPgCommunications(CUnitLink& link, PromptService& prompts,
                                                    QWidget* parent)
-    : COptionsPage(parent), link_(link), prompts_(prompts),
+    : COptionsPage(parent), prompts_(prompts), test_(link, prompts),
       listPorts_([&link] { return link.ports().list(); }),
       editedTimeouts_([this] { return loadedTimeouts_; })
 {
@@ -77,6 +68,7 @@ COptionsPgCommunications::COptionsPgCommunications(CUnitLink& link, PromptServic
     layout->addWidget(buildFirmwareRow());
     layout->addStretch();
     watchForChanges();
+    showTestResults();
 }
 
 QString COptionsPgCommunications::title() const
@@ -225,6 +217,18 @@ void COptionsPgCommunications::watchForChanges()
     connect(networkTest_, &QPushButton::clicked, this, &COptionsPgCommunications::TestTcp);
 }
 
+void COptionsPgCommunications::showTestResults()
+{
+    connect(&test_, &ConnectionTest::serialStatusChanged, this,
+            &COptionsPgCommunications::showSerialStatus);
+    connect(&test_, &ConnectionTest::networkStatusChanged, networkStatus_, &QLabel::setText);
+    connect(&test_, &ConnectionTest::interfaceVersionChanged, interfaceVersion_, &QLabel::setText);
+    connect(&test_, &ConnectionTest::firmwareVersionChanged, this,
+            &COptionsPgCommunications::showFirmware);
+    connect(&test_, &ConnectionTest::comPortChanged, this,
+            [this](int number) { comPort_ = number; });
+}
+
 void COptionsPgCommunications::loadSettings(const Settings& settings)
 {
     portType_ = settings.portType;
@@ -338,7 +342,7 @@ bool COptionsPgCommunications::applySettings(Settings& settings)
     if (settings.useNetBios != 0) {
         settings.netBiosName = nameField_->text();
         if (settings.netBiosName.isEmpty()) {
-            prompts_.show(BlankNameText);
+            prompts_.show(ConnectionTest::blankNameText());
             return false;
         }
         return true;
@@ -350,154 +354,38 @@ bool COptionsPgCommunications::applySettings(Settings& settings)
     return true;
 }
 
-void COptionsPgCommunications::setSerialStatus(const QString& text, const QColor& colour)
+void COptionsPgCommunications::showSerialStatus(const QString& text, RgbColor colour)
 {
     serialStatus_->setText(text);
-    serialStatus_->SetTextColor(colour);
+    serialStatus_->SetTextColor(QtColor::from(colour));
     // The window thread is about to block on the serial line: show the text now.
     serialStatus_->repaint();
 }
 
-void COptionsPgCommunications::TestSerial()
+void COptionsPgCommunications::showFirmware(float version)
 {
-    hideFirmware();
-    link_.SetOwner(this);
-    link_.Close();
-    link_.SetPortType(PORT_SERIAL);
-    setSerialStatus(UnitSearch::searchingText(), Black);
-    if (autoSearchBox_->isChecked()) {
-        searchSerialPorts();
-        return;
-    }
-    comPort_ = selectedPort();
-    link_.SetComPort(comPort_);
-    link_.SetSerialTimeouts(editedTimeouts_());
-    // A failure shows itself through the link; the status keeps "Searching for CW Unit...".
-    link_.Read(this, RecordMap::Probe.address, RecordMap::Probe.length, REQ_SERIALTEST, 0);
+    firmwareLabel_->setEnabled(version != 0);
+    firmwareValue_->setEnabled(version != 0);
+    firmwareValue_->setText(FirmwareVersion::text(version));
 }
 
-void COptionsPgCommunications::searchSerialPorts()
+void COptionsPgCommunications::TestSerial()
 {
+    if (!autoSearchBox_->isChecked()) {
+        test_.testSerialPort(selectedPort(), editedTimeouts_());
+        return;
+    }
     WaitCursor waitCursor;
-    const QList<ComPort> ports = fillPortList();
-    UnitSearch search(UnitSearch::Caller::OptionsPage,
-                      [this](const QString& text, RgbColor colour) {
-                          setSerialStatus(text, QtColor::from(colour));
-                      });
-    search.setProbeObserver([this](int number) { comPort_ = number; });
-    if (const int found = search.SearchUnit(ports, link_))
+    if (const int found = test_.searchSerialPorts([this] { return fillPortList(); }))
         selectPort(found);
 }
 
 void COptionsPgCommunications::TestTcp()
 {
-    hideFirmware();
-    networkStatus_->setText(QStringLiteral("Testing..."));
-    interfaceVersion_->setText(QStringLiteral("..."));
-    link_.SetOwner(this);
-    link_.Close();
-    link_.SetPortType(PORT_TCP);
-    QString host;
-    if (!hostForTest(host))
-        return;
-    link_.SetHost(host, typedTcpPort());
-    link_.Open();
-}
-
-bool COptionsPgCommunications::hostForTest(QString& host)
-{
-    if (nameButton_->isChecked()) {
-        host = nameField_->text();
-        if (host.isEmpty()) {
-            prompts_.show(BlankNameText);
-            return false;
-        }
-        return true;
-    }
+    ConnectionTest::Adapter adapter{nameButton_->isChecked(), nameField_->text(), std::nullopt,
+                                    typedTcpPort()};
     std::uint32_t address = 0;
-    if (address_->GetAddress(address) != 4) {
-        prompts_.show(QStringLiteral("The IP Address is incorrect. Please try again."));
-        return false;
-    }
-    host = QStringLiteral("%1.%2.%3.%4")
-               .arg(address >> 24)
-               .arg((address >> 16) & 0xFFu)
-               .arg((address >> 8) & 0xFFu)
-               .arg(address & 0xFFu);
-    return true;
+    if (address_->GetAddress(address) == 4)
+        adapter.address = address;
+    test_.testNetwork(adapter);
 }
-
-void COptionsPgCommunications::OnTestReply(int count, LinkRequest* request)
-{
-    const TcpLogin::Outcome login = TcpLogin::onReply(link_, count, *request);
-    switch (login.step) {
-    case TcpLogin::Step::CodeSent:
-        networkStatus_->setText(QStringLiteral("SENT PASSWORD"));
-        interfaceVersion_->setText(
-            QString::asprintf("Network Interface version: %.1f", login.interfaceVersion));
-        return;
-    case TcpLogin::Step::Confirmed:
-        networkStatus_->setText(QStringLiteral("PASSWORD CONFIRMED"));
-        link_.Read(this, RecordMap::Version.address, RecordMap::Version.length, REQ_VERSION, 0);
-        return;
-    case TcpLogin::Step::Ignored:
-        return;
-    case TcpLogin::Step::NotLogin:
-        break;
-    }
-    if (request->kind == REQ_SERIALTEST && link_.GetPortType() == PORT_SERIAL &&
-        count == RecordMap::Probe.length) {
-        setSerialStatus(UnitSearch::foundText(comPort_), DarkGreen);
-        link_.ReplyDone();
-    } else if (request->kind == REQ_VERSION) {
-        onVersionReply(count, *request);
-    }
-}
-
-void COptionsPgCommunications::onVersionReply(int count, const LinkRequest& request)
-{
-    if (count != 1)
-        return;
-    firmwareVersion_ = FirmwareVersion::fromByte(request.data[0]);
-    showFirmware();
-    if (link_.GetPortType() == PORT_TCP)
-        prompts_.show(QStringLiteral("TCIP communication: Success!"));
-    // The main window finds the link idle when it takes it back.
-    link_.ReplyDone();
-    link_.ResetReceive();
-}
-
-void COptionsPgCommunications::hideFirmware()
-{
-    firmwareVersion_ = 0;
-    firmwareLabel_->setEnabled(false);
-    firmwareValue_->setEnabled(false);
-    firmwareValue_->setText(FirmwareVersion::text(0));
-}
-
-void COptionsPgCommunications::showFirmware()
-{
-    firmwareLabel_->setEnabled(true);
-    firmwareValue_->setEnabled(true);
-    firmwareValue_->setText(FirmwareVersion::text(firmwareVersion_));
-}
-
-bool COptionsPgCommunications::event(QEvent* event)
-{
-    return handleLinkEvent(event) || COptionsPage::event(event);
-}
-
-void COptionsPgCommunications::onTcpReply(int count, LinkRequest* request)
-{
-    OnTestReply(count, request);
-}
-
-void COptionsPgCommunications::onSerialReply(int count, LinkRequest* request)
-{
-    OnTestReply(count, request);
-}
-
-// The page shows no link state: the status messages are accepted and ignored.
-void COptionsPgCommunications::onTcpStatus(int) {}
-
-void COptionsPgCommunications::onSerialStatus() {}

@@ -2,7 +2,7 @@
 
 #include "config/SerialTimeouts.h"
 #include "link/ComPortDirectory.h"
-#include "link/LinkReceiver.h"
+#include "link/ConnectionTest.h"
 #include "shell/COptionsPage.h"
 
 #include <functional>
@@ -20,8 +20,8 @@ class QPushButton;
 class QRadioButton;
 
 // "Communications": how the program reaches the unit (serial port or the network adapter) and
-// the two "Test" buttons, which use the link with this page as its owner until the sheet closes.
-class COptionsPgCommunications : public COptionsPage, public LinkReceiver {
+// the two "Test" buttons, which run a ConnectionTest on the link and show what it finds.
+class COptionsPgCommunications : public COptionsPage {
 public:
     // The serial ports present (the COM number and device of each), in the platform's order.
     using PortLister = std::function<QList<ComPort>()>;
@@ -42,8 +42,6 @@ public:
     // The serial and the network "Test" buttons.
     void TestSerial();
     void TestTcp();
-    // The link's replies to the tests (WM_LINK_TCPREPLY and WM_LINK_SERIALREPLY).
-    void OnTestReply(int count, LinkRequest* request);
 
     // "Default Values...": the adapter's factory name and TCP port.
     void defaultValues();
@@ -52,7 +50,6 @@ public:
 
     // The COM port the page is working with; during a search, each port about to be probed.
     int currentComPort() const { return comPort_; }
-    float firmwareVersion() const { return firmwareVersion_; }
 
     QRadioButton* serialButton() const { return serialButton_; }
     QRadioButton* networkButton() const { return networkButton_; }
@@ -77,20 +74,13 @@ public:
     QCheckBox* passwordBox() const { return passwordBox_; }
     QLineEdit* passwordField() const { return passwordField_; }
 
-protected:
-    bool event(QEvent* event) override;
-
 private:
-    void onTcpReply(int count, LinkRequest* request) override;
-    void onSerialReply(int count, LinkRequest* request) override;
-    void onTcpStatus(int state) override;
-    void onSerialStatus() override;
-
     QWidget* buildSerialGroup();
     QWidget* buildNetworkGroup();
     QWidget* buildPasswordRow();
     QWidget* buildFirmwareRow();
     void watchForChanges();
+    void showTestResults();
     void showSerialLayout();
     void showNetworkLayout();
     void showNameChoice(bool useName);
@@ -98,21 +88,17 @@ private:
     void selectPort(int number);
     int selectedPort() const;
     std::uint32_t typedTcpPort() const;
-    void setSerialStatus(const QString& text, const QColor& colour);
-    void searchSerialPorts();
-    bool hostForTest(QString& host);
-    void onVersionReply(int count, const LinkRequest& request);
-    void hideFirmware();
-    void showFirmware();
+    void showSerialStatus(const QString& text, RgbColor colour);
+    // 0: no version read, the field is disabled.
+    void showFirmware(float version);
 
-    CUnitLink& link_;
     PromptService& prompts_;
+    ConnectionTest test_;
     PortLister listPorts_;
     TimeoutSource editedTimeouts_;
     SerialTimeouts loadedTimeouts_;
     int portType_ = 0;
     int comPort_ = 0;
-    float firmwareVersion_ = 0;
 
     QRadioButton* serialButton_ = nullptr;
     QRadioButton* networkButton_ = nullptr;

@@ -13,6 +13,7 @@ CAlarmIntervalDlg::CAlarmIntervalDlg(CUnitLink& link, PromptService& prompts, CP
       days_(new QLineEdit(this))
 {
     setWindowTitle(QStringLiteral("Interval Before Alarm"));
+    days_->setObjectName(QStringLiteral("days"));
     setHeaderText(
         record.header(QStringLiteral("%s: Alarm if battery %s for this many consecutive days.")));
     auto* form = new QFormLayout;

@@ -11,8 +11,6 @@ public:
     CAlarmIntervalDlg(CUnitLink& link, PromptService& prompts, CProgramData& record,
                       QObject* acknowledgementOwner, QWidget* parent = nullptr);
 
-    QLineEdit* daysEdit() const { return days_; }
-
 protected:
     void decode() override;
     QString validate() const override;

@@ -19,6 +19,7 @@ CAlarmsEnableDlg::CAlarmsEnableDlg(CUnitLink& link, PromptService& prompts, CPro
     auto* form = new QFormLayout;
     for (int alarm = 0; alarm < ALARMS; ++alarm) {
         QComboBox* list = ChoiceList::create(AlarmEnablesRecord::choiceTexts(), this);
+        list->setObjectName(QStringLiteral("alarm%1").arg(alarm + 1));
         form->addRow(AlarmEnablesRecord::caption(static_cast<AlarmEnablesRecord::Alarm>(alarm)),
                      list);
         lists_[static_cast<std::size_t>(alarm)] = list;

@@ -14,10 +14,6 @@ public:
     CAlarmsEnableDlg(CUnitLink& link, PromptService& prompts, CProgramData& record,
                      QObject* acknowledgementOwner, QWidget* parent = nullptr);
 
-    // In the order "Lo Batt:", "Hi Batt:", "Batt Charged:", "Too many days since Charged:",
-    // "Too many days since Equalized:".
-    QComboBox* alarmList(int alarm) const { return lists_.at(static_cast<std::size_t>(alarm)); }
-
 protected:
     void decode() override;
     QByteArray encode() const override;

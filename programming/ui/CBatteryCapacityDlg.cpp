@@ -25,6 +25,8 @@ CBatteryCapacityDlg::CBatteryCapacityDlg(CUnitLink& link, PromptService& prompts
 {
     setWindowTitle(QStringLiteral("Battery Capacity"));
     setHeaderText(record.header(QStringLiteral("%s: Battery %s Capacity")));
+    ampHours_->setObjectName(QStringLiteral("ampHours"));
+    noBattery_->setObjectName(QStringLiteral("noBattery"));
     ampHours_->setEnabled(false);
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Amp Hours (0-9999)"), ampHours_);

@@ -12,9 +12,6 @@ public:
     CBatteryCapacityDlg(CUnitLink& link, PromptService& prompts, CProgramData& record,
                         QObject* acknowledgementOwner, QWidget* parent = nullptr);
 
-    QLineEdit* ampHoursEdit() const { return ampHours_; }
-    QCheckBox* noBatteryBox() const { return noBattery_; }
-
     // What OK decided; meaningful once the dialog ended with OK.
     bool batteryPresent() const { return present_; }
     int ampHoursWritten() const { return ampHoursWritten_; }

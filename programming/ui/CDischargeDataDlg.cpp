@@ -17,6 +17,10 @@ CDischargeDataDlg::CDischargeDataDlg(CUnitLink& link, PromptService& prompts, CP
 {
     setWindowTitle(QStringLiteral("Battery Discharge Data"));
     setHeaderText(QStringLiteral("P43: Battery Discharge Profile \rLogged Data"));
+    fivePercent_->setObjectName(QStringLiteral("fivePercent"));
+    tenPercent_->setObjectName(QStringLiteral("tenPercent"));
+    battery1_->setObjectName(QStringLiteral("battery1"));
+    battery2_->setObjectName(QStringLiteral("battery2"));
     auto* row = new QHBoxLayout;
     auto* steps = new QVBoxLayout;
     steps->addWidget(fivePercent_);

@@ -11,11 +11,6 @@ public:
     CDischargeDataDlg(CUnitLink& link, PromptService& prompts, CProgramData& record,
                       QObject* acknowledgementOwner, QWidget* parent = nullptr);
 
-    QRadioButton* fivePercentButton() const { return fivePercent_; }
-    QRadioButton* tenPercentButton() const { return tenPercent_; }
-    QCheckBox* battery1Box() const { return battery1_; }
-    QCheckBox* battery2Box() const { return battery2_; }
-
 protected:
     void decode() override;
     QByteArray encode() const override;

@@ -13,6 +13,8 @@ CEfficiencyDlg::CEfficiencyDlg(CUnitLink& link, PromptService& prompts, CProgram
 {
     setWindowTitle(QStringLiteral("Battery Efficiency / Compensation"));
     setHeaderText(QStringLiteral("P34-35: Battery Efficiency\r(Self-discharge Compensation)"));
+    efficiency_->setObjectName(QStringLiteral("efficiency"));
+    selfDischarge_->setObjectName(QStringLiteral("selfDischarge"));
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Efficiency Factor %:"), efficiency_);
     form->addRow(QStringLiteral("Self Discharge Amps:"), selfDischarge_);

@@ -11,9 +11,6 @@ public:
     CEfficiencyDlg(CUnitLink& link, PromptService& prompts, CProgramData& record,
                    QObject* acknowledgementOwner, QWidget* parent = nullptr);
 
-    QLineEdit* efficiencyEdit() const { return efficiency_; }
-    QLineEdit* selfDischargeEdit() const { return selfDischarge_; }
-
 protected:
     void decode() override;
     QString validate() const override;

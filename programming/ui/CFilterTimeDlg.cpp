@@ -15,6 +15,7 @@ CFilterTimeDlg::CFilterTimeDlg(CUnitLink& link, PromptService& prompts, CProgram
     setWindowTitle(QStringLiteral("Filter Time"));
     setHeaderText(QStringLiteral("P16: Filter time for the Filtered Amps (AD10-12) and the "
                                  "Filtered Volts (AD3-4) readings"));
+    minutes_->setObjectName(QStringLiteral("minutes"));
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Filter time (minutes):"), minutes_);
     body()->addLayout(form);

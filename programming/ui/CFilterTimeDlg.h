@@ -10,8 +10,6 @@ public:
     CFilterTimeDlg(CUnitLink& link, PromptService& prompts, CProgramData& record,
                    QObject* acknowledgementOwner, QWidget* parent = nullptr);
 
-    QComboBox* minutesList() const { return minutes_; }
-
 protected:
     void decode() override;
     QByteArray encode() const override;

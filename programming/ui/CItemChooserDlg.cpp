@@ -62,6 +62,7 @@ CItemChooserDlg::CItemChooserDlg(const QStringList& itemNames, int currentItem, 
     columns->addLayout(efficiencyColumn);
     for (int item = 0; item < CHOICES; ++item) {
         auto* button = new QRadioButton(captionOf(itemNames, item), this);
+        button->setObjectName(QStringLiteral("item%1").arg(item));
         button->setVisible(!isUnused(item));
         group_->addButton(button, item);
         groupLayouts[groupOf(item)]->addWidget(button);

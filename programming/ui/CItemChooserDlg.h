@@ -16,11 +16,11 @@ public:
     // itemNames: the display names of the live item table, indexed by item number.
     CItemChooserDlg(const QStringList& itemNames, int currentItem, QWidget* parent = nullptr);
 
-    QRadioButton* choiceButton(int item) const;
     // The checked item; meaningful once the dialog ended with OK.
     int chosenItem() const;
 
 private:
+    QRadioButton* choiceButton(int item) const;
     QString captionOf(const QStringList& itemNames, int item) const;
 
     QButtonGroup* group_;

@@ -21,10 +21,13 @@ CLabelsDlg::CLabelsDlg(CUnitLink& link, PromptService& prompts, CProgramData& re
 {
     setWindowTitle(QStringLiteral("Labels Selection"));
     setHeaderText(QStringLiteral("P6-9: Choose labels for Amps and Volts"));
+    volts1_->setObjectName(QStringLiteral("volts1"));
+    volt2Button_->setObjectName(QStringLiteral("volt2Label"));
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("P6: Choose label for Volts 1"), volts1_);
     for (int channel = 0; channel < AMPS_CHANNELS; ++channel) {
         QComboBox* list = ChoiceList::create(ChannelLabelsRecord::ampsTexts(channel), this);
+        list->setObjectName(QStringLiteral("amps%1").arg(channel + 1));
         form->addRow(
             QStringLiteral("P%1: Choose label for Amps %2").arg(7 + channel).arg(channel + 1),
             list);

@@ -15,20 +15,16 @@ public:
     CLabelsDlg(CUnitLink& link, PromptService& prompts, CProgramData& record,
                const QString& volt2Label, QObject* acknowledgementOwner, QWidget* parent = nullptr);
 
-    QComboBox* volts1List() const { return volts1_; }
-    QComboBox* ampsList(int channel) const { return amps_.at(static_cast<std::size_t>(channel)); }
-    QComboBox* volts2List() const { return volts2_; }
-    QPushButton* volt2LabelButton() const { return volt2Button_; }
-
     // The Volt 2 label as edited; the menu takes it when the dialog ends with OK.
     QString volt2Label() const { return volt2Label_; }
-    void editVolt2Label();
 
 protected:
     void decode() override;
     QByteArray encode() const override;
 
 private:
+    void editVolt2Label();
+
     QComboBox* volts1_;
     std::array<QComboBox*, AMPS_CHANNELS> amps_{};
     QComboBox* volts2_;

@@ -18,6 +18,8 @@ namespace {
 
 constexpr const char* ADDRESS_CAPTIONS[] = {"IP Address", "Gateway Address", "Subnet mask",
                                             "Primary DNS Server", "Secondary DNS Server"};
+constexpr const char* ADDRESS_NAMES[] = {"ipAddress", "gateway", "subnetMask", "primaryDns",
+                                         "secondaryDns"};
 
 QList<CProgramData*>
 listOf(const std::array<CProgramData*, NetworkAdapterBlocks::BLOCK_COUNT>& records)
@@ -62,11 +64,16 @@ void CNetworkSettingsDlg::buildControls()
     auto* addressForm = new QFormLayout(manual);
     for (int which = 0; which < ADDRESSES; ++which) {
         auto* control = new CIpAddressCtrl(manual);
+        control->setObjectName(QString::fromLatin1(ADDRESS_NAMES[which]));
         addressForm->addRow(QString::fromLatin1(ADDRESS_CAPTIONS[which]), control);
         addresses_[static_cast<std::size_t>(which)] = control;
     }
     port_->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), port_));
+    dhcp_->setObjectName(QStringLiteral("dhcp"));
+    name_->setObjectName(QStringLiteral("name"));
+    port_->setObjectName(QStringLiteral("port"));
+    defaults_->setObjectName(QStringLiteral("defaults"));
     // The adapter has no password yet: both controls stay off and are bound to nothing.
     password_->setEchoMode(QLineEdit::Password);
     password_->setEnabled(false);

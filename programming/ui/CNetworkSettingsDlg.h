@@ -24,26 +24,18 @@ public:
                         const std::array<CProgramData*, NetworkAdapterBlocks::BLOCK_COUNT>& records,
                         QObject* acknowledgementOwner, QWidget* parent = nullptr);
 
-    QCheckBox* dhcpBox() const { return dhcp_; }
-    CIpAddressCtrl* addressControl(Address which) const
-    {
-        return addresses_.at(static_cast<std::size_t>(which));
-    }
-    QLineEdit* nameField() const { return name_; }
-    QLineEdit* portField() const { return port_; }
-    QLineEdit* passwordField() const { return password_; }
-    QCheckBox* passwordBox() const { return passwordBox_; }
-    QPushButton* defaultsButton() const { return defaults_; }
-
-    // "Set to Default Values": the adapter's factory settings into the controls; nothing is sent.
-    void setDefaultValues();
-
 protected:
     void decode() override;
     QString validate() const override;
     void send() override;
 
 private:
+    // "Set to Default Values": the adapter's factory settings into the controls; nothing is sent.
+    void setDefaultValues();
+    CIpAddressCtrl* addressControl(Address which) const
+    {
+        return addresses_.at(static_cast<std::size_t>(which));
+    }
     void buildControls();
     void showSettings(const NetworkAdapterBlocks::Settings& settings);
     NetworkAdapterBlocks::Settings collect() const;

@@ -23,8 +23,7 @@ CParameterDlg::CParameterDlg(CUnitLink& link, PromptService& prompts,
       acknowledgementOwner_(acknowledgementOwner), header_(new CColorStatic(this)),
       body_(new QVBoxLayout),
       buttons_(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this)),
-      okButton_(buttons_->button(QDialogButtonBox::Ok)),
-      cancelButton_(buttons_->button(QDialogButtonBox::Cancel))
+      okButton_(buttons_->button(QDialogButtonBox::Ok))
 {
     QFont bold = header_->font();
     bold.setBold(true);
@@ -52,14 +51,9 @@ CParameterDlg::CParameterDlg(CUnitLink& link, PromptService& prompts,
 
 CParameterDlg::~CParameterDlg() = default;
 
-bool CParameterDlg::hasRead() const
-{
-    return session_->hasRead();
-}
-
 void CParameterDlg::accept()
 {
-    if (!hasRead())
+    if (!session_->hasRead())
         return;
     const QString message = validate();
     if (!message.isEmpty()) {

@@ -27,16 +27,13 @@ public:
                   QObject* acknowledgementOwner, QWidget* parent);
     ~CParameterDlg() override;
 
-    CColorStatic* header() const { return header_; }
-    QPushButton* okButton() const { return okButton_; }
-    QPushButton* cancelButton() const { return cancelButton_; }
-    // Whether the unit's records have arrived and the controls show them.
-    bool hasRead() const;
-
     void accept() override;
 
 protected:
     void showEvent(QShowEvent* event) override;
+
+    CColorStatic* header() const { return header_; }
+    QPushButton* okButton() const { return okButton_; }
 
     // The dialog's own controls go here, between the header and the buttons.
     QVBoxLayout* body() const { return body_; }
@@ -77,6 +74,5 @@ private:
     QVBoxLayout* body_;
     QDialogButtonBox* buttons_;
     QPushButton* okButton_;
-    QPushButton* cancelButton_;
     bool started_ = false;
 };

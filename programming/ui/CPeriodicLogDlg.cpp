@@ -42,11 +42,15 @@ CPeriodicLogDlg::CPeriodicLogDlg(CUnitLink& link, PromptService& prompts, CProgr
     auto* grid = new QGridLayout(recorded);
     for (int index = 0; index < ITEMS; ++index) {
         auto* box = new QCheckBox(PeriodicLoggingRecord::itemText(index), recorded);
+        box->setObjectName(QStringLiteral("item%1").arg(index + 1));
         grid->addWidget(box, index % 5, index / 5);
         connect(box, &QCheckBox::clicked, this, &CPeriodicLogDlg::showCapacity);
         items_[static_cast<std::size_t>(index)] = box;
     }
     connect(interval_, &QComboBox::currentIndexChanged, this, &CPeriodicLogDlg::showCapacity);
+    interval_->setObjectName(QStringLiteral("interval"));
+    time_->setObjectName(QStringLiteral("time"));
+    capacity_->setObjectName(QStringLiteral("capacity"));
     time_->setDisplayFormat(QStringLiteral("HH:mm"));
     capacity_->setMargin(3);
 

@@ -18,18 +18,12 @@ public:
     CPeriodicLogDlg(CUnitLink& link, PromptService& prompts, CProgramData& record,
                     QObject* acknowledgementOwner, QWidget* parent = nullptr);
 
-    // In the order "AHr 1", "AHr 2", "AHr 3", "WHr 1", "WHr 2", "Filt Volts 1", "Filt Amps 1",
-    // "Filt Volts 2", "% Full (both Batteries)", "Temp (min/max)".
-    QCheckBox* itemBox(int index) const { return items_.at(static_cast<std::size_t>(index)); }
-    QComboBox* intervalList() const { return interval_; }
-    QTimeEdit* timePicker() const { return time_; }
-    CColorStatic* capacityReadout() const { return capacity_; }
-
 protected:
     void decode() override;
     QByteArray encode() const override;
 
 private:
+    QCheckBox* itemBox(int index) const { return items_.at(static_cast<std::size_t>(index)); }
     int checkedItems() const;
     void showCapacity();
 

@@ -121,6 +121,7 @@ void CProgramModesMenu::buildButtons()
     int position = 0;
     for (const Entry& entry : entries) {
         auto* pushButton = new QPushButton(QString::fromLatin1(entry.caption), this);
+        pushButton->setObjectName(pushButton->text());
         pushButton->setAutoDefault(false);
         if (entry.open) {
             const Entry* opened = &entry;
@@ -135,6 +136,7 @@ void CProgramModesMenu::buildButtons()
     }
 
     auto* done = new QPushButton(QStringLiteral("Done"), this);
+    done->setObjectName(done->text());
     done->setDefault(true);
     buttons_.insert(done->text(), done);
     connect(done, &QPushButton::clicked, this, &QDialog::accept);
@@ -174,9 +176,7 @@ void CProgramModesMenu::onSerialReply(int count, LinkRequest* request)
 
 void CProgramModesMenu::checkAcknowledgement(int count, const LinkRequest& request)
 {
-    if (WriteAcknowledgement::check(count, request, prompts_) !=
-        WriteAcknowledgement::Verdict::NotAnAcknowledgement)
-        ++acknowledgementsChecked_;
+    WriteAcknowledgement::check(count, request, prompts_);
     link_.ResetReceive();
 }
 

@@ -43,11 +43,6 @@ public:
     bool event(QEvent* event) override { return handleLinkEvent(event) || QDialog::event(event); }
 
     Result handBack() const { return result_; }
-    // The menu's button with this caption, or none.
-    QPushButton* button(const QString& caption) const { return buttons_.value(caption); }
-    ParameterTable& parameters() { return table_; }
-    // How many write acknowledgements the menu has checked, good or bad.
-    int acknowledgementsChecked() const { return acknowledgementsChecked_; }
 
     void onTcpReply(int count, LinkRequest* request) override;
     void onSerialReply(int count, LinkRequest* request) override;
@@ -57,6 +52,8 @@ public:
 private:
     struct Entry;
 
+    // The menu's button with this caption, or none.
+    QPushButton* button(const QString& caption) const { return buttons_.value(caption); }
     void buildButtons();
     void applyBatteryRules();
     void checkAcknowledgement(int count, const LinkRequest& request);
@@ -81,5 +78,4 @@ private:
     ParameterTable table_;
     Result result_;
     QHash<QString, QPushButton*> buttons_;
-    int acknowledgementsChecked_ = 0;
 };

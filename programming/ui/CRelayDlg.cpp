@@ -47,6 +47,18 @@ void showColumn(const CRelayDlg::Column& controls, const RelaySetpointsRecord::C
     }
 }
 
+// "leftVolts", "rightChargeCriteria"...
+void nameColumn(const CRelayDlg::Column& controls, const QString& side)
+{
+    controls.header->setObjectName(side + QStringLiteral("Header"));
+    controls.volts->setObjectName(side + QStringLiteral("Volts"));
+    controls.percent->setObjectName(side + QStringLiteral("Percent"));
+    controls.usePercent->setObjectName(side + QStringLiteral("UsePercent"));
+    controls.percentUnused->setObjectName(side + QStringLiteral("PercentUnused"));
+    if (controls.chargeCriteria)
+        controls.chargeCriteria->setObjectName(side + QStringLiteral("ChargeCriteria"));
+}
+
 RelaySetpointsRecord::ColumnEntry entryOf(const CRelayDlg::Column& controls)
 {
     PercentUse use = PercentUse::NotUsed;
@@ -82,6 +94,10 @@ CRelayDlg::CRelayDlg(CUnitLink& link, PromptService& prompts, CProgramData& reco
     columns->addWidget(buildColumn(left_, QStringLiteral("<"), false));
     columns->addWidget(buildColumn(right_, QStringLiteral(">"), true));
     right_.chargeCriteria->setEnabled(ParameterCoding::hasNewFeatures(firmwareVersion));
+    normal_->setObjectName(QStringLiteral("normal"));
+    reversed_->setObjectName(QStringLiteral("reversed"));
+    nameColumn(left_, QStringLiteral("left"));
+    nameColumn(right_, QStringLiteral("right"));
 
     auto* note = new QLabel(QStringLiteral("NOTE: In case of conflict between Volts and % Full, "
                                            "the Volts setting will be used."),

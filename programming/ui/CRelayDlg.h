@@ -24,11 +24,6 @@ public:
         QRadioButton* chargeCriteria = nullptr;
     };
 
-    QRadioButton* normalButton() const { return normal_; }
-    QRadioButton* reversedButton() const { return reversed_; }
-    const Column& leftColumn() const { return left_; }
-    const Column& rightColumn() const { return right_; }
-
 protected:
     void decode() override;
     QString validate() const override;

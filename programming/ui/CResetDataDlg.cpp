@@ -31,6 +31,7 @@ CResetDataDlg::CResetDataDlg(CUnitLink& link, PromptService& prompts, CProgramDa
     for (int index = 0; index < COMMANDS; ++index) {
         auto* button =
             new QPushButton(EraseCommands::buttonText(EraseCommands::commandAt(index)), this);
+        button->setObjectName(QStringLiteral("command%1").arg(index + 1));
         connect(button, &QPushButton::clicked, this, [this, index] { runCommand(index); });
         layout->addWidget(button);
         buttons_[static_cast<std::size_t>(index)] = button;

@@ -19,16 +19,10 @@ public:
     CResetDataDlg(CUnitLink& link, PromptService& prompts, CProgramData& commandRecord,
                   QWidget* parent = nullptr);
 
-    QPushButton* commandButton(int index) const
-    {
-        return buttons_.at(static_cast<std::size_t>(index));
-    }
-    QPushButton* doneButton() const { return done_; }
-
+private:
     // Asks, and on Yes sends the command of button index.
     void runCommand(int index);
 
-private:
     PromptService& prompts_;
     ParameterSession* session_;
     std::array<QPushButton*, COMMANDS> buttons_{};

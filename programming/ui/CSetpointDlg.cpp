@@ -49,6 +49,7 @@ CSetpointDlg::CSetpointDlg(Kind kind, CUnitLink& link, PromptService& prompts, C
     const KindTexts& texts = textsOf(kind);
     setWindowTitle(QString::fromLatin1(texts.caption));
     setHeaderText(record.header(QString::fromLatin1(texts.header)));
+    volts_->setObjectName(QStringLiteral("volts"));
     auto* form = new QFormLayout;
     form->addRow(QString::fromLatin1(texts.volts), volts_);
     body()->addLayout(form);
@@ -60,6 +61,8 @@ void CSetpointDlg::addCriterion(const QString& caption, const QString& boxText)
 {
     criterion_ = new QLineEdit(this);
     unused_ = new QCheckBox(boxText, this);
+    criterion_->setObjectName(QStringLiteral("criterion"));
+    unused_->setObjectName(QStringLiteral("unused"));
     criterion_->setEnabled(false);
     auto* form = new QFormLayout;
     form->addRow(caption, criterion_);

@@ -15,11 +15,6 @@ public:
     CSetpointDlg(Kind kind, CUnitLink& link, PromptService& prompts, CProgramData& record,
                  QObject* acknowledgementOwner, QWidget* parent = nullptr);
 
-    QLineEdit* voltsEdit() const { return volts_; }
-    // The percent full (low alarm) or the charging amps (charge criteria); none for a high alarm.
-    QLineEdit* criterionEdit() const { return criterion_; }
-    QCheckBox* unusedBox() const { return unused_; }
-
 protected:
     void decode() override;
     QString validate() const override;
@@ -30,6 +25,7 @@ private:
 
     Kind kind_;
     QLineEdit* volts_;
+    // The percent full (low alarm) or the charging amps (charge criteria); none for a high alarm.
     QLineEdit* criterion_ = nullptr;
     QCheckBox* unused_ = nullptr;
 };

@@ -22,12 +22,14 @@ CShuntDlg::CShuntDlg(CUnitLink& link, PromptService& prompts, CProgramData& reco
     auto* form = new QFormLayout;
     for (int channel = 0; channel < CHANNELS; ++channel) {
         QComboBox* list = ChoiceList::create(ShuntTypesRecord::shuntTexts(), this);
+        list->setObjectName(QStringLiteral("shunt%1").arg(channel + 1));
         form->addRow(QStringLiteral("P%1: Amps %2 shunt:").arg(11 + channel).arg(channel + 1),
                      list);
         lists_[static_cast<std::size_t>(channel)] = list;
     }
     body()->addLayout(form);
     body()->addWidget(amps2Sum_);
+    amps2Sum_->setObjectName(QStringLiteral("amps2Sum"));
     amps2Sum_->setEnabled(false);
 }
 

@@ -16,9 +16,6 @@ public:
     CShuntDlg(CUnitLink& link, PromptService& prompts, CProgramData& record, float firmwareVersion,
               QObject* acknowledgementOwner, QWidget* parent = nullptr);
 
-    QComboBox* shuntList(int channel) const { return lists_.at(static_cast<std::size_t>(channel)); }
-    QCheckBox* amps2SumBox() const { return amps2Sum_; }
-
 protected:
     void decode() override;
     QByteArray encode() const override;

@@ -16,6 +16,7 @@ CSwitchItemsDlg::CSwitchItemsDlg(CUnitLink& link, PromptService& prompts, CProgr
         record.header(QStringLiteral("%s: Item choices for Display Unit select switch #%s")));
     for (int place = 0; place < PLACES; ++place) {
         auto* button = new QPushButton(QString::number(place + 1), this);
+        button->setObjectName(QStringLiteral("place%1").arg(place + 1));
         button->setMinimumWidth(300);
         connect(button, &QPushButton::clicked, this, [this, place] { choosePlace(place); });
         body()->addWidget(button);

@@ -18,20 +18,18 @@ public:
                     const QStringList& itemNames, QObject* acknowledgementOwner,
                     QWidget* parent = nullptr);
 
-    QPushButton* placeButton(int place) const
-    {
-        return buttons_.at(static_cast<std::size_t>(place));
-    }
-    int itemAt(int place) const { return items_.at(static_cast<std::size_t>(place)); }
-
-    // Opens the item chooser for a place; OK there changes the place's item.
-    void choosePlace(int place);
-
 protected:
     void decode() override;
     QByteArray encode() const override;
 
 private:
+    // Opens the item chooser for a place; OK there changes the place's item.
+    void choosePlace(int place);
+    QPushButton* placeButton(int place) const
+    {
+        return buttons_.at(static_cast<std::size_t>(place));
+    }
+    int itemAt(int place) const { return items_.at(static_cast<std::size_t>(place)); }
     void showItem(int place, int item);
     QString nameOf(int item) const;
 

@@ -19,6 +19,9 @@ CTimeDayDlg::CTimeDayDlg(CUnitLink& link, PromptService& prompts, CProgramData& 
 {
     setWindowTitle(QStringLiteral("Time & Day"));
     setHeaderText(QStringLiteral("P38: Set Time and Day"));
+    time_->setObjectName(QStringLiteral("time"));
+    pcTime_->setObjectName(QStringLiteral("pcTime"));
+    day_->setObjectName(QStringLiteral("day"));
     time_->setDisplayFormat(QStringLiteral("HH:mm:ss"));
     day_->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), day_));

@@ -19,10 +19,6 @@ public:
     CTimeDayDlg(CUnitLink& link, PromptService& prompts, CProgramData& dayRecord,
                 CProgramData& minuteRecord, QWidget* parent = nullptr);
 
-    QTimeEdit* timePicker() const { return time_; }
-    QCheckBox* pcTimeBox() const { return pcTime_; }
-    QLineEdit* dayEdit() const { return day_; }
-
     // The computer's local time, for "Set Unit to PC Time".
     void setClock(Clock clock) { clock_ = std::move(clock); }
 

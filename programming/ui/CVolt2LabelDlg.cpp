@@ -13,6 +13,7 @@ CVolt2LabelDlg::CVolt2LabelDlg(const QString& label, QWidget* parent)
                                            "screen. It is not sent to the Zeltravanic unit."),
                             this);
     note->setWordWrap(true);
+    edit_->setObjectName(QStringLiteral("label"));
     edit_->setMaxLength(MAX_CHARS);
     edit_->setText(label);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);

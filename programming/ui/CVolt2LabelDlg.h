@@ -12,7 +12,6 @@ public:
 
     explicit CVolt2LabelDlg(const QString& label, QWidget* parent = nullptr);
 
-    QLineEdit* labelEdit() const { return edit_; }
     QString label() const;
 
 private:

@@ -1,12 +1,10 @@
 #include "tests/cli/CliRunner.h"
 
 #include "cli/GorvaneCli.h"
+#include "tests/support/TestFiles.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTextStream>
-
-CliRunner::CliRunner() : pcTime(QDate(2026, 3, 14), QTime(13, 47, 25)) {}
 
 int CliRunner::run(QStringList arguments)
 {
@@ -21,19 +19,22 @@ int CliRunner::run(QStringList arguments)
     return cli.run(arguments);
 }
 
-ConfigFolders CliRunner::folders() const
+int CliRunner::run(const QString& line)
 {
-    return {home.path(), home.filePath(QStringLiteral("data")),
-            home.filePath(QStringLiteral("documents"))};
+    QString expanded = line;
+    for (auto word = words.cbegin(); word != words.cend(); ++word)
+        expanded.replace(word.key(), word.value());
+    return run(expanded.split(u' ', Qt::SkipEmptyParts));
 }
 
-void CliRunner::writeConfiguration(const QStringList& lines) const
+ConfigFolders CliRunner::folders()
+{
+    return ConfigFolders::fromPlatform();
+}
+
+void CliRunner::writeConfiguration(const QStringList& lines)
 {
     QDir().mkpath(folders().applicationFolder());
-    QFile file(folders().configFilePath());
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return;
-    file.write("[OPTIONS]\r\n");
-    for (const QString& line : lines)
-        file.write(line.toLatin1() + "\r\n");
+    putFileBytes(folders().configFilePath(),
+                 "[OPTIONS]\r\n" + lines.join(QStringLiteral("\r\n")).toLatin1() + "\r\n");
 }

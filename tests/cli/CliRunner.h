@@ -3,28 +3,27 @@
 #include "config/ConfigFolders.h"
 
 #include <QDateTime>
+#include <QMap>
 #include <QStringList>
-#include <QTemporaryDir>
 
-// gorvane-cli in this process, with a home of its own: a throwaway configuration folder and a
-// PC clock that stands still. Each run keeps what the subcommand printed.
+// gorvane-cli in this process, in the test's throwaway home (where the stand-in unit's COM
+// aliases are), with a PC clock that stands still. Each run keeps what the subcommand printed.
 class CliRunner {
 public:
-    CliRunner();
-
     // The arguments after the program name; the exit code.
     int run(QStringList arguments);
+    // The command line after the program name, split at its spaces once each of the words is
+    // replaced ("clock @tcp" with words["@tcp"] = "--tcp 127.0.0.1:1701").
+    int run(const QString& line);
 
-    ConfigFolders folders() const;
+    static ConfigFolders folders();
     // The program's configuration file with these "KEY=value" lines in its OPTIONS section.
-    void writeConfiguration(const QStringList& lines) const;
-    // Where the COM aliases of this home live (COM<n> symbolic links).
-    QString portAliasFolder() const { return folders().portAliasFolder(); }
+    static void writeConfiguration(const QStringList& lines);
 
-    QTemporaryDir home;
-    QDateTime pcTime;
+    QDateTime pcTime{QDate(2026, 3, 14), QTime(13, 47, 25)};
     // Whether gorvane-cli is told that its error stream is a terminal.
     bool errIsTerminal = false;
+    QMap<QString, QString> words;
     QString out;
     QString err;
 };

@@ -3,83 +3,49 @@
 #include <QDir>
 #include <QTimeZone>
 
-namespace {
-
-void put(QByteArray& memory, int address, const QByteArray& bytes)
-{
-    memory.replace(address, bytes.size(), bytes);
-}
-
-QByteArray hex(const char* text)
-{
-    return QByteArray::fromHex(text);
-}
-
-} // namespace
-
 namespace KnownLogImage {
 
 MemoryImage image()
 {
+    const std::pair<int, const char*> logBytes[] = {
+        // Periodic log from 0x0300. Block 0: no block before it, items 0x0261 (Ahr 1,
+        // temperature, Volts 1, battery state), 11-byte records.
+        {0x0300, "006102"},
+        // Day 9 block 7 minute 150 (23:30): Ahr 1 code 2, magnitude 1023, negative; 25 and
+        // -1 C; Volts 1 252 (bits 11..15 set, not part of the value); 95% charged, 40% not.
+        {0x0303, "4f0096 ffa3 19ff fcf8 df28"},
+        // Day 10 block 0 minute 0: Ahr 1 code 1, magnitude 1023; -128 C twice; Volts 1 256;
+        // 100% not charged, 100% charged.
+        {0x030E, "500000 ff13 8080 0001 64e4"},
+        // Block 1: the last record of block 0 is at offset 14; items 0x0180 (Amps 1, Volts 2).
+        {0x0340, "0e8001"},
+        // Day 10 block 3 minute 15 (09:15): Amps 1 code 7, magnitude 5; Volts 2 260.
+        {0x0343, "53000f 0570 0401"},
+        // Discharge profile from 0x2000, entries 1 to 3 of block 0. Battery 1, 31 x 5 %, day
+        // 14, 252 x 0.05 V, -12 A (code 3).
+        {0x2005, "1ffc700cb0"},
+        // Battery 2 (bits 5 and 6 set, not part of the value), 90 %, day 15, 12.5 V, -0.5 A.
+        {0x200A, "f2fa78f481"},
+        // Battery 1, 50 %, day 15, 12.4 V, +102.3 A (code 2; bits 10, 11 and 14 set, not part
+        // of it).
+        {0x200F, "0af878ff6f"},
+        // Efficiency indexes: battery 1 newest record 2, not wrapped; battery 2 empty.
+        {0x2FFC, "02000000"},
+        // Battery 1: cycles ending on day 8 00:00, day 9 00:00, day 9 12:00, each valid.
+        // Counter A 100000, 99000, 98500; counter B 50000, 0xFFFF00, 100 (rolled over).
+        {0x3000, "00 4080 a08601 50c300"},
+        {0x3009, "00 4880 b88201 00ffff"},
+        {0x3012, "00 4c80 c48001 640000"},
+    };
     MemoryImage image;
-    QByteArray& memory = image.memory;
-    // Periodic log from 0x0300. Block 0: no block before it, items 0x0261 (Ahr 1, temperature,
-    // Volts 1, battery state), 11-byte records.
-    put(memory, 0x0300, hex("006102"));
-    // Day 9 block 7 minute 150 (23:30): Ahr 1 code 2, magnitude 1023, negative; 25 and -1 C;
-    // Volts 1 252 (bits 11..15 set, not part of the value); 95% charged, 40% not charged.
-    put(memory, 0x0303,
-        hex("4f0096"
-            "ffa3"
-            "19ff"
-            "fcf8"
-            "df28"));
-    // Day 10 block 0 minute 0: Ahr 1 code 1, magnitude 1023; -128 C twice; Volts 1 256;
-    // 100% not charged, 100% charged.
-    put(memory, 0x030E,
-        hex("500000"
-            "ff13"
-            "8080"
-            "0001"
-            "64e4"));
-    // Block 1: the last record of block 0 is at offset 14; items 0x0180 (Amps 1, Volts 2).
-    put(memory, 0x0340, hex("0e8001"));
-    // Day 10 block 3 minute 15 (09:15): Amps 1 code 7, magnitude 5; Volts 2 260.
-    put(memory, 0x0343,
-        hex("53000f"
-            "0570"
-            "0401"));
-    // The newest record at 0x0343 (the first two bytes count the records written).
-    image.periodicRecord = hex("03004303");
-
-    // Discharge profile from 0x2000, entries 1 to 3 of block 0, the newest at 0x200F.
-    // Battery 1, 31 x 5 %, day 14, 252 x 0.05 V, -12 A (code 3).
-    put(memory, 0x2005, hex("1ffc700cb0"));
-    // Battery 2 (bits 5 and 6 set, not part of the value), 90 %, day 15, 12.5 V, -0.5 A (code 0).
-    put(memory, 0x200A, hex("f2fa78f481"));
-    // Battery 1, 50 %, day 15, 12.4 V, +102.3 A (code 2; bits 10, 11 and 14 set, not part of it).
-    put(memory, 0x200F, hex("0af878ff6f"));
-    image.dischargeRecord = hex("000f20");
-
-    // Efficiency indexes: battery 1 newest record 2, not wrapped; battery 2 empty.
-    put(memory, 0x2FFC, hex("02000000"));
-    // Battery 1: cycles ending on day 8 00:00, day 9 00:00, day 9 12:00, each valid. Counter A
-    // 100000, 99000, 98500; counter B 50000, 0xFFFF00, 100 (rolled over).
-    put(memory, 0x3000,
-        hex("00"
-            "4080"
-            "a08601"
-            "50c300"));
-    put(memory, 0x3009,
-        hex("00"
-            "4880"
-            "b88201"
-            "00ffff"));
-    put(memory, 0x3012,
-        hex("00"
-            "4c80"
-            "c48001"
-            "640000"));
+    for (const auto& [address, text] : logBytes) {
+        const QByteArray bytes = QByteArray::fromHex(text);
+        image.memory.replace(address, bytes.size(), bytes);
+    }
+    // The newest periodic record at 0x0343 (the first two bytes count the records written);
+    // the newest discharge-profile entry at 0x200F.
+    image.periodicRecord = QByteArray::fromHex("03004303");
+    image.dischargeRecord = QByteArray::fromHex("000f20");
     return image;
 }
 

@@ -1,7 +1,6 @@
 #include "logged/CLoggedData.h"
 
 #include "LogImages.h"
-#include "config/Settings.h"
 #include "logged/UnitTimeStamp.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +8,8 @@
 namespace {
 
 using Log = CLoggedData::Log;
+constexpr Log Logs[] = {Log::Periodic, Log::DischargeProfile, Log::Battery1Efficiency,
+                        Log::Battery2Efficiency};
 
 // "pointer present wrapped", e.g. "1cc0 10".
 QString ringState(const LogArea& area)
@@ -19,31 +20,47 @@ QString ringState(const LogArea& area)
         .arg(area.wrapped());
 }
 
-int recordCount(const CLoggedData& data)
+// The five record counts: periodic, efficiency 1 and 2, discharge profile 1 and 2.
+QString counts(const CLoggedData& data)
 {
-    return data.periodicCount() + data.efficiencyCount(1) + data.efficiencyCount(2) +
-           data.dischargeProfileCount(1) + data.dischargeProfileCount(2);
+    return QStringLiteral("%1 %2 %3 %4 %5")
+        .arg(data.periodicCount())
+        .arg(data.efficiencyCount(1))
+        .arg(data.efficiencyCount(2))
+        .arg(data.dischargeProfileCount(1))
+        .arg(data.dischargeProfileCount(2));
 }
 
 } // namespace
 
-TEST(CLoggedData, ANewDownloadHasItsFourAreasZeroFilledAndNoRecords)
+TEST(CLoggedData, ANewDownloadHasItsFourAreasZeroFilledWhichBlockReadsFillInOrder)
 {
     CLoggedData data;
     QStringList areas;
-    for (Log log :
-         {Log::Periodic, Log::DischargeProfile, Log::Battery1Efficiency, Log::Battery2Efficiency}) {
+    for (Log log : Logs) {
         const LogArea& area = data.area(log);
-        areas << QStringLiteral("%1:%2x%3")
+        areas << QStringLiteral("%1:%2x%3 %4")
                      .arg(area.unitAddress(), 0, 16)
                      .arg(area.bytesPerRequest())
-                     .arg(area.requestCount());
-        EXPECT_EQ(area.buffer().toByteArray(),
-                  QByteArray(area.bytesPerRequest() * area.requestCount(), 0));
-        EXPECT_EQ(ringState(area).last(2), QStringLiteral("00"));
+                     .arg(area.requestCount())
+                     .arg(ringState(area));
+        EXPECT_EQ(area.buffer().toByteArray(), QByteArray(area.bufferSize(), 0));
     }
-    EXPECT_EQ(areas, (QStringList{"300:256x29", "2000:512x8", "3000:512x4", "3800:512x4"}));
-    EXPECT_EQ(recordCount(data), 0);
+    EXPECT_EQ(areas, (QStringList{"300:256x29 0 00", "2000:512x8 0 00", "3000:512x4 0 00",
+                                  "3800:512x4 0 00"}));
+    EXPECT_EQ(counts(data), QStringLiteral("0 0 0 0 0"));
+    // Page n of the periodic log holds n; a reply of the wrong size is refused.
+    LogArea& area = data.area(Log::Periodic);
+    EXPECT_FALSE(area.storeReply(QByteArray(255, 'x')));
+    QByteArray pages;
+    for (char page = 0; area.hasMoreRequests(); ++page) {
+        area.noteRequestIssued();
+        pages += QByteArray(256, page);
+        ASSERT_TRUE(area.storeReply(pages.last(256)));
+    }
+    EXPECT_EQ(area.buffer().toByteArray(), pages);
+    EXPECT_EQ(area.unitAddress(), 0x2000);
+    EXPECT_FALSE(area.storeReply(QByteArray(256, 'x')));
 }
 
 TEST(CLoggedData, PointerRepliesGiveEachLogsRingStateAndWrongLengthsChangeNothing)
@@ -54,14 +71,9 @@ TEST(CLoggedData, PointerRepliesGiveEachLogsRingStateAndWrongLengthsChangeNothin
     const Take indexes = &CLoggedData::takeEfficiencyIndexes;
     const QByteArray page1 = efficiencyIndexPage(10, 0x80, 0, 0x7F);
     const QByteArray page2 = efficiencyIndexPage(0, 0x80, 3, 0);
-    struct Case {
-        Take take;
-        QByteArray reply;
-        bool accepted;
-        Log log;
-        const char* state; // as ringState() gives it, after a refused reply that of a new download
-    };
-    const Case cases[] = {
+    // The reply, whether it is taken, and the log's state as ringState() gives it (after a
+    // refused reply that of a new download).
+    const std::tuple<Take, QByteArray, bool, Log, const char*> cases[] = {
         {periodic, QByteArray::fromHex("0000c01f"), true, Log::Periodic, "1cc0 10"},
         // The two top bits of byte 3 are not part of the address.
         {periodic, QByteArray::fromHex("aaaa43c3"), true, Log::Periodic, "43 10"},
@@ -77,48 +89,11 @@ TEST(CLoggedData, PointerRepliesGiveEachLogsRingStateAndWrongLengthsChangeNothin
         {indexes, page2, true, Log::Battery2Efficiency, "3 10"},
         {indexes, QByteArray(255, '\x05'), false, Log::Battery1Efficiency, "0 00"},
     };
-    for (const Case& c : cases) {
+    for (const auto& [take, reply, accepted, log, state] : cases) {
         CLoggedData data;
-        EXPECT_EQ((data.*c.take)(c.reply), c.accepted);
-        EXPECT_EQ(ringState(data.area(c.log)), QLatin1String(c.state))
-            << c.reply.toHex().left(8).toStdString();
+        EXPECT_EQ((data.*take)(reply), accepted);
+        EXPECT_EQ(ringState(data.area(log)), QLatin1String(state)) << reply.toHex().left(8).data();
     }
-}
-
-TEST(CLoggedData, BatteryWordsGiveTheBatteryMask)
-{
-    CLoggedData data;
-    EXPECT_EQ(data.batteryMask(), 0);
-    ASSERT_TRUE(data.takeBatteryWord(2, QByteArray::fromHex("0001")));
-    EXPECT_EQ(data.batteryMask(), 2);
-    ASSERT_TRUE(data.takeBatteryWord(1, QByteArray::fromHex("6400")));
-    EXPECT_EQ(data.batteryMask(), 3);
-    EXPECT_FALSE(data.takeBatteryWord(1, QByteArray::fromHex("00")));
-    EXPECT_EQ(data.batteryWord(1) * 1000 + data.batteryWord(2), 100256);
-}
-
-TEST(CLoggedData, BlockReadsFillTheAreaInOrderAndRepliesOfTheWrongSizeAreRefused)
-{
-    CLoggedData data;
-    LogArea& area = data.area(Log::Periodic);
-    QByteArray image(7424, '\0');
-    for (int i = 0; i < image.size(); ++i)
-        image[i] = static_cast<char>(i * 7);
-    EXPECT_FALSE(area.storeReply(QByteArray(255, 'x')));
-    while (area.hasMoreRequests()) {
-        const int offset = area.unitAddress() - area.baseAddress();
-        area.noteRequestIssued();
-        ASSERT_TRUE(area.storeReply(image.mid(offset, area.bytesPerRequest())));
-    }
-    EXPECT_EQ(area.buffer().toByteArray(), image);
-    EXPECT_EQ(area.unitAddress(), 0x2000);
-    EXPECT_FALSE(area.storeReply(QByteArray(256, 'x')));
-
-    LogArea& profile = data.area(Log::DischargeProfile);
-    EXPECT_TRUE(profile.storeAt(0x2F00, QByteArray(256, '\x11')));
-    EXPECT_EQ(profile.buffer()[0xF00], '\x11');
-    EXPECT_FALSE(profile.storeAt(0x2FFF, QByteArray(2, 'x')));
-    EXPECT_FALSE(profile.storeAt(0x1FFF, QByteArray(1, 'x')));
 }
 
 TEST(CLoggedData, DecodedAreasFillTheListsWhichReverseTogetherAndAFailureClears)
@@ -133,44 +108,25 @@ TEST(CLoggedData, DecodedAreasFillTheListsWhichReverseTogetherAndAFailureClears)
     EXPECT_EQ(data->efficiency(2).back(), oldestCycle);
     EXPECT_EQ(data->dischargeProfile(2).back(), oldestEntry);
     takeEfficiency(*data, {}, {}, efficiencyIndexPage(5, 0, 223, 0x80));
-    EXPECT_EQ(QStringLiteral("%1 %2 %3 %4 %5")
-                  .arg(data->periodicCount())
-                  .arg(data->efficiencyCount(1))
-                  .arg(data->efficiencyCount(2))
-                  .arg(data->dischargeProfileCount(1))
-                  .arg(data->dischargeProfileCount(2)),
-              QStringLiteral("20 6 224 5 5"));
+    EXPECT_EQ(counts(*data), QStringLiteral("20 6 224 5 5"));
     data->clearRecords();
-    EXPECT_EQ(recordCount(*data), 0);
-
-    Settings settings;
-    settings.avgCycles = 7;
-    data->captureOptions(settings);
-    EXPECT_EQ(data->averagingCycles(), 7);
+    EXPECT_EQ(counts(*data), QStringLiteral("0 0 0 0 0"));
 }
 
-TEST(UnitTimeStamp, DayZeroIsPlacedSoThatTheUnitClockReadsNow)
+TEST(UnitTimeStamp, DayZeroIsPlacedSoThatTheUnitClockReadsNowAndSettingKeepsTheDay)
 {
     // The unit reads day 2, block 5, minute 37 while the PC reads 03/03/2026 15:37:20.
     const UnitTimeStamp unitClock{2 * 8 + 5, 37};
     EXPECT_EQ(unitClock.baseTimeAt(TestBaseTime + 2 * 86400 + 15 * 3600 + 37 * 60 + 20),
               TestBaseTime + 20);
     EXPECT_EQ(unitClock.calendarTime(TestBaseTime), TestBaseTime + 2 * 86400 + 937 * 60);
-}
-
-TEST(UnitTimeStamp, SettingTheClockSetsBlockAndMinutesAndKeepsTheDay)
-{
-    struct Case {
-        std::uint16_t dayWord;
-        QTime time;
-        std::uint16_t syncedDayWord;
-        int minutes;
-    };
-    for (const Case& c :
-         {Case{300 * 8 + 2, QTime(23, 59, 41), 300 * 8 + 7, 179},
-          Case{300 * 8 + 6, QTime(0, 0), 300 * 8, 0}, Case{0xFFFF, QTime(12, 1), 0xFFF8 + 4, 1}}) {
-        const UnitTimeStamp synced = UnitTimeStamp::syncedTo(c.dayWord, c.time);
-        EXPECT_EQ(synced.dayWord, c.syncedDayWord) << c.dayWord;
-        EXPECT_EQ(synced.minutes, c.minutes) << c.dayWord;
-    }
+    // Set at 23:59: block 7, minute 179; at 00:00 block 0, minute 0; the day stays.
+    const UnitTimeStamp late = UnitTimeStamp::syncedTo(300 * 8 + 2, QTime(23, 59, 41));
+    const UnitTimeStamp midnight = UnitTimeStamp::syncedTo(0xFFFF, QTime(0, 0));
+    EXPECT_EQ(QStringLiteral("%1 %2 %3 %4")
+                  .arg(late.dayWord)
+                  .arg(late.minutes)
+                  .arg(midnight.dayWord)
+                  .arg(midnight.minutes),
+              QStringLiteral("%1 179 %2 0").arg(300 * 8 + 7).arg(0xFFF8));
 }

@@ -37,15 +37,8 @@ TEST(FullDisk, EveryFileTheProgramWritesKeepsItsOldBytesAndTheFailureIsReported)
                      LoggedFileNames(root.path(), QStringLiteral("CW")));
         return !outcome.errors.join(QLatin1Char('\n')).contains(name);
     };
-    struct Replacement {
-        QString file;
-        std::function<bool()> replace;
-    };
-    const QString dataFiles[] = {
-        QStringLiteral("CW_PeriodicData.csv"),     QStringLiteral("CW_Bat1CycleEfficy.csv"),
-        QStringLiteral("CW_Bat2CycleEfficy.csv"),  QStringLiteral("CW_Bat1DischProfile.csv"),
-        QStringLiteral("CW_Bat2DischProfile.csv"), cumulative};
-    std::vector<Replacement> replacements = {
+    // Each file with what replaces or appends to it.
+    std::vector<std::pair<QString, std::function<bool()>>> replacements = {
         {QStringLiteral("appdata/Gorvane/GorvaneNotes.txt"),
          [&] {
              return CNotesLog(folder.filePath(QStringLiteral("appdata/Gorvane")))
@@ -56,14 +49,15 @@ TEST(FullDisk, EveryFileTheProgramWritesKeepsItsOldBytesAndTheFailureIsReported)
         {QStringLiteral("memory.img"),
          [&] { return MemoryImage().save(folder.filePath(QStringLiteral("memory.img"))); }},
     };
-    for (const QString& name : dataFiles)
+    for (const QString name :
+         {"CW_PeriodicData.csv", "CW_Bat1CycleEfficy.csv", "CW_Bat2CycleEfficy.csv",
+          "CW_Bat1DischProfile.csv", "CW_Bat2DischProfile.csv", "CumulativePeriodicData.csv"})
         replacements.push_back({name, [&, name] { return exportReportsSuccessFor(name); }});
-
-    for (const Replacement& replacement : replacements) {
-        SCOPED_TRACE(replacement.file.toStdString());
-        const QString path = folder.filePath(replacement.file);
-        expectFullDiskKeepsFile(path, "old text\r\nkept byte for byte\r\n", replacement.replace);
-        QFile::remove(path);
+    for (const auto& [file, replace] : replacements) {
+        SCOPED_TRACE(file.toStdString());
+        expectFullDiskKeepsFile(folder.filePath(file), "old text\r\nkept byte for byte\r\n",
+                                replace);
+        QFile::remove(folder.filePath(file));
     }
     // Saving the configuration at exit says nothing of a failure.
     EXPECT_TRUE(prompts.shown().isEmpty());

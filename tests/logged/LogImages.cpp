@@ -1,5 +1,9 @@
 #include "LogImages.h"
 
+#include "logged/DischargeProfileDecoder.h"
+#include "logged/EfficiencyLogDecoder.h"
+#include "logged/PeriodicLogDecoder.h"
+
 #include <QtEndian>
 #include <bit>
 
@@ -21,6 +25,7 @@ std::uint16_t dayWord(int minute, std::uint16_t validBit = 0)
 void store(CLoggedData& data, Log log, const QByteArray& image)
 {
     data.area(log).storeAt(data.area(log).baseAddress(), image);
+    data.decodeArea(log);
 }
 
 } // namespace
@@ -79,26 +84,44 @@ QByteArray efficiencyIndexPage(std::uint8_t newest1, std::uint8_t flags1, std::u
 
 void takePeriodic(CLoggedData& data, const PeriodicLogImage& image)
 {
-    store(data, Log::Periodic, image.bytes);
     data.area(Log::Periodic).setPointer(static_cast<std::uint16_t>(image.newest()));
-    data.decodeArea(Log::Periodic);
-}
-
-void takeDischargeProfile(CLoggedData& data, const QByteArray& log, const char* pointerReplyHex)
-{
-    store(data, Log::DischargeProfile, log);
-    data.takeDischargeProfilePointer(QByteArray::fromHex(pointerReplyHex));
-    data.decodeArea(Log::DischargeProfile);
+    store(data, Log::Periodic, image.bytes);
 }
 
 void takeEfficiency(CLoggedData& data, const QByteArray& battery1, const QByteArray& battery2,
                     const QByteArray& indexPage)
 {
+    data.takeEfficiencyIndexes(indexPage);
     store(data, Log::Battery1Efficiency, battery1);
     store(data, Log::Battery2Efficiency, battery2);
-    data.takeEfficiencyIndexes(indexPage);
-    data.decodeArea(Log::Battery1Efficiency);
-    data.decodeArea(Log::Battery2Efficiency);
+}
+
+std::vector<CPerData> decodePeriodic(QByteArrayView area, int newest, std::size_t room)
+{
+    std::vector<CPerData> records(room);
+    records.resize(
+        static_cast<std::size_t>(PeriodicLogDecoder::decode(area, newest, TestBaseTime, records)));
+    return records;
+}
+
+std::vector<CEffData> decodeCycles(QByteArrayView log, int newest, bool wrapped, int cycles,
+                                   std::size_t room)
+{
+    std::vector<CEffData> records(room);
+    records.resize(static_cast<std::size_t>(
+        EfficiencyLogDecoder::decode(log, newest, wrapped, TestBaseTime, records)));
+    EfficiencyLogDecoder::compute(records);
+    EfficiencyLogDecoder::average(records, cycles);
+    return records;
+}
+
+ProfileEntries decodeProfile(QByteArrayView log, int newest, bool wrapped, bool present,
+                             std::size_t room)
+{
+    ProfileEntries entries{std::vector<CIntData>(room), {}, {}, 0};
+    entries.count = DischargeProfileDecoder::decode(log, newest, wrapped, present, entries.pool,
+                                                    entries.battery1, entries.battery2);
+    return entries;
 }
 
 std::unique_ptr<CLoggedData> sampleDownload(int firstMinute, int records, bool otherLogs)
@@ -122,7 +145,8 @@ std::unique_ptr<CLoggedData> sampleDownload(int firstMinute, int records, bool o
         QByteArray profile(4096, '\0');
         for (int index = 1; index <= 10; ++index)
             putEntry(profile, index, index % 2 ? 0x10 : 0x8A, (5 << 11) | 240, 0x2005);
-        takeDischargeProfile(*data, profile, "003220");
+        data->takeDischargeProfilePointer(QByteArray::fromHex("003220"));
+        store(*data, Log::DischargeProfile, profile);
     }
     return data;
 }

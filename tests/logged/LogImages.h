@@ -49,9 +49,21 @@ QByteArray efficiencyIndexPage(std::uint8_t newest1, std::uint8_t flags1, std::u
 
 // Give a download a log's memory and ring state as its transfer would, and decode it.
 void takePeriodic(CLoggedData& data, const PeriodicLogImage& image);
-void takeDischargeProfile(CLoggedData& data, const QByteArray& log, const char* pointerReplyHex);
 void takeEfficiency(CLoggedData& data, const QByteArray& battery1, const QByteArray& battery2,
                     const QByteArray& indexPage);
+
+// Each log decoded on its own, oldest first, into pools of `room` records (the pools' capacity
+// unless a test narrows it); the efficiency figures are computed and averaged over `cycles`.
+std::vector<CPerData> decodePeriodic(QByteArrayView area, int newest, std::size_t room = 1392);
+std::vector<CEffData> decodeCycles(QByteArrayView log, int newest, bool wrapped, int cycles = 5,
+                                   std::size_t room = 224);
+struct ProfileEntries {
+    std::vector<CIntData> pool;
+    std::vector<CIntData*> battery1, battery2;
+    int count = 0;
+};
+ProfileEntries decodeProfile(QByteArrayView log, int newest, bool wrapped, bool present = true,
+                             std::size_t room = 756);
 
 // A download whose periodic log holds amp-hours (the minute in amp-hours, modulo 10) and
 // battery state (80 %, charged on odd minutes), one record a minute from `firstMinute`.

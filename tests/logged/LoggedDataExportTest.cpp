@@ -14,76 +14,59 @@ namespace {
 
 const QByteArray AhAndBatteryHeader = "Date Time,AD13: Ahr 1,AD22: Battery #1: %Full,Charged 1";
 
+// A download's files under the base name CW, selected columns, charged written as 100, the
+// periodic records also appended to the cumulative file.
 class LoggedDataExportFiles : public ::testing::Test {
 protected:
     LoggedDataExportFiles()
     {
-        settings_.dataPath = folder_.path();
-        settings_.pDataSave = 1;
-        settings_.chargedValue = 1;
+        settings.dataPath = folder.path();
+        settings.pDataSave = settings.chargedValue = settings.singleFilePd = 1;
+        settings.singlePdFileName = QStringLiteral("CumulativePeriodicData.csv");
     }
 
-    LoggedExportOutcome run(CLoggedData& data, const QString& folder)
+    LoggedExportOutcome run(CLoggedData& data)
     {
-        return LoggedDataExport(settings_, utcTimeText())
-            .run(data, LoggedFileNames(folder, QStringLiteral("CW_Mar_05_2026")));
+        return LoggedDataExport(settings, utcTimeText())
+            .run(data, LoggedFileNames(folder.path(), "CW"));
     }
-    LoggedExportOutcome run(CLoggedData& data) { return run(data, folder_.path()); }
-    QByteArray bytesOf(const char* name) const
-    {
-        return fileBytes(folder_.filePath(QString::fromLatin1(name)));
-    }
-    QStringList files() const { return QDir(folder_.path()).entryList(QDir::Files, QDir::Name); }
-    void appendToCumulativeFile()
-    {
-        settings_.singleFilePd = 1;
-        settings_.singlePdFileName = QStringLiteral("CumulativePeriodicData.csv");
-    }
+    QByteArray file(const char* name) const { return fileBytes(folder.filePath(name)); }
+    QStringList files() const { return QDir(folder.path()).entryList(QDir::Files); }
 
-    QTemporaryDir folder_;
-    Settings settings_;
+    QTemporaryDir folder;
+    Settings settings;
 };
 
 } // namespace
 
-TEST_F(LoggedDataExportFiles, ADownloadWritesEachLogWithRecordsUnderTheBaseName)
+TEST_F(LoggedDataExportFiles, EachLogWithRecordsGetsItsFileUnderTheBaseName)
 {
+    EXPECT_EQ(LoggedFileNames::defaultBaseName(QDate(2026, 12, 5)),
+              QStringLiteral("CW_Dec_05_2026"));
+    // A download without periodic records leaves even the cumulative file alone; a file that
+    // holds text already gets no header.
+    ASSERT_TRUE(putFileBytes(folder.filePath("CumulativePeriodicData.csv"), "notes of my own"));
+    const LoggedExportOutcome none = run(*sampleDownload(1, 0));
+    EXPECT_FALSE(none.periodicRecords || none.cumulativeAppended);
+    EXPECT_EQ(files(), QStringList{"CumulativePeriodicData.csv"});
     const LoggedExportOutcome outcome = run(*sampleDownload(1, 3, true));
-    EXPECT_TRUE(outcome.errors.isEmpty()) << outcome.errors.join(QLatin1Char('|')).toStdString();
-    EXPECT_TRUE(outcome.periodicFileWritten);
-    EXPECT_EQ(files(), (QStringList{QStringLiteral("CW_Mar_05_2026_Bat1CycleEfficy.csv"),
-                                    QStringLiteral("CW_Mar_05_2026_Bat1DischProfile.csv"),
-                                    QStringLiteral("CW_Mar_05_2026_Bat2CycleEfficy.csv"),
-                                    QStringLiteral("CW_Mar_05_2026_Bat2DischProfile.csv"),
-                                    QStringLiteral("CW_Mar_05_2026_PeriodicData.csv")}));
-    EXPECT_EQ(bytesOf("CW_Mar_05_2026_PeriodicData.csv"), AhAndBatteryHeader +
-                                                              "\r03/01/2026 00:01:00,1.00,80,100"
-                                                              "\r03/01/2026 00:02:00,2.00,80,0"
-                                                              "\r03/01/2026 00:03:00,3.00,80,100");
-}
-
-TEST_F(LoggedDataExportFiles, TemperatureIsWrittenInFahrenheitWhateverTheTemperatureOption)
-{
-    settings_.tempOption = 1152;
-    CLoggedData data;
-    data.captureOptions(settings_);
-    data.setUnitBaseTime(TestBaseTime);
-    PeriodicLogImage periodic;
-    periodic.append(0, CPerData::TEMPERATURE, QByteArray::fromHex("6400"));
-    takePeriodic(data, periodic);
-    run(data);
-    EXPECT_EQ(bytesOf("CW_Mar_05_2026_PeriodicData.csv"),
-              QByteArray("Date Time,Tmax(F), Tmin(F)\r03/01/2026 00:00:00,212.0,32.0"));
-    EXPECT_EQ(settings_.tempOption, 1152);
+    EXPECT_TRUE(
+        file("CumulativePeriodicData.csv").startsWith("notes of my own\r03/01/2026 00:01:00,"));
+    EXPECT_TRUE(outcome.errors.isEmpty()) << outcome.errors.join(u'|').toStdString();
+    EXPECT_TRUE(outcome.periodicFileWritten && outcome.cumulativeAppended);
+    EXPECT_EQ(files(), (QStringList{"CumulativePeriodicData.csv", "CW_Bat1CycleEfficy.csv",
+                                    "CW_Bat1DischProfile.csv", "CW_Bat2CycleEfficy.csv",
+                                    "CW_Bat2DischProfile.csv", "CW_PeriodicData.csv"}));
 }
 
 TEST_F(LoggedDataExportFiles, TheCumulativeFileGetsOneHeaderAndEveryDownloadsRowsOldestFirst)
 {
-    appendToCumulativeFile();
+    // An empty file counts as new.
+    ASSERT_TRUE(putFileBytes(folder.filePath("CumulativePeriodicData.csv"), ""));
     // Most recent at top: the cumulative rows are appended before the download's files turn.
-    settings_.dataOrder = 1;
+    settings.dataOrder = 1;
     EXPECT_TRUE(run(*sampleDownload(1, 2)).cumulativeAppended);
-    EXPECT_EQ(bytesOf("CW_Mar_05_2026_PeriodicData.csv"),
+    EXPECT_EQ(file("CW_PeriodicData.csv"),
               AhAndBatteryHeader +
                   "\r03/01/2026 00:02:00,2.00,80,0\r03/01/2026 00:01:00,1.00,80,100");
     EXPECT_TRUE(run(*sampleDownload(7, 2)).cumulativeAppended);
@@ -95,58 +78,32 @@ TEST_F(LoggedDataExportFiles, TheCumulativeFileGetsOneHeaderAndEveryDownloadsRow
     takePeriodic(*voltsOnly, periodic);
     run(*voltsOnly);
     // The charged flag is always 0 or 1 here.
-    EXPECT_EQ(bytesOf("CumulativePeriodicData.csv"), AhAndBatteryHeader +
-                                                         "\r03/01/2026 00:01:00,1.00,80,1"
-                                                         "\r03/01/2026 00:02:00,2.00,80,0"
-                                                         "\r03/01/2026 00:07:00,7.00,80,1"
-                                                         "\r03/01/2026 00:08:00,8.00,80,0"
-                                                         "\r03/01/2026 00:09:00,12.6");
+    EXPECT_EQ(file("CumulativePeriodicData.csv"), AhAndBatteryHeader +
+                                                      "\r03/01/2026 00:01:00,1.00,80,1"
+                                                      "\r03/01/2026 00:02:00,2.00,80,0"
+                                                      "\r03/01/2026 00:07:00,7.00,80,1"
+                                                      "\r03/01/2026 00:08:00,8.00,80,0"
+                                                      "\r03/01/2026 00:09:00,12.6");
 }
 
-TEST_F(LoggedDataExportFiles, NoPeriodicRecordsLeaveTheCumulativeFileUntouched)
+TEST_F(LoggedDataExportFiles, ACumulativeFileThatCannotBeWrittenIsReportedAndTheOthersAreWritten)
 {
-    appendToCumulativeFile();
-    const LoggedExportOutcome outcome = run(*sampleDownload(1, 0));
-    EXPECT_FALSE(outcome.periodicRecords);
-    EXPECT_FALSE(outcome.cumulativeAppended);
-    EXPECT_TRUE(files().isEmpty());
-}
-
-TEST_F(LoggedDataExportFiles, EachFileThatCannotBeWrittenIsReportedAndTheOthersAreWritten)
-{
-    appendToCumulativeFile();
-    const QString missing = folder_.filePath(QStringLiteral("no such folder"));
-    const LoggedExportOutcome outcome = run(*sampleDownload(1, 2, true), missing);
-    EXPECT_TRUE(outcome.cumulativeAppended);
-    EXPECT_FALSE(outcome.periodicFileWritten);
-    ASSERT_EQ(outcome.errors.size(), 5);
-    EXPECT_EQ(outcome.errors[0],
-              QStringLiteral("Could not open file:\n %1")
-                  .arg(QDir::toNativeSeparators(missing + "/CW_Mar_05_2026_PeriodicData.csv")));
-
-    settings_.singlePdFileName = QStringLiteral("no such folder/all.csv");
-    const LoggedExportOutcome cumulativeMissing = run(*sampleDownload(1, 2));
-    EXPECT_FALSE(cumulativeMissing.cumulativeAppended);
-    EXPECT_TRUE(cumulativeMissing.periodicFileWritten);
-    ASSERT_EQ(cumulativeMissing.errors.size(), 1);
-    EXPECT_TRUE(cumulativeMissing.errors[0].contains(QStringLiteral("all.csv")));
+    settings.singlePdFileName = QStringLiteral("no such folder/all.csv");
+    const LoggedExportOutcome outcome = run(*sampleDownload(1, 2));
+    EXPECT_TRUE(outcome.periodicFileWritten && !outcome.cumulativeAppended);
+    EXPECT_EQ(
+        outcome.errors,
+        QStringList{QStringLiteral("Could not open file:\n %1")
+                        .arg(QDir::toNativeSeparators(folder.filePath("no such folder/all.csv")))});
 }
 
 TEST(PeriodicLogClearing, TheLogIsClearedOnlyWhenItsRecordsAreSafe)
 {
     using Action = PeriodicLogClearing::Action;
     using Reason = PeriodicLogClearing::Reason;
-    struct Case {
-        int singleFilePd;
-        int clearLogData;
-        bool fetched;
-        bool records;
-        bool appended;
-        bool fileWritten;
-        Action action;
-        Reason reason;
-    };
-    const Case cases[] = {
+    // SINGLEFILEPD, CLEARLOGDATA; whether the log was fetched, had records, reached the
+    // cumulative file, its data file was written.
+    const std::tuple<int, int, bool, bool, bool, bool, Action, Reason> cases[] = {
         {0, 0, true, true, false, true, Action::Keep, Reason::NotRequested},
         {1, 0, true, true, true, true, Action::ClearWithoutAsking, Reason::None},
         {1, 0, true, false, false, false, Action::ClearWithoutAsking, Reason::None},
@@ -158,16 +115,14 @@ TEST(PeriodicLogClearing, TheLogIsClearedOnlyWhenItsRecordsAreSafe)
         {0, 1, true, true, false, false, Action::Keep, Reason::FileNotWritten},
         {0, 1, false, false, false, false, Action::Keep, Reason::NotFetched},
     };
-    for (const Case& c : cases) {
+    for (const auto& [singleFile, clearLog, fetched, records, appended, written, action, reason] :
+         cases) {
         Settings settings;
-        settings.singleFilePd = c.singleFilePd;
-        settings.clearLogData = c.clearLogData;
-        LoggedExportOutcome outcome;
-        outcome.periodicRecords = c.records;
-        outcome.cumulativeAppended = c.appended;
-        outcome.periodicFileWritten = c.fileWritten;
-        const auto decision = PeriodicLogClearing::decide(settings, c.fetched, outcome);
-        EXPECT_EQ(decision.action, c.action) << (&c - cases);
-        EXPECT_EQ(decision.reason, c.reason) << (&c - cases);
+        settings.singleFilePd = singleFile;
+        settings.clearLogData = clearLog;
+        const auto decision = PeriodicLogClearing::decide(
+            settings, fetched, LoggedExportOutcome{records, appended, written, {}, {}});
+        EXPECT_EQ(std::pair(decision.action, decision.reason), std::pair(action, reason))
+            << singleFile << clearLog << fetched << records << appended << written;
     }
 }

@@ -1,10 +1,10 @@
 #include "config/CConfiguration.h"
-#include "config/LinkSettingsSink.h"
 #include "display/CLiveItemTable.h"
 #include "display/OptionsApply.h"
 #include "display/ui/COptionsSheet.h"
 #include "display/ui/CReportLabelsDlg.h"
 #include "link/CUnitLink.h"
+#include "link/LinkSettingsForwarder.h"
 #include "link/ui/COptionsPgAdvanced.h"
 #include "link/ui/COptionsPgCommunications.h"
 #include "logged/ui/COptionsPgLoggedData.h"
@@ -12,13 +12,17 @@
 #include "shell/CColorStatic.h"
 #include "shell/CIpAddressCtrl.h"
 #include "shell/COptionsPgDisplayData.h"
+#include "tests/support/EventPump.h"
 #include "tests/support/ScriptedPrompt.h"
+#include "tests/support/StandInUnit.h"
+#include "tests/support/TestFiles.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -29,53 +33,50 @@
 
 namespace {
 
-const QString VoltMessage = QStringLiteral("Volt Threshold must be between 0 to 100.");
-const QString BlankName = QStringLiteral("The NetBIOS name is blank. Please try again.");
-
-// Runs action on the dialog of type Dialog once it is shown modally (a safety limit ends a
-// dialog that never closes, so a broken test fails instead of hanging).
-template <typename Dialog> void whenShown(const std::function<void(Dialog&)>& action)
+// Once the modal dialog of type Dialog shows, does action on it.
+template <typename Dialog> void whenShown(std::function<void(Dialog&)> action)
 {
-    auto* poll = new QTimer(qApp);
-    auto* limit = new QTimer(poll);
-    limit->setSingleShot(true);
-    QObject::connect(limit, &QTimer::timeout, poll, [] {
-        if (QWidget* modal = QApplication::activeModalWidget())
-            static_cast<QDialog*>(modal)->done(QDialog::Rejected);
-    });
-    QObject::connect(poll, &QTimer::timeout, [poll, action] {
-        auto* dialog = dynamic_cast<Dialog*>(QApplication::activeModalWidget());
-        if (!dialog)
-            return;
-        poll->stop();
-        action(*dialog);
-        poll->deleteLater();
-    });
-    poll->start(10);
-    limit->start(10000);
+    QTimer::singleShot(
+        0, [action] { action(dynamic_cast<Dialog&>(*QApplication::activeModalWidget())); });
 }
 
-void whenSheetShows(const std::function<void(COptionsSheet&)>& action)
-{
-    whenShown<COptionsSheet>(action);
-}
-
-class NoLink : public LinkSettingsSink {
-public:
-    void SetPortType(int) override {}
-    void SetComPort(int) override {}
-    void SetHost(const QString&, quint32) override {}
-    void SetSerialTimeouts(const SerialTimeouts&) override {}
-};
+// The fields the checks of OK look at (by Where), and the settings the thresholds give.
+enum Where { Volts, Percent, Temp, Name, Address, Cumulative };
+constexpr float Settings::*Threshold[] = {&Settings::voltThreshold, &Settings::perThreshold,
+                                          &Settings::tempThreshold};
+QLineEdit* (*const fieldAt[])(COptionsSheet&) = {
+    [](COptionsSheet& s) { return s.displayPage()->voltsEdit(); },
+    [](COptionsSheet& s) { return s.displayPage()->percentEdit(); },
+    [](COptionsSheet& s) { return s.displayPage()->tempEdit(); },
+    [](COptionsSheet& s) {
+        s.displayPage()->voltsEdit()->clear(); // refused too, but its page comes later
+        return s.communicationsPage()->nameField();
+    },
+    [](COptionsSheet& s) {
+        s.communicationsPage()->networkButton()->click();
+        s.communicationsPage()->addressButton()->click();
+        return s.communicationsPage()->addressControl()->field(2);
+    },
+    [](COptionsSheet& s) {
+        s.loggedPage()->appendBox()->click();
+        return s.loggedPage()->fileNameField();
+    }};
 
 class OptionsSheet : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(folder.isValid());
         settings.dataPath = folder.path();
-        settings.comPort = 0;
+        settings.comPort = 3;
+        link.ports().setAlias(3, QStringLiteral("/dev/null"));
         items.build(OptionsApply::liveItemSettings(settings));
+        link.SetOwner(&mainWindow);
+    }
+    Settings afterOk(COptionsSheet& sheet)
+    {
+        sheet.accept();
+        EXPECT_EQ(sheet.result(), QDialog::Accepted) << prompts.texts().join(u'|').toStdString();
+        return sheet.settings();
     }
 
     QTemporaryDir folder;
@@ -88,192 +89,173 @@ protected:
 
 } // namespace
 
-TEST_F(OptionsSheet, ShowsItsFourPagesInOrder)
+TEST_F(OptionsSheet, OkLetsEachPageCheckItsValuesInTurnAndStaysOnTheFirstThatRefuses)
 {
-    COptionsSheet sheet(settings, link, items, prompts);
-    EXPECT_EQ(sheet.windowTitle(), QStringLiteral("Options"));
-    ASSERT_EQ(sheet.tabs()->count(), 4);
-    EXPECT_EQ(sheet.tabs()->tabText(0), QStringLiteral("Communications"));
-    EXPECT_EQ(sheet.tabs()->tabText(1), QStringLiteral("Display Data"));
-    EXPECT_EQ(sheet.tabs()->tabText(2), QStringLiteral("Logged Data"));
-    EXPECT_EQ(sheet.tabs()->tabText(3), QStringLiteral("Advanced"));
-    EXPECT_EQ(sheet.tabs()->widget(0), sheet.communicationsPage());
-    EXPECT_EQ(sheet.tabs()->widget(3), sheet.advancedPage());
+    const char* const VoltRange = "Volt Threshold must be between 0 to 100.";
+    const char* const PercentRange = "Percent Full Threshold must be between 0 to 100.";
+    const char* const TempRange = "Temperature Threshold must be between -128 to +127.";
+    const int Accepted = -1;
+    const std::tuple<Where, const char*, int, const char*, float> cases[] = {
+        {Volts, "0", 1, VoltRange, 0},
+        {Volts, "100", 1, VoltRange, 0},
+        {Volts, "0.1", Accepted, "", 0.1f},
+        {Volts, "13.5 Volts", Accepted, "", 13.5f},
+        {Volts, "0000000010", Accepted, "", 1.0f}, // the tenth character is never read
+        {Percent, "", 1, PercentRange, 0},         // checked with its colouring off too
+        {Temp, "-128", 1, TempRange, 0},
+        {Temp, "127", 1, TempRange, 0},
+        {Temp, "-127.9", Accepted, "", -127.9f},
+        {Temp, "126.9", Accepted, "", 126.9f},
+        {Temp, "warm", Accepted, "", 0.0f}, // not a number: 0, which a temperature may be
+        {Name, "", 0, "The NetBIOS name is blank. Please try again.", 0},
+        {Address, "", 0, "The IP Address is invalid. Please try again.", 0},
+        {Cumulative, "C.csv", 2,
+         "Could not open file:\n /no/such/folder/C.csv\r\rPlease enter a valid file name for the "
+         "Periodic Data file.",
+         0},
+    };
+    settings.usePerColor = 0;
+    settings.dataPath = QStringLiteral("/no/such/folder");
+    for (const auto& [where, text, refusingPage, message, stored] : cases) {
+        SCOPED_TRACE(std::to_string(where) + " " + text);
+        prompts.clear();
+        COptionsSheet sheet(settings, link, items, prompts);
+        sheet.tabs()->setCurrentIndex(3);
+        fieldAt[where](sheet)->setText(QString::fromUtf8(text));
+        if (refusingPage == Accepted) {
+            EXPECT_FLOAT_EQ(afterOk(sheet).*Threshold[where], stored);
+            continue;
+        }
+        sheet.accept();
+        EXPECT_NE(sheet.result(), QDialog::Accepted);
+        EXPECT_EQ(sheet.tabs()->currentIndex(), refusingPage);
+        EXPECT_EQ(prompts.texts(), QStringList{message});
+    }
 }
 
-TEST_F(OptionsSheet, OkCopiesTheValuesOfEveryPageBack)
+TEST_F(OptionsSheet, EveryPageShowsTheSettingsFromTheFileAndOkGivesThemBackToTheLinkAndTheFile)
 {
-    COptionsSheet sheet(settings, link, items, prompts);
-    sheet.communicationsPage()->autoSearchBox()->setChecked(true);
-    sheet.displayPage()->voltsEdit()->setText(QStringLiteral("12.8"));
-    sheet.loggedPage()->newestButton()->setChecked(true);
-    sheet.advancedPage()->timeoutField(0)->setText(QStringLiteral("250"));
-    sheet.buttons()->button(QDialogButtonBox::Ok)->click();
-
-    EXPECT_EQ(sheet.result(), QDialog::Accepted);
-    Settings expected = settings;
-    expected.autoPollSerialPort = 1;
-    expected.voltThreshold = 12.8f;
-    expected.dataOrder = 1;
-    expected.serialTimeouts.readInterval = 250;
-    EXPECT_EQ(sheet.settings(), expected);
-    EXPECT_TRUE(prompts.shown().isEmpty());
-}
-
-TEST_F(OptionsSheet, APageThatRefusesItsValuesKeepsTheSheetOpenOnThatPage)
-{
-    COptionsSheet sheet(settings, link, items, prompts);
-    sheet.tabs()->setCurrentIndex(3);
-    sheet.displayPage()->voltsEdit()->setText(QStringLiteral("100"));
-    sheet.accept();
-    EXPECT_NE(sheet.result(), QDialog::Accepted);
-    EXPECT_EQ(sheet.tabs()->currentIndex(), 1);
-    EXPECT_EQ(prompts.texts(), QStringList{VoltMessage});
-
-    // The first page is checked first.
-    prompts.clear();
-    sheet.communicationsPage()->networkButton()->click();
-    sheet.communicationsPage()->nameField()->clear();
-    sheet.accept();
-    EXPECT_EQ(sheet.tabs()->currentIndex(), 0);
-    EXPECT_EQ(prompts.texts(), QStringList{BlankName});
-
-    prompts.clear();
-    sheet.communicationsPage()->defaultsButton()->click();
-    sheet.displayPage()->voltsEdit()->setText(QStringLiteral("11"));
-    sheet.accept();
-    EXPECT_EQ(sheet.result(), QDialog::Accepted);
-    EXPECT_EQ(sheet.settings().portType, PORT_TCP);
-}
-
-TEST_F(OptionsSheet, TheSerialTestUsesTheTimeoutsOfTheAdvancedPageBeforeOk)
-{
-    COptionsSheet sheet(settings, link, items, prompts);
-    sheet.advancedPage()->timeoutField(2)->setText(QStringLiteral("4321"));
-    sheet.communicationsPage()->TestSerial();
-    // No port is chosen: the link reports that it cannot open COM0.
-    EXPECT_EQ(prompts.shown().size(), 1);
-    EXPECT_EQ(link.GetSerialTimeouts().readConstant, 4321u);
-}
-
-TEST_F(OptionsSheet, RunGivesTheNewSettingsOnOkAndTheLinkBackToItsOwner)
-{
-    link.SetOwner(&mainWindow);
-    whenSheetShows([](COptionsSheet& sheet) {
-        sheet.displayPage()->fahrenheitButton()->setChecked(true);
-        sheet.communicationsPage()->TestSerial(); // makes the page the link's owner
-        sheet.buttons()->button(QDialogButtonBox::Ok)->click();
-    });
-    const auto chosen = COptionsSheet::Run(settings, link, items, prompts, &mainWindow);
-    ASSERT_TRUE(chosen.has_value());
-    EXPECT_EQ(chosen->tempOption, 1153);
-    EXPECT_EQ(link.GetOwner(), &mainWindow);
-}
-
-TEST_F(OptionsSheet, CancelDiscardsEverythingIncludingChosenColoursAndLabels)
-{
-    link.SetOwner(&mainWindow);
-    QColor shown;
-    whenSheetShows([&shown](COptionsSheet& sheet) {
-        sheet.displayPage()->setColorChooser([](const QColor&, QWidget*) { return Qt::blue; });
-        sheet.displayPage()->chooseColorAbove();
-        shown = sheet.displayPage()->sampleAbove()->textColor();
-        sheet.loggedPage()->setLabelsEditor(
-            [](std::array<QString, 16>& labels, QWidget*) { labels[0] = QStringLiteral("X"); });
-        sheet.loggedPage()->customizeLabels();
-        sheet.communicationsPage()->TestSerial();
-        sheet.buttons()->button(QDialogButtonBox::Cancel)->click();
-    });
-    const auto chosen = COptionsSheet::Run(settings, link, items, prompts, &mainWindow);
-    EXPECT_EQ(shown, QColor(Qt::blue));
-    EXPECT_FALSE(chosen.has_value());
-    EXPECT_EQ(link.GetOwner(), &mainWindow);
-}
-
-TEST_F(OptionsSheet, CustomizeReportLabelsOpensTheLabelsDialogOnTheSheetsCopy)
-{
-    COptionsSheet sheet(settings, link, items, prompts);
-    whenShown<CReportLabelsDlg>([](CReportLabelsDlg& dialog) {
-        EXPECT_EQ(dialog.field(0)->text(), QStringLiteral("AD13: Ahr 1"));
-        dialog.field(0)->setText(QStringLiteral("Solar AH"));
-        dialog.accept();
-    });
-    sheet.loggedPage()->labelsButton()->click();
-    sheet.accept();
-    ASSERT_EQ(sheet.result(), QDialog::Accepted);
-    EXPECT_EQ(sheet.settings().reportLabels[0], QStringLiteral("Solar AH"));
-    EXPECT_EQ(sheet.settings().runCustomLabelsDlg, 0);
-}
-
-TEST_F(OptionsSheet, ApplyingTheSettingsSetsTheLinkAndRebuildsTheLiveItems)
-{
-    // The unit has named channel 1 "Solar" and a voltage has been read.
-    ASSERT_TRUE(items.applyChannelNames(QByteArrayView("\x01\x00\x00", 3)));
-    ASSERT_TRUE(items.acceptReply(1, QByteArrayView("\xFC\x00", 2)));
-    ASSERT_EQ(items.slotText(1), QStringLiteral("12.6 Volts"));
-    Settings current = settings;
-    current.dispData = {1, 28, 0, 0, 0, 0};
-
-    Settings chosen = current;
-    chosen.portType = PORT_TCP;
-    chosen.comPort = 12;
-    chosen.serialTimeouts = SerialTimeouts{1, 2, 3, 4, 5};
-    chosen.tempOption = 1153;
-    chosen.voltThreshold = 13.0f;
-    chosen.rgbLow = 0x00FF00;
-    OptionsApply::apply(chosen, current, link, items);
-
-    EXPECT_EQ(current, chosen);
-    EXPECT_EQ(link.GetPortType(), PORT_TCP);
-    EXPECT_EQ(link.GetComPort(), 12);
-    EXPECT_EQ(link.GetSerialTimeouts(), (SerialTimeouts{1, 2, 3, 4, 5}));
-    EXPECT_EQ(items.slotText(1), QStringLiteral("- - -"));
-    EXPECT_EQ(items.item(7).labelText, QStringLiteral("AD7: Solar Amps"));
-    EXPECT_EQ(items.item(28).unitText, QStringLiteral("Deg(F)"));
-    EXPECT_TRUE(items.isPolled(1));
-    EXPECT_TRUE(items.isPolled(28));
-    EXPECT_FALSE(items.isPolled(2));
-    ASSERT_TRUE(items.acceptReply(1, QByteArrayView("\xFC\x00", 2)));
-    EXPECT_EQ(items.slotColor(1).value, 0x00FF00u);
-}
-
-TEST_F(OptionsSheet, ValuesChosenInTheSheetReachTheFileAndComeBackAtTheNextStart)
-{
-    QTemporaryDir root;
-    ASSERT_TRUE(root.isValid());
-    const ConfigFolders folders{root.filePath(QStringLiteral("program")),
-                                root.filePath(QStringLiteral("appdata")),
-                                root.filePath(QStringLiteral("documents"))};
-    for (const QString& path :
-         {folders.programFolder, folders.appDataFolder, folders.documentsFolder})
-        ASSERT_TRUE(QDir().mkpath(path));
+    const ConfigFolders folders{folder.filePath("program"), folder.filePath("appdata"),
+                                folder.filePath("documents")};
+    ASSERT_TRUE(QDir().mkpath(folders.applicationFolder()));
+    ASSERT_TRUE(
+        putFileBytes(folders.configFilePath(),
+                     "[OPTIONS]\nPORTTYPE=1\nCOMPORT=3\nAUTOPOLL_SERPORT=1\n"
+                     "IPADDRESS=-1062731510\nLISTENPORT=4321\nUSENETBIOS=0\nNETBIOSNAME=SHED\n"
+                     "USEWATTCLR=0\nUSEPERCLR=0\nRGBLOW=65280\nRGBHIGH=16711680\n"
+                     "VOLTTHRESH=12.5\nPERTHRESH=40\nTEMPTHRESH=-5.5\nTEMPOPTION=1153\n"
+                     "DISPUPDATE=7\nAVGCYCLES=99\nDATAORDER=1\nPDATASAVE=1\nCHARGEDVALUE=1\n"
+                     "DWNLDPERIODIC=0\nDWNLDINTERVAL=0\nUSEDEFAULTLABELS=0\nCLEARLOGDATA=1\n"
+                     "AUTOSYNCTIME=1\nSER_TIMEOUT_RDINT=1\nSER_TIMEOUT_WRTOTCONST=5\n"
+                     "SINGLEFILEPD=1\nSINGLEPDFILENAME=All.csv\n"));
+    LinkSettingsForwarder toLink(link);
     CConfiguration configuration(folders, prompts);
-    NoLink noLink;
-    Settings current = configuration.load(noLink);
-
+    Settings current = configuration.load(toLink);
+    const QString cumulative = current.dataPath + QStringLiteral("/All.csv");
     COptionsSheet sheet(current, link, items, prompts);
-    sheet.communicationsPage()->networkButton()->click();
-    sheet.communicationsPage()->addressButton()->click();
-    sheet.communicationsPage()->addressControl()->SetAddress(0xC0A8010A);
-    sheet.displayPage()->tempEdit()->setText(QStringLiteral("12.26"));
-    sheet.displayPage()->speedButton(0)->setChecked(true);
-    sheet.loggedPage()->appendBox()->click();
-    sheet.loggedPage()->averageCycles()->setCurrentIndex(3);
-    sheet.advancedPage()->timeoutField(4)->clear();
-    sheet.accept();
-    ASSERT_EQ(sheet.result(), QDialog::Accepted) << prompts.texts().join(u'|').toStdString();
-    OptionsApply::apply(sheet.settings(), current, link, items);
-    ASSERT_TRUE(configuration.save(current));
+    EXPECT_FALSE(sheet.displayPage()->percentEdit()->isEnabled()); // its colouring is off
+    sheet.displayPage()->percentBox()->click();
+    EXPECT_TRUE(sheet.displayPage()->percentEdit()->isEnabled());
+    // Out of their ranges the speed opens as Fast and the averaging as its nearest entry.
+    Settings expected = current;
+    std::tie(expected.dispUpdate, expected.avgCycles, expected.usePerColor) = std::tuple(2, 15, 1);
+    EXPECT_EQ(afterOk(sheet), expected);
+    EXPECT_EQ(fileBytes(cumulative), QByteArray()); // OK creates the cumulative file...
+    ASSERT_TRUE(putFileBytes(cumulative, "Date Time,AHr 1\r"));
+    EXPECT_EQ(afterOk(sheet).singlePdFileName, QStringLiteral("All.csv"));
+    EXPECT_EQ(fileBytes(cumulative), "Date Time,AHr 1\r"); // ...and never empties it
+    sheet.loggedPage()->appendBox()->click();              // off: the name is no longer kept
+    EXPECT_TRUE(afterOk(sheet).singlePdFileName.isEmpty());
 
-    const Settings next = CConfiguration(folders, prompts).load(noLink);
-    EXPECT_EQ(next.portType, PORT_TCP);
-    EXPECT_EQ(next.useNetBios, 0);
-    EXPECT_EQ(next.ipAddress, 0xC0A8010Au);
-    EXPECT_FLOAT_EQ(next.tempThreshold, 12.3f);
-    EXPECT_EQ(next.dispUpdate, 0);
-    EXPECT_EQ(next.singleFilePd, 1);
-    EXPECT_EQ(next.singlePdFileName, QStringLiteral("CumulativePeriodicData.csv"));
-    EXPECT_EQ(next.avgCycles, 8);
-    EXPECT_EQ(next.serialTimeouts.writeConstant, 0u);
-    EXPECT_TRUE(prompts.shown().isEmpty());
+    link.SetPortType(PORT_SERIAL);
+    OptionsApply::apply(expected, current, link, items);
+    EXPECT_EQ(link.GetPortType(), PORT_TCP);
+    EXPECT_EQ(link.GetSerialTimeouts(), (SerialTimeouts{1, 10, 2000, 10, 5}));
+    EXPECT_EQ(items.item(28).unitText, QStringLiteral("Deg(F)"));
+    ASSERT_TRUE(configuration.save(current));
+    EXPECT_EQ(CConfiguration(folders, prompts).load(toLink), current);
+}
+
+TEST_F(OptionsSheet, RunGivesTheChangesBackOnOkOnlyAndTheLinkToItsOwnerEitherWay)
+{
+    settings.serialTimeouts = SerialTimeouts{1, 2, 3, 4, 5};
+    for (auto button : {QDialogButtonBox::Ok, QDialogButtonBox::Cancel}) {
+        whenShown<COptionsSheet>([button](COptionsSheet& sheet) {
+            int chosen = 0; // the second chooser is cancelled
+            sheet.displayPage()->setColorChooser(
+                [&chosen](const QColor&, QWidget*) { return chosen++ ? QColor() : Qt::blue; });
+            sheet.displayPage()->chooseColorAbove();
+            sheet.displayPage()->chooseColorBelow();
+            whenShown<CReportLabelsDlg>([](CReportLabelsDlg& labels) {
+                labels.field(0)->setText(QStringLiteral("Solar AH"));
+                labels.accept();
+            });
+            sheet.loggedPage()->labelsButton()->click();
+            sheet.advancedPage()->defaultsButton()->click();
+            sheet.advancedPage()->timeoutField(0)->clear(); // stored as 0
+            sheet.advancedPage()->timeoutField(2)->setText(QStringLiteral("4321"));
+            sheet.communicationsPage()->TestSerial(); // makes the test the link's owner
+            sheet.buttons()->button(button)->click();
+        });
+        const auto chosen = COptionsSheet::Run(settings, link, items, prompts, &mainWindow);
+        EXPECT_EQ(link.GetOwner(), &mainWindow);
+        if (button == QDialogButtonBox::Cancel) {
+            EXPECT_FALSE(chosen.has_value());
+            continue;
+        }
+        ASSERT_TRUE(chosen.has_value());
+        EXPECT_EQ(std::pair(chosen->rgbHigh, chosen->rgbLow), std::pair(0xFF0000u, 0xFFu));
+        EXPECT_EQ(chosen->reportLabels[0], QStringLiteral("Solar AH"));
+        EXPECT_EQ(chosen->runCustomLabelsDlg, 0);
+        EXPECT_EQ(chosen->serialTimeouts, (SerialTimeouts{0, 10, 4321, 10, 2000}));
+        // The serial test used the time-outs as they were being edited.
+        EXPECT_EQ(link.GetSerialTimeouts(), chosen->serialTimeouts);
+    }
+}
+
+TEST_F(OptionsSheet, TheTestButtonsRunOnTheFieldsAndShowWhatTheTestsFind)
+{
+    StandInUnit unit;
+    unit.attach(link, Transport::Serial);
+    unit.setRecord(0xF7, QByteArray(1, 35));
+    settings.ipAddress = 0x7F000001; // 127.0.0.1 only when shown high byte first
+    settings.listenPort = unit.tcpPort();
+    QList<ComPort> ports{{2, "/dev/gone"}, {7, unit.serialDevice()}, {10, "/dev/gone too"}};
+    COptionsSheet sheet(settings, link, items, prompts);
+    COptionsPgCommunications& page = *sheet.communicationsPage();
+    page.setPortLister([&ports] { return ports; });
+    page.loadSettings(settings);
+    EXPECT_EQ(page.portList()->itemText(0), QStringLiteral("Com 10")); // sorted by text
+    page.portList()->setCurrentIndex(2); // "Com 7": the entry's port, not its place, is tested
+    page.serialTestButton()->click();
+    EventPump::deliverPosted();
+    EXPECT_EQ(page.serialStatus()->text(), QStringLiteral("CW Unit found on Com 7"));
+    EXPECT_EQ(page.serialStatus()->textColor(), QColor(0, 128, 0));
+    // A search lists the ports again and chooses the one that answered.
+    ports.append({30, "/dev/gone 3"});
+    page.portList()->setCurrentIndex(1);
+    page.autoSearchBox()->click();
+    EXPECT_FALSE(page.portList()->isEnabled());
+    page.serialTestButton()->click();
+    EXPECT_EQ(page.portList()->count(), 4);
+    EXPECT_EQ(page.portList()->currentText(), QStringLiteral("Com 7"));
+
+    page.networkButton()->click();
+    EXPECT_FALSE(page.serialTestButton()->isEnabled() || page.addressControl()->isEnabled());
+    page.addressButton()->click();
+    page.networkTestButton()->click();
+    ASSERT_TRUE(EventPump::waitUntil([&] { return !prompts.shown().isEmpty(); }));
+    EXPECT_EQ(page.networkStatus()->text(), QStringLiteral("PASSWORD CONFIRMED"));
+    EXPECT_EQ(page.interfaceVersion()->text(), QStringLiteral("Network Interface version: 1.2"));
+    EXPECT_EQ(page.firmwareValue()->text(), QStringLiteral("3.5"));
+    EXPECT_TRUE(page.firmwareValue()->isEnabled());
+    page.addressControl()->field(1)->clear(); // refused before connecting, firmware hidden
+    page.networkTestButton()->click();
+    EXPECT_FALSE(page.firmwareValue()->isEnabled());
+    // Default Values: the adapter's factory name and port, nothing else.
+    page.defaultsButton()->click();
+    EXPECT_TRUE(page.nameField()->isEnabled() && !page.addressControl()->isEnabled());
+    const Settings stored = afterOk(sheet);
+    EXPECT_EQ(std::tuple(stored.portType, stored.useNetBios, stored.ipAddress, stored.listenPort),
+              std::tuple(1, 1, 0x7F000001u, 1701u));
 }
