@@ -16,6 +16,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPalette>
@@ -305,9 +306,17 @@ void CMainDlg::OnEfficiencyChoice(int controlId)
 
 void CMainDlg::OnAbout()
 {
+    // Besides the version the unit's users know, what a bug report needs: the release, the Qt
+    // it was built with, and where this user's files are.
+    const QString text =
+        QStringLiteral("Zeltravanic PC Interface\nGorvane Version ") + loadString(100) +
+        QStringLiteral("\n\nRelease %1, built with Qt %2\n\nConfiguration: %3\nNotes: %4\n"
+                       "Data files: %5")
+            .arg(QStringLiteral(GORVANE_VERSION), QStringLiteral(QT_VERSION_STR),
+                 QDir::toNativeSeparators(configuration_.configFilePath()),
+                 QDir::toNativeSeparators(notes_->path()), settings_.dataPath);
     prompts_.ask(
-        Prompt{QStringLiteral("Zeltravanic PC Interface\nGorvane Version ") + loadString(100),
-               QStringLiteral("About Gorvane"), PromptIcon::Information, PromptButtons::Ok});
+        Prompt{text, QStringLiteral("About Gorvane"), PromptIcon::Information, PromptButtons::Ok});
 }
 
 void CMainDlg::OnOptions()

@@ -1,8 +1,10 @@
+#include "config/ConfigFolders.h"
 #include "display/LiveDisplay.h"
 #include "tests/support/EventPump.h"
 #include "tests/support/MainWindowHarness.h"
 #include "tests/support/TestBytes.h"
 
+#include <QDir>
 #include <QPlainTextEdit>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -15,7 +17,7 @@ constexpr int SlotValues[] = {1005, 1006}, SlotButtons[] = {1029, 1031}, SlotRes
 constexpr int StatusRows[] = {1060, 1061, 1062, 1063, 1070, 1071, 1066, 1067, 1068, 1069, 1072};
 constexpr int EfficiencyFields[] = {1052, 1053, 1054, 1046, 1047, 1048, 1049, 1050, 1051, 1058};
 constexpr int EfficiencyOff = 1041, UnitTime = 1159, PcTime = 1160, Firmware = 1163;
-constexpr int CommStatus = 1042, Notes = 1210, AddNote = 1211;
+constexpr int CommStatus = 1042, Notes = 1210, AddNote = 1211, About = 1045;
 
 // The main window on the serial line to the stand-in unit, AD1 and AD13 in the first two
 // slots and battery 1's efficiency shown.
@@ -106,4 +108,12 @@ TEST_F(MainWindow, ANoteIsStampedAndClosingSavesTheNotesAndTheConfiguration)
     const QByteArray configuration = main.file("Gorvane.cfg");
     EXPECT_TRUE(configuration.contains("EFFDISPLAY=1041") &&
                 configuration.contains("DISPDATA2=13"));
+}
+
+TEST_F(MainWindow, TheAboutBoxTellsWhereTheConfigurationAndTheNotesAre)
+{
+    main.click(About);
+    const QString appFolder = QDir(ConfigFolders::fromPlatform().applicationFolder()).path();
+    EXPECT_TRUE(main.prompts.lastText().contains(appFolder + QStringLiteral("/Gorvane.cfg")));
+    EXPECT_TRUE(main.prompts.lastText().contains(appFolder + QStringLiteral("/GorvaneNotes.txt")));
 }
