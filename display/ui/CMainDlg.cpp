@@ -32,6 +32,25 @@ QColor buttonFace()
     return QApplication::palette().color(QPalette::Button);
 }
 
+// Why a command that talks to the unit is not available now, for its button's tool tip; empty
+// when it is. The display holds only the commands it would disturb.
+QString unavailableBecause(const QString& action, bool open, bool downloading, bool displayHolds)
+{
+    if (!open)
+        return QStringLiteral("Connect to the unit to ") + action;
+    if (downloading)
+        return QStringLiteral("Wait for the download to end to ") + action;
+    if (displayHolds)
+        return QStringLiteral("Stop the display to ") + action;
+    return {};
+}
+
+void enableWithReason(QPushButton* button, const QString& reason)
+{
+    button->setEnabled(reason.isEmpty());
+    button->setToolTip(reason);
+}
+
 } // namespace
 
 CMainDlg::CMainDlg(PromptService& prompts, ConfigFolders folders, QWidget* parent)
@@ -186,9 +205,12 @@ void CMainDlg::refreshButtons()
     // A running download holds everything else that would talk to the unit.
     const bool downloading = live_->download().isRunning();
     ui_->connect->setChecked(live_->poll().testState(ST_CONNECTED));
-    ui_->startDisplay->setEnabled(open && !downloading);
-    ui_->download->setEnabled(open && !running && !downloading);
-    ui_->program->setEnabled(open && !running && !downloading);
+    enableWithReason(ui_->startDisplay, unavailableBecause(QStringLiteral("start the display"),
+                                                           open, downloading, false));
+    enableWithReason(ui_->download,
+                     unavailableBecause(QStringLiteral("download"), open, downloading, running));
+    enableWithReason(ui_->program, unavailableBecause(QStringLiteral("program the unit"), open,
+                                                      downloading, running));
 }
 
 void CMainDlg::showStatusRows()
