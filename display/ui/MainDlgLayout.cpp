@@ -65,6 +65,27 @@ const char* const StatusCaptions[] = {"Low Voltage",    "Charged",    "High Volt
 MainDlgLayout::MainDlgLayout(QDialog& window)
 {
     QWidget* w = &window;
+    // Made in this order, which is the order the Tab key goes through the controls.
+    QLayout* commands = buildCommands(w);
+    QWidget* slotsBox = buildSlots(w);
+    QWidget* effBox = buildEfficiency(w);
+    QLayout* status = buildStatus(w);
+    QLayout* info = buildInfo(w);
+    QLayout* notesRow = buildNotes(w);
+
+    auto* middle = new QHBoxLayout;
+    middle->addWidget(slotsBox, 3);
+    middle->addWidget(effBox, 2);
+    auto* layout = new QVBoxLayout(w);
+    layout->addLayout(commands);
+    layout->addLayout(middle);
+    layout->addLayout(status);
+    layout->addLayout(info);
+    layout->addLayout(notesRow, 1);
+}
+
+QLayout* MainDlgLayout::buildCommands(QWidget* w)
+{
     connect = button(w, QStringLiteral("Connect"), 1015);
     connect->setCheckable(true);
     startDisplay = button(w, QStringLiteral("Start Display"), 1014, false);
@@ -79,7 +100,11 @@ MainDlgLayout::MainDlgLayout(QDialog& window)
         leaveRoomBesideCaption(b);
         commands->addWidget(b);
     }
+    return commands;
+}
 
+QWidget* MainDlgLayout::buildSlots(QWidget* w)
+{
     auto* slotsBox = new QGroupBox(QStringLiteral("Display Data"), w);
     auto* slotGrid = new QGridLayout(slotsBox);
     QFont bold = w->font();
@@ -103,6 +128,11 @@ MainDlgLayout::MainDlgLayout(QDialog& window)
         slotGrid->addWidget(slotResets[k], row + 1, column + 2);
     }
 
+    return slotsBox;
+}
+
+QWidget* MainDlgLayout::buildEfficiency(QWidget* w)
+{
     auto* effBox = numbered(new QGroupBox(QStringLiteral("Battery Efficiency"), w), 1055);
     auto* effGrid = new QGridLayout(effBox);
     effOff = numbered(new QRadioButton(QStringLiteral("Off"), effBox), 1041);
@@ -139,6 +169,11 @@ MainDlgLayout::MainDlgLayout(QDialog& window)
         effGrid->setColumnStretch(column, 1);
     }
 
+    return effBox;
+}
+
+QLayout* MainDlgLayout::buildStatus(QWidget* w)
+{
     auto* statusLayout = new QHBoxLayout;
     for (int battery = 0; battery < 2; ++battery) {
         auto* box = numbered(new QGroupBox(QStringLiteral("Battery %1 Status").arg(battery + 1), w),
@@ -155,6 +190,11 @@ MainDlgLayout::MainDlgLayout(QDialog& window)
         statusLayout->addWidget(box, 1);
     }
 
+    return statusLayout;
+}
+
+QLayout* MainDlgLayout::buildInfo(QWidget* w)
+{
     unitTime = colourField(w, QStringLiteral("00:00 AM"), 1159);
     unitTimeLabel = numbered(new CColorStatic(QStringLiteral("Unit Time"), w), 1161);
     pcTime = colourField(w, QStringLiteral("00:00 AM"), 1160);
@@ -176,6 +216,11 @@ MainDlgLayout::MainDlgLayout(QDialog& window)
     infoGrid->addWidget(new QLabel(QStringLiteral("Comm Status"), w), 1, 0);
     infoGrid->addWidget(commStatus, 1, 1, 1, 5);
 
+    return infoGrid;
+}
+
+QLayout* MainDlgLayout::buildNotes(QWidget* w)
+{
     notes = numbered(new QPlainTextEdit(w), 1210);
     notes->setReadOnly(true);
     QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
@@ -189,14 +234,5 @@ MainDlgLayout::MainDlgLayout(QDialog& window)
     auto* notesLayout = new QHBoxLayout;
     notesLayout->addWidget(notes, 1);
     notesLayout->addWidget(addNote, 0, Qt::AlignTop);
-
-    auto* middle = new QHBoxLayout;
-    middle->addWidget(slotsBox, 3);
-    middle->addWidget(effBox, 2);
-    auto* layout = new QVBoxLayout(w);
-    layout->addLayout(commands);
-    layout->addLayout(middle);
-    layout->addLayout(statusLayout);
-    layout->addLayout(infoGrid);
-    layout->addLayout(notesLayout, 1);
+    return notesLayout;
 }
