@@ -4,12 +4,32 @@
 #include "display/ui/CMainDlg.h"
 #include "shell/MessageBoxPrompt.h"
 
+#include <QDirIterator>
+#include <QIcon>
+
+namespace {
+
+// Every size of the program's icon compiled into the program, for the window manager to pick.
+QIcon programIcon()
+{
+    QIcon icon;
+    QDirIterator sizes(QStringLiteral(":/icons"), QDir::Files, QDirIterator::Subdirectories);
+    while (sizes.hasNext())
+        icon.addFile(sizes.next());
+    return icon;
+}
+
+} // namespace
+
 CGorvaneApp::CGorvaneApp(int& argc, char** argv) : QApplication(argc, argv)
 {
     // The per-user folders are named after the program: ~/.local/share/Gorvane on Linux.
     setApplicationName(QStringLiteral("Gorvane"));
     setOrganizationName(QString());
     setApplicationVersion(QStringLiteral(GORVANE_VERSION));
+    setWindowIcon(programIcon());
+    // Lets the desktop match the windows with the installed desktop entry and its icon.
+    setDesktopFileName(QStringLiteral("io.github.gorvane.Gorvane"));
 }
 
 int CGorvaneApp::InitInstance()

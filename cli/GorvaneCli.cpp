@@ -97,6 +97,10 @@ int GorvaneCli::run(const QStringList& arguments)
     const QString name = arguments.value(1);
     if (name.isEmpty() || name == QLatin1String("--help") || name == QLatin1String("-h"))
         return usage(name.isEmpty() ? QStringLiteral("No subcommand given.") : QString());
+    if (name == QLatin1String("--version")) {
+        out_ << "gorvane-cli " << GORVANE_VERSION << Qt::endl;
+        return EXIT_OK;
+    }
     for (const Command& command : commands())
         if (name == QLatin1String(command.name))
             return runCommand(command, arguments.mid(1));
@@ -112,7 +116,7 @@ int GorvaneCli::usage(const QString& error)
     for (const Command& command : commands())
         stream << "  " << QString::fromLatin1(command.name).leftJustified(10) << ' '
                << command.summary << '\n';
-    stream << "\nEvery subcommand takes --help.\n";
+    stream << "\nEvery subcommand takes --help; --version prints the program's version.\n";
     stream.flush();
     return error.isEmpty() ? EXIT_OK : EXIT_USAGE;
 }

@@ -5,11 +5,14 @@ set -euo pipefail
 GORVANE_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 GORVANE_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools
                   qt6-serialport-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
-                  qt6-qpa-plugins libqt6serialport6)
+                  qt6-qpa-plugins libqt6serialport6 librsvg2-bin)
 
+# install_missing_packages [package...]: the given packages, or GORVANE_PACKAGES.
 install_missing_packages() {
+    local wanted=("$@")
+    [ ${#wanted[@]} -gt 0 ] || wanted=("${GORVANE_PACKAGES[@]}")
     local missing=()
-    for package in "${GORVANE_PACKAGES[@]}"; do
+    for package in "${wanted[@]}"; do
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
             missing+=("$package")
     done

@@ -16,6 +16,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPalette>
@@ -29,6 +30,25 @@ namespace {
 QColor buttonFace()
 {
     return QApplication::palette().color(QPalette::Button);
+}
+
+// Why a command that talks to the unit is not available now, for its button's tool tip; empty
+// when it is. The display holds only the commands it would disturb.
+QString unavailableBecause(const QString& action, bool open, bool downloading, bool displayHolds)
+{
+    if (!open)
+        return QStringLiteral("Connect to the unit to ") + action;
+    if (downloading)
+        return QStringLiteral("Wait for the download to end to ") + action;
+    if (displayHolds)
+        return QStringLiteral("Stop the display to ") + action;
+    return {};
+}
+
+void enableWithReason(QPushButton* button, const QString& reason)
+{
+    button->setEnabled(reason.isEmpty());
+    button->setToolTip(reason);
 }
 
 } // namespace
@@ -185,9 +205,12 @@ void CMainDlg::refreshButtons()
     // A running download holds everything else that would talk to the unit.
     const bool downloading = live_->download().isRunning();
     ui_->connect->setChecked(live_->poll().testState(ST_CONNECTED));
-    ui_->startDisplay->setEnabled(open && !downloading);
-    ui_->download->setEnabled(open && !running && !downloading);
-    ui_->program->setEnabled(open && !running && !downloading);
+    enableWithReason(ui_->startDisplay, unavailableBecause(QStringLiteral("start the display"),
+                                                           open, downloading, false));
+    enableWithReason(ui_->download,
+                     unavailableBecause(QStringLiteral("download"), open, downloading, running));
+    enableWithReason(ui_->program, unavailableBecause(QStringLiteral("program the unit"), open,
+                                                      downloading, running));
 }
 
 void CMainDlg::showStatusRows()
@@ -305,9 +328,17 @@ void CMainDlg::OnEfficiencyChoice(int controlId)
 
 void CMainDlg::OnAbout()
 {
+    // Besides the version the unit's users know, what a bug report needs: the release, the Qt
+    // it was built with, and where this user's files are.
+    const QString text =
+        QStringLiteral("Zeltravanic PC Interface\nGorvane Version ") + loadString(100) +
+        QStringLiteral("\n\nRelease %1, built with Qt %2\n\nConfiguration: %3\nNotes: %4\n"
+                       "Data files: %5")
+            .arg(QStringLiteral(GORVANE_VERSION), QStringLiteral(QT_VERSION_STR),
+                 QDir::toNativeSeparators(configuration_.configFilePath()),
+                 QDir::toNativeSeparators(notes_->path()), settings_.dataPath);
     prompts_.ask(
-        Prompt{QStringLiteral("Zeltravanic PC Interface\nGorvane Version ") + loadString(100),
-               QStringLiteral("About Gorvane"), PromptIcon::Information, PromptButtons::Ok});
+        Prompt{text, QStringLiteral("About Gorvane"), PromptIcon::Information, PromptButtons::Ok});
 }
 
 void CMainDlg::OnOptions()

@@ -39,6 +39,13 @@ CColorStatic* colourField(QWidget* parent, const QString& text, int id)
     return field;
 }
 
+// Room beside a caption, so that no button looks cut off where the layout gives it no more than
+// its text needs.
+void leaveRoomBesideCaption(QPushButton* b)
+{
+    b->setMinimumWidth(b->sizeHint().width() + 2 * b->fontMetrics().averageCharWidth());
+}
+
 QLabel* staticText(QWidget* parent, const QString& text, int id)
 {
     auto* label = numbered(new QLabel(text, parent), id);
@@ -58,6 +65,27 @@ const char* const StatusCaptions[] = {"Low Voltage",    "Charged",    "High Volt
 MainDlgLayout::MainDlgLayout(QDialog& window)
 {
     QWidget* w = &window;
+    // Made in this order, which is the order the Tab key goes through the controls.
+    QLayout* commands = buildCommands(w);
+    QWidget* slotsBox = buildSlots(w);
+    QWidget* effBox = buildEfficiency(w);
+    QLayout* status = buildStatus(w);
+    QLayout* info = buildInfo(w);
+    QLayout* notesRow = buildNotes(w);
+
+    auto* middle = new QHBoxLayout;
+    middle->addWidget(slotsBox, 3);
+    middle->addWidget(effBox, 2);
+    auto* layout = new QVBoxLayout(w);
+    layout->addLayout(commands);
+    layout->addLayout(middle);
+    layout->addLayout(status);
+    layout->addLayout(info);
+    layout->addLayout(notesRow, 1);
+}
+
+QLayout* MainDlgLayout::buildCommands(QWidget* w)
+{
     connect = button(w, QStringLiteral("Connect"), 1015);
     connect->setCheckable(true);
     startDisplay = button(w, QStringLiteral("Start Display"), 1014, false);
@@ -68,9 +96,15 @@ MainDlgLayout::MainDlgLayout(QDialog& window)
     help = button(w, QStringLiteral("&Help"), 57670, false);
     about = button(w, QStringLiteral("&About"), 1045);
     auto* commands = new QHBoxLayout;
-    for (QPushButton* b : {connect, startDisplay, download, program, options, help, about})
+    for (QPushButton* b : {connect, startDisplay, download, program, options, help, about}) {
+        leaveRoomBesideCaption(b);
         commands->addWidget(b);
+    }
+    return commands;
+}
 
+QWidget* MainDlgLayout::buildSlots(QWidget* w)
+{
     auto* slotsBox = new QGroupBox(QStringLiteral("Display Data"), w);
     auto* slotGrid = new QGridLayout(slotsBox);
     QFont bold = w->font();
@@ -83,6 +117,10 @@ MainDlgLayout::MainDlgLayout(QDialog& window)
         slotValues[k]->setFont(bold);
         slotValues[k]->setMinimumWidth(130);
         slotResets[k] = button(slotsBox, QStringLiteral("Reset"), 1151 + k);
+        // Its place is kept while it is hidden: the window keeps its width when it shows.
+        QSizePolicy resetPolicy = slotResets[k]->sizePolicy();
+        resetPolicy.setRetainSizeWhenHidden(true);
+        slotResets[k]->setSizePolicy(resetPolicy);
         const int row = (k % 3) * 2, column = (k / 3) * 4;
         slotGrid->addWidget(slotButtons[k], row, column, 1, 3);
         slotGrid->addWidget(slotHelp[k], row + 1, column);
@@ -90,15 +128,23 @@ MainDlgLayout::MainDlgLayout(QDialog& window)
         slotGrid->addWidget(slotResets[k], row + 1, column + 2);
     }
 
+    return slotsBox;
+}
+
+QWidget* MainDlgLayout::buildEfficiency(QWidget* w)
+{
     auto* effBox = numbered(new QGroupBox(QStringLiteral("Battery Efficiency"), w), 1055);
     auto* effGrid = new QGridLayout(effBox);
     effOff = numbered(new QRadioButton(QStringLiteral("Off"), effBox), 1041);
     effBattery1 = numbered(new QRadioButton(QStringLiteral("Battery 1"), effBox), 1056);
     effBattery2 = numbered(new QRadioButton(QStringLiteral("Battery 2"), effBox), 1057);
     effBattery2->setEnabled(false);
-    effGrid->addWidget(effOff, 0, 0);
-    effGrid->addWidget(effBattery1, 0, 1);
-    effGrid->addWidget(effBattery2, 0, 2);
+    // The choice in a row of its own, so that the columns of averages need not be as wide as
+    // the radio buttons.
+    auto* choice = new QHBoxLayout;
+    for (QRadioButton* radio : {effOff, effBattery1, effBattery2})
+        choice->addWidget(radio);
+    effGrid->addLayout(choice, 0, 0, 1, 4);
     effGrid->addWidget(new QLabel(QStringLiteral("Cycles:"), effBox), 1, 0);
     effGrid->addWidget(new QLabel(QStringLiteral("Amp-hr Efficiency:"), effBox), 2, 0);
     effGrid->addWidget(new QLabel(QStringLiteral("Self Discharge Amps:"), effBox), 3, 0);
@@ -114,7 +160,20 @@ MainDlgLayout::MainDlgLayout(QDialog& window)
     effGrid->addWidget(new QLabel(QStringLiteral("Capacity:"), effBox), 4, 0);
     effCapacity = staticText(effBox, QStringLiteral("- - -"), 1058);
     effGrid->addWidget(effCapacity, 4, 1, 1, 3);
+    // The three averages in evenly spaced columns, each with room for a signed figure and a
+    // gap to the next.
+    const QFontMetrics metrics = effBox->fontMetrics();
+    for (int column = 1; column <= 3; ++column) {
+        effGrid->setColumnMinimumWidth(column, metrics.horizontalAdvance(QStringLiteral("-00.00")) +
+                                                   2 * metrics.averageCharWidth());
+        effGrid->setColumnStretch(column, 1);
+    }
 
+    return effBox;
+}
+
+QLayout* MainDlgLayout::buildStatus(QWidget* w)
+{
     auto* statusLayout = new QHBoxLayout;
     for (int battery = 0; battery < 2; ++battery) {
         auto* box = numbered(new QGroupBox(QStringLiteral("Battery %1 Status").arg(battery + 1), w),
@@ -128,9 +187,14 @@ MainDlgLayout::MainDlgLayout(QDialog& window)
             grid->addWidget(new QLabel(QString::fromLatin1(StatusCaptions[r]), box), r, 0);
             grid->addWidget(statusRows[index], r, 1);
         }
-        statusLayout->addWidget(box);
+        statusLayout->addWidget(box, 1);
     }
 
+    return statusLayout;
+}
+
+QLayout* MainDlgLayout::buildInfo(QWidget* w)
+{
     unitTime = colourField(w, QStringLiteral("00:00 AM"), 1159);
     unitTimeLabel = numbered(new CColorStatic(QStringLiteral("Unit Time"), w), 1161);
     pcTime = colourField(w, QStringLiteral("00:00 AM"), 1160);
@@ -152,6 +216,11 @@ MainDlgLayout::MainDlgLayout(QDialog& window)
     infoGrid->addWidget(new QLabel(QStringLiteral("Comm Status"), w), 1, 0);
     infoGrid->addWidget(commStatus, 1, 1, 1, 5);
 
+    return infoGrid;
+}
+
+QLayout* MainDlgLayout::buildNotes(QWidget* w)
+{
     notes = numbered(new QPlainTextEdit(w), 1210);
     notes->setReadOnly(true);
     QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
@@ -165,14 +234,5 @@ MainDlgLayout::MainDlgLayout(QDialog& window)
     auto* notesLayout = new QHBoxLayout;
     notesLayout->addWidget(notes, 1);
     notesLayout->addWidget(addNote, 0, Qt::AlignTop);
-
-    auto* middle = new QHBoxLayout;
-    middle->addWidget(slotsBox, 3);
-    middle->addWidget(effBox, 2);
-    auto* layout = new QVBoxLayout(w);
-    layout->addLayout(commands);
-    layout->addLayout(middle);
-    layout->addLayout(statusLayout);
-    layout->addLayout(infoGrid);
-    layout->addLayout(notesLayout, 1);
+    return notesLayout;
 }

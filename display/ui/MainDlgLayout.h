@@ -6,9 +6,11 @@ class CColorStatic;
 class QCheckBox;
 class QDialog;
 class QLabel;
+class QLayout;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
+class QWidget;
 
 // The controls of the main window, laid out in it. Every control carries its numeric id as
 // object name, as the window's template numbers them.
@@ -54,4 +56,13 @@ struct MainDlgLayout {
     QPlainTextEdit* notes; // 1210
     QPushButton* addNote;  // 1211
     QCheckBox* useFile;    // 1016, hidden
+
+private:
+    // The parts of the window from top to bottom, each making its controls in w.
+    QLayout* buildCommands(QWidget* w);
+    QWidget* buildSlots(QWidget* w);
+    QWidget* buildEfficiency(QWidget* w);
+    QLayout* buildStatus(QWidget* w);
+    QLayout* buildInfo(QWidget* w);
+    QLayout* buildNotes(QWidget* w);
 };

@@ -101,10 +101,11 @@ void CDownloadDlg::browse()
         showFolder(QDir::toNativeSeparators(chosen));
 }
 
-// A long path shows from its start, and whole in the tool tip.
+// A long path shows its end, the folder that tells one download from another, and whole in the
+// tool tip.
 void CDownloadDlg::showFolder(const QString& folder)
 {
     folder_->setText(folder);
-    folder_->setCursorPosition(0);
+    folder_->setCursorPosition(folder.size());
     folder_->setToolTip(folder);
 }

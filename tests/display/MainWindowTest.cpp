@@ -1,9 +1,12 @@
+#include "config/ConfigFolders.h"
 #include "display/LiveDisplay.h"
 #include "tests/support/EventPump.h"
 #include "tests/support/MainWindowHarness.h"
 #include "tests/support/TestBytes.h"
 
+#include <QDir>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -15,7 +18,8 @@ constexpr int SlotValues[] = {1005, 1006}, SlotButtons[] = {1029, 1031}, SlotRes
 constexpr int StatusRows[] = {1060, 1061, 1062, 1063, 1070, 1071, 1066, 1067, 1068, 1069, 1072};
 constexpr int EfficiencyFields[] = {1052, 1053, 1054, 1046, 1047, 1048, 1049, 1050, 1051, 1058};
 constexpr int EfficiencyOff = 1041, UnitTime = 1159, PcTime = 1160, Firmware = 1163;
-constexpr int CommStatus = 1042, Notes = 1210, AddNote = 1211;
+constexpr int CommStatus = 1042, Notes = 1210, AddNote = 1211, About = 1045;
+constexpr int StatusPanels[] = {1064, 1065};
 
 // The main window on the serial line to the stand-in unit, AD1 and AD13 in the first two
 // slots and battery 1's efficiency shown.
@@ -59,12 +63,14 @@ TEST_F(MainWindow, EveryFieldShowsWhatTheUnitSaidAndTheButtonsFollowTheLink)
     EXPECT_TRUE(isEnabled(Firmware) && isEnabled(UnitTime) && main.control(Connect)->isChecked());
     EXPECT_EQ(main.text(StartDisplay), QStringLiteral("Stop Display"));
     EXPECT_FALSE(isEnabled(Download) || isEnabled(Program)) << "held while the display runs";
+    EXPECT_EQ(main.control(Download)->toolTip(), QStringLiteral("Stop the display to download"));
 
     main.click(StartDisplay);
     // The status line shows its "&&" as one ampersand.
     ASSERT_TRUE(EventPump::waitUntil([&] { return main.text(CommStatus) == "Port Open & Idle."; }));
     EXPECT_EQ(main.text(StartDisplay), QStringLiteral("Start Display"));
     EXPECT_TRUE(isEnabled(Download) && isEnabled(Program) && isEnabled(StartDisplay));
+    EXPECT_TRUE(main.control(Download)->toolTip().isEmpty());
     EXPECT_FALSE(isEnabled(UnitTime) || isEnabled(SlotValues[0]));
     main.click(EfficiencyOff);
     EXPECT_FALSE(isEnabled(EfficiencyFields[3]));
@@ -106,4 +112,39 @@ TEST_F(MainWindow, ANoteIsStampedAndClosingSavesTheNotesAndTheConfiguration)
     const QByteArray configuration = main.file("Gorvane.cfg");
     EXPECT_TRUE(configuration.contains("EFFDISPLAY=1041") &&
                 configuration.contains("DISPDATA2=13"));
+}
+
+TEST_F(MainWindow, TheAboutBoxTellsWhereTheConfigurationAndTheNotesAre)
+{
+    main.click(About);
+    const QString appFolder = QDir(ConfigFolders::fromPlatform().applicationFolder()).path();
+    EXPECT_TRUE(main.prompts.lastText().contains(appFolder + QStringLiteral("/Gorvane.cfg")));
+    EXPECT_TRUE(main.prompts.lastText().contains(appFolder + QStringLiteral("/GorvaneNotes.txt")));
+}
+
+// The window at its smallest, without and with a slot's Reset button (AD13 has a reset code): the
+// same width, room beside every caption, two status panels alike and evenly spaced averages.
+TEST(MainWindowLayout, AResetButtonChangesNoWidthAndNoCaptionIsCramped)
+{
+    QList<int> widths;
+    for (const QString& secondSlot :
+         {QStringLiteral("DISPDATA2=0"), QStringLiteral("DISPDATA2=13")}) {
+        SCOPED_TRACE(secondSlot.toStdString());
+        MainWindowHarness main({QStringLiteral("DISPDATA1=1"), secondSlot});
+        main.window().resize(0, 0);
+        widths << main.window().width();
+        for (const QPushButton* button : main.window().findChildren<QPushButton*>()) {
+            const QFontMetrics metrics = button->fontMetrics();
+            const int room = button->width() - metrics.horizontalAdvance(button->text());
+            EXPECT_TRUE(!button->isVisible() || room >= 2 * metrics.averageCharWidth())
+                << button->text().toStdString();
+        }
+        EXPECT_NEAR(main.control<QWidget>(StatusPanels[0])->width(),
+                    main.control<QWidget>(StatusPanels[1])->width(), 1);
+        QList<int> columns;
+        for (int cycles : {EfficiencyFields[0], EfficiencyFields[1], EfficiencyFields[2]})
+            columns << main.control<QWidget>(cycles)->geometry().center().x();
+        EXPECT_NEAR(columns[1] - columns[0], columns[2] - columns[1], 1);
+    }
+    EXPECT_EQ(widths[0], widths[1]);
 }
