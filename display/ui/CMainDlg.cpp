@@ -336,7 +336,7 @@ void CMainDlg::OnAbout()
                        "Data files: %5")
             .arg(QStringLiteral(GORVANE_VERSION), QStringLiteral(QT_VERSION_STR),
                  QDir::toNativeSeparators(configuration_.configFilePath()),
-                 QDir::toNativeSeparators(notes_->path()), settings_.dataPath);
+                 QDir::toNativeSeparators(notes_->path()), settings_.dataFolder);
     prompts_.ask(
         Prompt{text, QStringLiteral("About Gorvane"), PromptIcon::Information, PromptButtons::Ok});
 }
