@@ -53,9 +53,12 @@ bool DownloadCommand::run(Settings& settings)
     }
     if (!runner_.linkIsReady())
         return false;
-    const CDownloadDlg::Values initial{
-        settings.dataPath, LoggedFileNames::defaultBaseName(today_()), settings.dwnldPeriodic != 0,
-        settings.dwnldEfficiency != 0, settings.dwnldDischargeProfile != 0};
+    const CDownloadDlg::Values initial{settings.dataPath,
+                                       LoggedFileNames::defaultBaseName(today_()),
+                                       settings.dwnldPeriodic != 0,
+                                       settings.dwnldEfficiency != 0,
+                                       settings.dwnldDischargeProfile != 0,
+                                       false};
     const std::optional<CDownloadDlg::Values> chosen = runDialog_(initial, parentWidget_);
     if (!chosen)
         return false;
@@ -64,6 +67,7 @@ bool DownloadCommand::run(Settings& settings)
     job.periodic = chosen->periodic;
     job.efficiency = chosen->efficiency;
     job.dischargeProfile = chosen->dischargeProfile;
+    job.full = chosen->full;
     progress_ = std::make_unique<CDownloadProgressDlg>(parentWidget_);
     progress_->show();
     return runner_.start(job);
