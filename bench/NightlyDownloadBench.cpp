@@ -37,8 +37,7 @@ std::optional<TimedDownload> downloadFrom(const MemoryImage& image, const QTempo
         return std::nullopt;
     SilentPrompt prompts;
     CUnitLink link(prompts, ComPortDirectory(simulator.aliasFolder()));
-    link.SetPortType(PORT_SERIAL);
-    link.SetComPort(ComNumber);
+    simulator.attach(link);
     Settings settings;
     settings.dataPath = scratch.path();
     DownloadJob job =

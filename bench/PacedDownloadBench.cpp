@@ -38,8 +38,7 @@ void BM_PacedSerialDownload(benchmark::State& state)
     }
     SilentPrompt prompts;
     CUnitLink link(prompts, ComPortDirectory(simulator.aliasFolder()));
-    link.SetPortType(PORT_SERIAL);
-    link.SetComPort(ComNumber);
+    simulator.attach(link);
     Settings settings;
     settings.dataPath = scratch.path();
     const DownloadJob job =

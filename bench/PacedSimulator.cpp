@@ -1,5 +1,7 @@
 #include "bench/PacedSimulator.h"
 
+#include "link/CUnitLink.h"
+
 PacedSimulator::~PacedSimulator()
 {
     process_.terminate();
@@ -17,4 +19,10 @@ bool PacedSimulator::start(const QString& imagePath, const QStringList& extra)
     if (!process_.waitForStarted(5000) || !process_.waitForReadyRead(10000))
         return false;
     return process_.readLine().startsWith("/dev/");
+}
+
+void PacedSimulator::attach(CUnitLink& link) const
+{
+    link.SetPortType(PORT_SERIAL);
+    link.SetComPort(comNumber_);
 }
