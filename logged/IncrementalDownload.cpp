@@ -115,55 +115,58 @@ void IncrementalDownload::plan(CLoggedData& data)
         reason_ = Reason::ClockWentBack;
     if (reason_ != Reason::None)
         return;
-    std::optional<int> confirming;
+    bool confirmed = false;
     for (int log = 0; log < UnitImage::LogCount; ++log) {
-        if (selected_[size_t(log)] && !planLog(data, log, confirming))
+        if (selected_[size_t(log)] && !planLog(data, log, confirmed))
             return abandon(data);
     }
 }
 
 // False when a page read already differs from the image.
-bool IncrementalDownload::planLog(CLoggedData& data, int log, std::optional<int>& confirming)
+bool IncrementalDownload::planLog(CLoggedData& data, int log, bool& confirmed)
 {
     const UnitImage::Log& old = image_->logs[size_t(log)];
-    LogArea& area = data.area(logAt(log));
     if (!old.kept)
         return true;
     const LogLayout& layout = Layouts[size_t(log)];
     const IncrementalPlan::Position from = positionOf(log, old);
     const IncrementalPlan::LogPlan plan =
-        IncrementalPlan::plan(layout.ring, from, positionOf(log, stateOf(area)));
+        IncrementalPlan::plan(layout.ring, from, positionOf(log, stateOf(data.area(logAt(log)))));
     if (plan.kind == IncrementalPlan::LogPlan::Kind::Whole)
         return true;
     fillFromImage(data, log);
     std::vector<LogArea::Read> reads;
-    if (!confirming) {
-        confirming = log;
-        const std::uint8_t page = IncrementalPlan::confirmingPage(layout.ring, from);
-        // The page of the indexes came with the setup replies.
-        if (page == IndexPage && !pageMatches(data, log, page, PageSize))
+    // The first log read in part also reads a page the unit cannot have touched since.
+    if (!confirmed) {
+        confirmed = true;
+        if (!addRead(data, log, IncrementalPlan::confirmingPage(layout.ring, from), PageSize,
+                     reads))
             return false;
-        if (page != IndexPage)
-            reads.push_back({static_cast<std::uint16_t>(page * PageSize), PageSize, PageSize});
     }
     for (size_t index = 0; index < plan.pages.size(); ++index) {
         const std::uint8_t page = plan.pages[index];
-        const int kept = index == 0 ? plan.keptBytes : 0;
-        if (page == IndexPage) {
-            if (!pageMatches(data, log, page, kept))
-                return false;
-            continue;
-        }
-        const bool joins = index > 0 && !reads.empty() && plan.pages[index - 1] + 1 == page &&
+        const bool joins = index > 0 && page != IndexPage && !reads.empty() &&
+                           plan.pages[index - 1] + 1 == page &&
                            reads.back().length < layout.pagesPerRead * PageSize &&
                            reads.back().keptBytes < PageSize;
         if (joins)
             reads.back().length = static_cast<std::uint16_t>(reads.back().length + PageSize);
-        else
-            reads.push_back({static_cast<std::uint16_t>(page * PageSize), PageSize,
-                             static_cast<std::uint16_t>(kept)});
+        else if (!addRead(data, log, page, index == 0 ? plan.keptBytes : 0, reads))
+            return false;
     }
-    area.planReads(std::move(reads));
+    data.area(logAt(log)).planReads(std::move(reads));
+    return true;
+}
+
+// A read of the page whose first kept bytes must still be the image's; the page of the indexes
+// came with the setup replies and is compared at once. False when it differs.
+bool IncrementalDownload::addRead(const CLoggedData& data, int log, std::uint8_t page, int kept,
+                                  std::vector<LogArea::Read>& reads) const
+{
+    if (page == IndexPage)
+        return pageMatches(data, log, page, kept);
+    reads.push_back(
+        {static_cast<std::uint16_t>(page * PageSize), PageSize, static_cast<std::uint16_t>(kept)});
     return true;
 }
 

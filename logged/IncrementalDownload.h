@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/RecordMap.h"
+#include "logged/LogArea.h"
 #include "logged/UnitImage.h"
 #include "logged/UnitImageCache.h"
 
@@ -64,7 +65,9 @@ private:
     enum class Reason { None, NoImage, Asked, OtherUnit, ClockWentBack, ImageDiffers };
 
     QString whyWhole() const;
-    bool planLog(CLoggedData& data, int log, std::optional<int>& confirming);
+    bool planLog(CLoggedData& data, int log, bool& confirmed);
+    bool addRead(const CLoggedData& data, int log, std::uint8_t page, int kept,
+                 std::vector<LogArea::Read>& reads) const;
     bool pageMatches(const CLoggedData& data, int log, std::uint8_t page, int bytes) const;
     void fillFromImage(CLoggedData& data, int log) const;
 
