@@ -1,12 +1,12 @@
 #include "bench/FullLogImage.h"
+#include "bench/PacedSimulator.h"
+#include "bench/SilentPrompt.h"
 #include "link/CUnitLink.h"
 #include "logged/DownloadSequence.h"
-#include "resources/PromptService.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <optional>
@@ -15,11 +15,6 @@ namespace {
 
 constexpr int ComNumber = 9;
 constexpr double LineBytesPerSecond = 240.0; // 2400 baud, 10 bits a byte
-
-class SilentPrompt : public PromptService {
-public:
-    PromptAnswer ask(const Prompt&) override { return PromptAnswer::Ok; }
-};
 
 // Every byte on the line, both ways, of a download of every log without the clock setting:
 // six READs and 46 BULK READs, each a 4-byte frame, and their replies (data and checksum).
@@ -31,46 +26,19 @@ int wireBytes()
     return requests * 4 + readData + bulkData + requests;
 }
 
-// The simulator program paced at 2400 baud on a pseudo-terminal, serving a full log image.
-class PacedSimulator {
-public:
-    bool start(const QString& imagePath)
-    {
-        process_.start(QStringLiteral(ZELTRAVANIC_SIM),
-                       {QStringLiteral("--serial"), QStringLiteral("--pace"),
-                        QStringLiteral("--alias"), QStringLiteral("COM%1").arg(ComNumber),
-                        QStringLiteral("--ports-dir"), aliases_.path(), QStringLiteral("--image"),
-                        imagePath});
-        if (!process_.waitForStarted(5000) || !process_.waitForReadyRead(10000))
-            return false;
-        return process_.readLine().startsWith("/dev/");
-    }
-    ~PacedSimulator()
-    {
-        process_.terminate();
-        process_.waitForFinished(5000);
-    }
-    QString aliasFolder() const { return aliases_.path(); }
-
-private:
-    QTemporaryDir aliases_;
-    QProcess process_;
-};
-
 void BM_PacedSerialDownload(benchmark::State& state)
 {
     QTemporaryDir scratch;
     MemoryImage image = FullLogImage::make();
     const QString imagePath = scratch.filePath(QStringLiteral("full.img"));
-    PacedSimulator simulator;
+    PacedSimulator simulator(ComNumber);
     if (!image.save(imagePath) || !simulator.start(imagePath)) {
         state.SkipWithError("the simulator did not start");
         return;
     }
     SilentPrompt prompts;
     CUnitLink link(prompts, ComPortDirectory(simulator.aliasFolder()));
-    link.SetPortType(PORT_SERIAL);
-    link.SetComPort(ComNumber);
+    simulator.attach(link);
     Settings settings;
     settings.dataFolder = scratch.path();
     const DownloadJob job =

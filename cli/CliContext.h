@@ -29,6 +29,8 @@ public:
     Settings settings;
     // The PC's local time; the wall clock unless a test sets one.
     std::function<QDateTime()> now = [] { return QDateTime::currentDateTime(); };
+    // Where the images of the units' memory are kept for incremental downloads.
+    QString unitImageFolder;
     // Whether the error stream is a terminal, where a progress bar may be drawn.
     bool errIsTerminal = false;
 

@@ -8,6 +8,7 @@
 #include "logged/CsvFileWriter.h"
 #include "logged/DownloadResult.h"
 #include "logged/DownloadSequence.h"
+#include "logged/IncrementalDownload.h"
 #include "logged/LoggedFileNames.h"
 
 #include <QCommandLineParser>
@@ -25,6 +26,7 @@ const QString Profile = QStringLiteral("profile");
 const QString SyncTime = QStringLiteral("sync-time");
 const QString Append = QStringLiteral("append");
 const QString Clear = QStringLiteral("clear");
+const QString Full = QStringLiteral("full");
 
 } // namespace
 
@@ -46,6 +48,8 @@ void DownloadSubcommand::addOptions(QCommandLineParser& parser)
         {Clear,
          QStringLiteral("Clear the unit's periodic log afterwards, but only when its records "
                         "were saved.")},
+        {Full, QStringLiteral("Read every log whole, not only what the unit wrote since the last "
+                              "download.")},
     });
 }
 
@@ -104,6 +108,7 @@ DownloadJob DownloadSubcommand::makeJob(const QCommandLineParser& parser) const
         job.settings.cumulativeFileName = file.fileName();
     }
     job.settings.askToClearPeriodicLog = parser.isSet(Clear);
+    job.full = parser.isSet(Full);
     return job;
 }
 
@@ -114,6 +119,7 @@ std::optional<DownloadResult> DownloadSubcommand::transfer(const DownloadJob& jo
     DownloadRunner& download = live.download();
     download.setCompletion(DownloadRunner::Completion::LeaveToCaller);
     download.setClock(context_.now);
+    download.setImageFolder(context_.unitImageFolder);
     TerminalProgress progress(context_.err, context_.errIsTerminal);
     QObject::connect(&download, &DownloadRunner::progressChanged,
                      [&progress](const DownloadProgress& shown) { progress.show(shown); });
@@ -162,6 +168,7 @@ bool DownloadSubcommand::clearPeriodicLog(UnitConnection& connection)
         context_.err << connection.errorText() << Qt::endl;
         return false;
     }
+    IncrementalDownload::forgetPeriodicLog(context_.unitImageFolder, context_.link);
     context_.out << "The Periodic Data in the Zeltravanic unit has been cleared." << '\n';
     context_.out.flush();
     return true;

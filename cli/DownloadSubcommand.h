@@ -11,7 +11,8 @@ class UnitConnection;
 struct DownloadResult;
 
 // gorvane-cli download --out DIR [--name BASE] [--periodic] [--efficiency] [--profile]
-// [--sync-time] [--append FILE] [--clear]: the program's download sequence and data files,
+// [--sync-time] [--append FILE] [--clear] [--full]: the program's download sequence and data
+// files (only what the unit wrote since the last download is read, unless --full),
 // the summary on stdout and a progress bar on a terminal. The options take the place of the
 // Download dialog and of every question: the unit's periodic log is cleared only with --clear,
 // and then only when its records were saved.

@@ -39,7 +39,9 @@ GorvaneCli::GorvaneCli(QTextStream& out, QTextStream& err, ConfigFolders folders
       prompts_(std::make_unique<ConsolePrompt>(err)),
       link_(std::make_unique<CUnitLink>(*prompts_, ComPortDirectory(folders_.portAliasFolder()))),
       context_(std::make_unique<CliContext>(out, err, *link_, *prompts_))
-{}
+{
+    context_->unitImageFolder = folders_.unitImageFolder();
+}
 
 GorvaneCli::~GorvaneCli() = default;
 

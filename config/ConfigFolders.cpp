@@ -40,6 +40,11 @@ QString ConfigFolders::portAliasFolder() const
     return joined(applicationFolder(), QStringLiteral("ports"));
 }
 
+QString ConfigFolders::unitImageFolder() const
+{
+    return joined(applicationFolder(), QStringLiteral("unit-images"));
+}
+
 QString ConfigFolders::oldConfigFilePath() const
 {
     return joined(programFolder, ConfigFileName);

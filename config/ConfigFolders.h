@@ -20,6 +20,8 @@ struct ConfigFolders {
     QString configFilePath() const;
     // The folder of COM port aliases (symbolic links named COM<n>).
     QString portAliasFolder() const;
+    // The images of the units' log memory that let a download read only what is new.
+    QString unitImageFolder() const;
     // The configuration file of an older installation, beside the program.
     QString oldConfigFilePath() const;
     // Empty when there is no documents folder.

@@ -28,6 +28,8 @@ public:
     void SetComPort(int port);
     int GetComPort() const { return comPort_; }
     void SetHost(const QString& host, std::uint32_t tcpPort);
+    const QString& GetHost() const { return socket_.host(); }
+    std::uint32_t GetTcpPort() const { return socket_.tcpPort(); }
     void SetSerialTimeouts(const SerialTimeouts& timeouts);
     SerialTimeouts GetSerialTimeouts() const;
 

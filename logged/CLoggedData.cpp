@@ -21,6 +21,7 @@ constexpr std::uint16_t WrappedBit = 0x8000;
 // Where the efficiency ring indexes lie in the page read from 0x2F00.
 constexpr int EfficiencyIndexOffset = 0xFC;
 constexpr int PageSize = 256;
+constexpr std::uint16_t EfficiencyIndexPage = 0x2F00;
 
 template <typename Record> std::vector<Record*> pointersTo(std::span<Record> records)
 {
@@ -93,6 +94,8 @@ bool CLoggedData::takeEfficiencyIndexes(QByteArrayView page)
         area.setWrapped(wrapped);
         area.setPresent(newest != 0 || wrapped);
     }
+    // The page ends the discharge profile's area too.
+    dischargeProfileArea_.storeAt(EfficiencyIndexPage, page);
     return true;
 }
 

@@ -18,6 +18,8 @@ struct DownloadJob {
     bool dischargeProfile = true;
     // Set the unit's clock to the PC's hour and minute on the way.
     bool syncTime = false;
+    // Read every log whole, whatever is kept of the unit's memory from the last download.
+    bool full = false;
 
     // The logs the settings fetch by default, and their clock setting.
     static DownloadJob fromSettings(const Settings& settings, const QString& folder,

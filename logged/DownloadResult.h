@@ -16,6 +16,12 @@ struct DownloadResult {
     // Folder + file name; each data file is this followed by its suffix.
     QString basePath;
     bool clockSet = false;
+    // Pages of log memory read, and how many a full download of the same logs reads; 0 when the
+    // download kept no image of the unit's memory.
+    int pagesRead = 0;
+    int wholePages = 0;
+    // Only what the unit wrote since the last download was read.
+    bool incremental = false;
     // The files written and the texts of those that failed (cumulative file included).
     LoggedExportOutcome files;
     // String 2502 (with 1551 when the clock was set) after a success, 1550 after a failure.

@@ -4,6 +4,7 @@
 #include "logged/DownloadJob.h"
 #include "logged/DownloadReport.h"
 #include "logged/DownloadSequence.h"
+#include "logged/IncrementalDownload.h"
 #include "resources/PromptService.h"
 
 DownloadRunner::DownloadRunner(CUnitLink& link, PromptService& prompts, QObject* window,
@@ -27,6 +28,7 @@ bool DownloadRunner::start(const DownloadJob& job)
     if (now_)
         sequence_->setClock(now_);
     sequence_->setTimeText(timeText_);
+    sequence_->setImageFolder(imageFolder_);
     connect(sequence_.get(), &DownloadSequence::progressChanged, this,
             &DownloadRunner::progressChanged);
     connect(sequence_.get(), &DownloadSequence::transferEnded, this,
@@ -65,7 +67,8 @@ void DownloadRunner::complete(int wParam)
 
 void DownloadRunner::clearPeriodicLog()
 {
-    if (!clearLog_ || !clearLog_())
-        prompts_.show(QStringLiteral("The Periodic Data in the Zeltravanic unit could not be "
-                                     "cleared: the unit could not be reached."));
+    if (clearLog_ && clearLog_())
+        return IncrementalDownload::forgetPeriodicLog(imageFolder_, link_);
+    prompts_.show(QStringLiteral("The Periodic Data in the Zeltravanic unit could not be "
+                                 "cleared: the unit could not be reached."));
 }

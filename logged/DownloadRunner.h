@@ -39,6 +39,8 @@ public:
     // The PC's clock and the zone of the files; the wall clock and local time unless set.
     void setClock(std::function<QDateTime()> now) { now_ = std::move(now); }
     void setTimeText(const LogTimeText& timeText) { timeText_ = timeText; }
+    // Where the images of the units' memory are kept for incremental downloads; none unless set.
+    void setImageFolder(const QString& folder) { imageFolder_ = folder; }
 
     PromptService& prompts() const { return prompts_; }
     // The link is open and not busy with an exchange of its own.
@@ -70,5 +72,6 @@ private:
     Completion completion_ = Completion::TellTheUser;
     std::function<QDateTime()> now_;
     LogTimeText timeText_;
+    QString imageFolder_;
     std::unique_ptr<DownloadSequence> sequence_;
 };

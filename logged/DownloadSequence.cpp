@@ -27,6 +27,7 @@ enum Step {
     STEP_BATTERY2_EFFICIENCY = 9,
     STEP_BATTERY1_WORD = 10,
     STEP_BATTERY2_WORD = 11,
+    STEP_IDENTITY = 12,
 };
 
 constexpr std::uint8_t PeriodicPointerRecord = 0xD2;
@@ -98,6 +99,9 @@ bool DownloadSequence::start(const DownloadJob& job)
     job_ = job;
     data_->captureOptions(job.settings);
     phase_ = Phase::Transfer;
+    incremental_.begin(IncrementalDownload::unitName(link_), link_.GetPortType() == PORT_TCP,
+                       job.full,
+                       {job.periodic, job.dischargeProfile, job.efficiency, job.efficiency});
     link_.SetOwner(window());
     setProgress(QStringLiteral("Downloading Setup Information..."), SETUP_STEPS);
     issue(STEP_PERIODIC_POINTER);
@@ -148,6 +152,9 @@ void DownloadSequence::issue(int step)
         break;
     case STEP_BATTERY2_WORD:
         read(RecordMap::Battery2Capacity);
+        break;
+    case STEP_IDENTITY:
+        issueIdentity();
         break;
     default:
         if (isSelected(step))
@@ -218,11 +225,24 @@ void DownloadSequence::issueTimeSync()
     }
 }
 
+// What tells this unit from another is read after the setup replies; then the transfer is planned.
+void DownloadSequence::issueIdentity()
+{
+    const std::vector<UnitRecord>& records = incremental_.identityRecords();
+    if (identityRead_ < records.size())
+        return void(read(records[identityRead_]));
+    incremental_.plan(*data_);
+    issue(STEP_PERIODIC);
+}
+
 void DownloadSequence::issueArea(int step)
 {
     LogArea& area = data_->area(logOf(step));
     if (area.requestsMade() == 0)
         setProgress(areaText(step), area.requestCount());
+    // A log the unit has not written to since the last download is read from its image alone.
+    if (!area.hasMoreRequests())
+        return finishArea();
     area.noteRequestIssued();
     bulkRead(area.unitAddress(), area.bytesPerRequest());
 }
@@ -264,6 +284,10 @@ void DownloadSequence::handleReply(QByteArrayView reply)
         data_->takeBatteryWord(2, reply);
         stepProgress();
         return end(true);
+    case STEP_IDENTITY:
+        incremental_.takeIdentity(reply);
+        ++identityRead_;
+        return issue(STEP_IDENTITY);
     default:
         return handleAreaReply(reply);
     }
@@ -305,20 +329,29 @@ void DownloadSequence::handleClockMinutes(QByteArrayView reply)
 {
     const UnitTimeStamp clock{clockDayWord_, static_cast<std::uint8_t>(reply[0])};
     data_->setUnitBaseTime(clock.baseTimeAt(now_().toSecsSinceEpoch()));
+    incremental_.takeClock(clock.dayWord, clock.minutes);
     stepProgress();
-    issue(STEP_PERIODIC);
+    issue(incremental_.isEnabled() ? STEP_IDENTITY : STEP_PERIODIC);
 }
 
 void DownloadSequence::handleAreaReply(QByteArrayView reply)
 {
-    const Log log = logOf(step_);
-    LogArea& area = data_->area(log);
+    LogArea& area = data_->area(logOf(step_));
+    if (area.keptBytesDiffer(reply)) {
+        incremental_.abandon(*data_);
+        return issue(STEP_PERIODIC);
+    }
     if (!area.storeReply(reply))
         return fail();
     stepProgress();
     if (area.hasMoreRequests())
         return issueArea(step_);
-    data_->decodeArea(log);
+    finishArea();
+}
+
+void DownloadSequence::finishArea()
+{
+    data_->decodeArea(logOf(step_));
     issue(step_ == STEP_BATTERY2_EFFICIENCY ? STEP_BATTERY1_WORD : step_ + 1);
 }
 
@@ -375,6 +408,8 @@ void DownloadSequence::end(bool success)
 {
     phase_ = Phase::Ended;
     succeeded_ = success;
+    if (success)
+        incremental_.keep(*data_);
     Q_EMIT transferEnded(success);
     // Posted, so that the download is completed (and may be destroyed) outside its own handlers.
     postLinkMessage(window(), WM_DOWNLOAD_DONE, success ? 1 : 0, nullptr);
@@ -409,6 +444,12 @@ DownloadResult DownloadSequence::summarise(bool success)
     result.summary = DownloadReport::summaryText(result.periodicRecords, result.efficiencyRecords,
                                                  result.dischargeProfileRecords, result.basePath,
                                                  result.clockSet);
+    if (incremental_.isEnabled()) {
+        result.summary += QStringLiteral("\n\n") + incremental_.note(*data_);
+        result.pagesRead = incremental_.pagesRead(*data_);
+        result.wholePages = incremental_.wholePages(*data_);
+        result.incremental = incremental_.wasIncremental(*data_);
+    }
     result.clearing = PeriodicLogClearing::decide(job_.settings, job_.periodic, result.files);
     const QString failedFile =
         result.clearing.reason == PeriodicLogClearing::Reason::CumulativeNotSaved

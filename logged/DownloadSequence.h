@@ -6,6 +6,7 @@
 #include "logged/DownloadJob.h"
 #include "logged/DownloadProgress.h"
 #include "logged/DownloadResult.h"
+#include "logged/IncrementalDownload.h"
 #include "logged/LogTimeText.h"
 
 #include <QDateTime>
@@ -49,6 +50,9 @@ public:
     void setClock(std::function<QDateTime()> now);
     // How record times are written; the PC's local time unless a test pins a zone.
     void setTimeText(const LogTimeText& timeText);
+    // Where the images of the units' memory are kept, so that a download reads only what the
+    // unit wrote since the last one; without a folder every download reads everything.
+    void setImageFolder(const QString& folder) { incremental_ = IncrementalDownload(folder); }
 
     // Starts the chain at step 0; false when this sequence has been started before. A request
     // the link refuses ends the download as failed (the completion still comes).
@@ -102,7 +106,9 @@ private:
     void handleClockDay(QByteArrayView reply);
     void handleClockMinutes(QByteArrayView reply);
     void handleAreaReply(QByteArrayView reply);
+    void finishArea();
     void handleAcknowledgement(QByteArrayView reply, std::uint16_t checksum);
+    void issueIdentity();
 
     void setProgress(const QString& text, int maximum);
     void stepProgress();
@@ -135,6 +141,9 @@ private:
     std::uint16_t newDayWord_ = 0;
     std::uint8_t newMinutes_ = 0;
     std::uint16_t clockDayWord_ = 0;
+
+    IncrementalDownload incremental_{QString()};
+    size_t identityRead_ = 0;
 
     DownloadProgress progress_;
 };

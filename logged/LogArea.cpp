@@ -4,16 +4,65 @@
 
 LogArea::LogArea(std::uint16_t unitAddress, std::uint16_t bytesPerRequest, int requestCount)
     : buffer_(qsizetype(bytesPerRequest) * requestCount, '\0'), baseAddress_(unitAddress),
-      unitAddress_(unitAddress), bytesPerRequest_(bytesPerRequest), requestCount_(requestCount)
-{}
+      wholeBytesPerRequest_(bytesPerRequest)
+{
+    planWholeArea();
+}
+
+void LogArea::planReads(std::vector<Read> reads)
+{
+    reads_ = std::move(reads);
+    wholeArea_ = false;
+    requestsMade_ = 0;
+    stored_ = 0;
+}
+
+void LogArea::planWholeArea()
+{
+    std::vector<Read> reads;
+    for (int offset = 0; offset < buffer_.size(); offset += wholeBytesPerRequest_)
+        reads.push_back({static_cast<std::uint16_t>(baseAddress_ + offset), wholeBytesPerRequest_});
+    planReads(std::move(reads));
+    wholeArea_ = true;
+}
+
+std::uint16_t LogArea::unitAddress() const
+{
+    if (stored_ < requestCount())
+        return reads_[size_t(stored_)].unitAddress;
+    return reads_.empty()
+               ? baseAddress_
+               : static_cast<std::uint16_t>(reads_.back().unitAddress + reads_.back().length);
+}
+
+std::uint16_t LogArea::bytesPerRequest() const
+{
+    return stored_ < requestCount() ? reads_[size_t(stored_)].length : wholeBytesPerRequest_;
+}
+
+const LogArea::Read* LogArea::awaited() const
+{
+    return stored_ < requestsMade_ && stored_ < requestCount() ? &reads_[size_t(stored_)] : nullptr;
+}
+
+bool LogArea::keptBytesDiffer(QByteArrayView reply) const
+{
+    const Read* read = awaited();
+    if (!read || read->keptBytes == 0 || reply.size() < read->keptBytes)
+        return false;
+    const qsizetype offset = qsizetype(read->unitAddress) - baseAddress_;
+    if (offset < 0 || offset + read->keptBytes > buffer_.size())
+        return true;
+    return QByteArrayView(buffer_).sliced(offset, read->keptBytes) != reply.first(read->keptBytes);
+}
 
 bool LogArea::storeReply(QByteArrayView reply)
 {
-    if (reply.size() != bytesPerRequest_ || writePosition_ + reply.size() > buffer_.size())
+    const Read* read = awaited();
+    if (!read || reply.size() != read->length || !storeAt(read->unitAddress, reply))
         return false;
-    std::memcpy(buffer_.data() + writePosition_, reply.data(), size_t(reply.size()));
-    writePosition_ += static_cast<int>(reply.size());
-    unitAddress_ = static_cast<std::uint16_t>(unitAddress_ + reply.size());
+    ++stored_;
+    bytesRead_ += static_cast<int>(reply.size());
     return true;
 }
 

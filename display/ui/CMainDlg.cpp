@@ -86,6 +86,7 @@ bool CMainDlg::OnInitDialog()
         ui_->commStatus->SetBkColor(buttonFace());
         ui_->commStatus->repaint();
     });
+    live_->download().setImageFolder(configuration_.folders().unitImageFolder());
     download_ = std::make_unique<DownloadCommand>(live_->download(), this);
     download_->setLabelsEditor([this](std::array<QString, 16>& labels, QWidget* owner) {
         CReportLabelsDlg dialog(labels, live_->items(), owner);

@@ -27,6 +27,11 @@ CDownloadDlg::CDownloadDlg(const Values& values, QWidget* parent)
     dischargeProfile_ =
         addCheck(1172, QStringLiteral("Battery Discharge Profile Data"), values.dischargeProfile);
     efficiency_ = addCheck(1171, QStringLiteral("Efficiency Data"), values.efficiency);
+    full_ = new QCheckBox(QStringLiteral("Full download"), this);
+    full_->setObjectName(QStringLiteral("fullDownload"));
+    full_->setChecked(values.full);
+    full_->setToolTip(QStringLiteral("Read every log whole, not only what the unit wrote since "
+                                     "the last download."));
 
     auto* buttons = new QDialogButtonBox(this);
     download_ = buttons->addButton(QStringLiteral("Download"), QDialogButtonBox::AcceptRole);
@@ -39,6 +44,8 @@ CDownloadDlg::CDownloadDlg(const Values& values, QWidget* parent)
     layout->addWidget(buildDataFileGroup(values));
     for (QCheckBox* box : {periodic_, dischargeProfile_, efficiency_})
         layout->addWidget(box);
+    layout->addSpacing(6);
+    layout->addWidget(full_);
     layout->addSpacing(6);
     layout->addWidget(buttons);
     setMinimumWidth(520);
@@ -90,8 +97,12 @@ QCheckBox* CDownloadDlg::addCheck(int id, const QString& caption, bool checked)
 
 CDownloadDlg::Values CDownloadDlg::values() const
 {
-    return Values{folder_->text(), fileName_->text(), periodic_->isChecked(),
-                  efficiency_->isChecked(), dischargeProfile_->isChecked()};
+    return Values{folder_->text(),
+                  fileName_->text(),
+                  periodic_->isChecked(),
+                  efficiency_->isChecked(),
+                  dischargeProfile_->isChecked(),
+                  full_->isChecked()};
 }
 
 void CDownloadDlg::browse()

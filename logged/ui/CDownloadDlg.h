@@ -19,6 +19,8 @@ public:
         bool periodic = true;
         bool efficiency = true;
         bool dischargeProfile = true;
+        // Read every log whole instead of only what the unit wrote since the last download.
+        bool full = false;
 
         friend bool operator==(const Values&, const Values&) = default;
     };
@@ -44,6 +46,7 @@ public:
     QCheckBox* periodicBox() const { return periodic_; }
     QCheckBox* dischargeProfileBox() const { return dischargeProfile_; }
     QCheckBox* efficiencyBox() const { return efficiency_; }
+    QCheckBox* fullBox() const { return full_; }
     QPushButton* downloadButton() const { return download_; }
 
 private:
@@ -58,5 +61,6 @@ private:
     QCheckBox* periodic_ = nullptr;
     QCheckBox* dischargeProfile_ = nullptr;
     QCheckBox* efficiency_ = nullptr;
+    QCheckBox* full_ = nullptr;
     QPushButton* download_ = nullptr;
 };

@@ -56,7 +56,7 @@ bool DownloadCommand::run(Settings& settings)
     const CDownloadDlg::Values initial{
         settings.dataFolder, LoggedFileNames::defaultBaseName(today_()),
         settings.downloadPeriodicByDefault, settings.downloadEfficiencyByDefault,
-        settings.downloadDischargeProfileByDefault};
+        settings.downloadDischargeProfileByDefault, false};
     const std::optional<CDownloadDlg::Values> chosen = runDialog_(initial, parentWidget_);
     if (!chosen)
         return false;
@@ -65,6 +65,7 @@ bool DownloadCommand::run(Settings& settings)
     job.periodic = chosen->periodic;
     job.efficiency = chosen->efficiency;
     job.dischargeProfile = chosen->dischargeProfile;
+    job.full = chosen->full;
     progress_ = std::make_unique<CDownloadProgressDlg>(parentWidget_);
     progress_->show();
     return runner_.start(job);
