@@ -10,6 +10,7 @@
 #include "cli/LiveCommand.h"
 #include "cli/UnitConnection.h"
 #include "link/CUnitLink.h"
+#include "resources/StringTable.h"
 
 #include <QCommandLineParser>
 
@@ -92,6 +93,11 @@ int GorvaneCli::run(const QStringList& arguments)
     const QString name = arguments.value(1);
     if (name.isEmpty() || name == QLatin1String("--help") || name == QLatin1String("-h"))
         return usage(name.isEmpty() ? QStringLiteral("No subcommand given.") : QString());
+    if (name == QLatin1String("--version")) {
+        // The program's version is the desktop program's, string 100 of the table.
+        out_ << "gorvane-cli " << loadString(100) << Qt::endl;
+        return EXIT_OK;
+    }
     for (const Command& command : commands())
         if (name == QLatin1String(command.name))
             return runCommand(command, arguments.mid(1));

@@ -42,6 +42,8 @@ struct Settings {
     int portType;
     int comPort;
     int autoPollSerialPort;
+    // A lost unit is reconnected by itself, with growing pauses.
+    int autoReconnect;
     SerialTimeouts serialTimeouts;
     // The network adapter's IPv4 address, first octet in the most significant byte.
     std::uint32_t ipAddress;

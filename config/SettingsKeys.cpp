@@ -218,6 +218,7 @@ constexpr Key Keys[] = {
     key("DWNLDPERIODIC",    member<&S::dwnldPeriodic>,         1,   650, 650),
     key("DWNLDEFFICIENCY",  member<&S::dwnldEfficiency>,       1,   660, 660),
     key("DWNLDINTERVAL",    member<&S::dwnldDischargeProfile>, 1,   670, 670),
+    key("AUTORECONNECT",    member<&S::autoReconnect>,         1,   680, 680),
 };
 // clang-format on
 

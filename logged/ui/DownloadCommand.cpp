@@ -65,6 +65,7 @@ bool DownloadCommand::run(Settings& settings)
     job.efficiency = chosen->efficiency;
     job.dischargeProfile = chosen->dischargeProfile;
     progress_ = std::make_unique<CDownloadProgressDlg>(parentWidget_);
+    progress_->setCancelAction([this] { runner_.cancel(); });
     progress_->show();
     return runner_.start(job);
 }

@@ -117,6 +117,7 @@ const Key Keys[] = {
     {"DWNLDPERIODIC", "1", "64", [](S& s) { s.dwnldPeriodic = 64; }},
     {"DWNLDEFFICIENCY", "1", "65", [](S& s) { s.dwnldEfficiency = 65; }},
     {"DWNLDINTERVAL", "1", "66", [](S& s) { s.dwnldDischargeProfile = 66; }},
+    {"AUTORECONNECT", "1", "0", [](S& s) { s.autoReconnect = 0; }},
 };
 
 // The file written from settings at their defaults, but for one key's text.
