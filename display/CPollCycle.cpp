@@ -198,7 +198,9 @@ void CPollCycle::loseLink(const QString& why)
     timers_.kill(TIMER_AUTOSTART);
     clearState(ST_RUNNING | ST_BUSY | ST_CONNECTED);
     link_.Close();
-    recovery_.lost(failure.isEmpty() ? link_.target() : failure, wasRunning);
+    recovery_.lost(failure.isEmpty() ? QStringLiteral("Connection to %1 lost.").arg(link_.target())
+                                     : failure,
+                   wasRunning);
     if (wasRunning)
         Q_EMIT displayRunningChanged(false);
     Q_EMIT linkLost();
