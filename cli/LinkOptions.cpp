@@ -97,11 +97,13 @@ bool LinkOptions::applySerial(const QString& port, CUnitLink& link, QString& err
             link.SetComPort(number);
             return true;
         }
-    } else if (QFileInfo::exists(port)) {
-        int number = ComPortDirectory::fixedNumberFor(QFileInfo(port).fileName());
+    } else if (!port.isEmpty()) {
+        // A device that is not there is a port that cannot be opened, as for a COM number.
+        const QFileInfo device(port);
+        int number = ComPortDirectory::fixedNumberFor(device.fileName());
         if (number == 0)
             number = PathPortNumber;
-        link.ports().setAlias(number, QFileInfo(port).canonicalFilePath());
+        link.ports().setAlias(number, device.exists() ? device.canonicalFilePath() : port);
         link.SetComPort(number);
         return true;
     }

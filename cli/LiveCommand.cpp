@@ -6,6 +6,8 @@
 #include "cli/UnitConnection.h"
 #include "display/OptionsApply.h"
 #include "display/PollRequests.h"
+#include "link/CUnitLink.h"
+#include "link/ReconnectSchedule.h"
 #include "programming/AlarmEnablesRecord.h"
 #include "resources/StringTable.h"
 
@@ -14,6 +16,7 @@
 #include <QJsonObject>
 #include <charconv>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -55,10 +58,12 @@ QString statusText(const BatteryStatus& status, int row)
 
 void LiveCommand::addOptions(QCommandLineParser& parser)
 {
-    parser.addOption({QStringLiteral("watch"),
-                      QStringLiteral("Read again SECONDS after each reading, until interrupted "
-                                     "(SIGINT, SIGTERM) or the unit fails to answer."),
-                      QStringLiteral("seconds")});
+    parser.addOption(
+        {QStringLiteral("watch"),
+         QStringLiteral("Read again SECONDS after each reading, until interrupted "
+                        "(SIGINT, SIGTERM); a lost unit is reconnected after 1, 2, 5, 10, "
+                        "then every 30 seconds."),
+         QStringLiteral("seconds")});
     parser.addOption({QStringLiteral("json"), QStringLiteral("Print one JSON object a reading.")});
 }
 
@@ -137,18 +142,46 @@ bool LiveCommand::isReadable(int n) const
 int LiveCommand::watch(UnitConnection& connection, int intervalMs, bool json)
 {
     watching_ = intervalMs > 0;
-    std::optional<InterruptWatcher> interrupt;
-    if (watching_)
-        interrupt.emplace();
-    do {
+    if (!watching_) {
         if (!readRound(connection))
             return context_.failed(connection);
-        if (json)
-            printJson();
-        else
-            printText();
-    } while (watching_ && interrupt->sleep(intervalMs));
-    return EXIT_OK;
+        print(json);
+        return EXIT_OK;
+    }
+    InterruptWatcher interrupt;
+    ReconnectSchedule schedule;
+    bool lost = false;
+    for (;;) {
+        if (readRound(connection)) {
+            if (std::exchange(lost, false))
+                context_.err
+                    << QStringLiteral("Connection to %1 is back.").arg(context_.link.target())
+                    << Qt::endl;
+            schedule.reset();
+            print(json);
+            if (!interrupt.sleep(intervalMs))
+                return EXIT_OK;
+            continue;
+        }
+        // One line a loss; the retries that follow are silent until the unit answers.
+        const int pause = schedule.nextPauseSeconds();
+        if (!std::exchange(lost, true))
+            context_.err << connection.errorText() << QStringLiteral(" Reconnecting...")
+                         << Qt::endl;
+        if (!interrupt.sleep(pause * 1000))
+            return EXIT_OK;
+        context_.link.Close();
+        if (connection.connectUnit())
+            readSetup(connection);
+    }
+}
+
+void LiveCommand::print(bool json) const
+{
+    if (json)
+        printJson();
+    else
+        printText();
 }
 
 bool LiveCommand::readRound(UnitConnection& connection)

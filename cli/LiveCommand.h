@@ -15,7 +15,7 @@ class UnitConnection;
 // gorvane-cli live [ITEM...] [--watch SECONDS] [--json]: the live items (by default those of
 // the configuration's six display slots) read and decoded through the program's live item
 // table, with the status and alarm flags of both batteries; --watch repeats until SIGINT or
-// SIGTERM.
+// SIGTERM, and rides over a lost unit by reconnecting with growing pauses.
 class LiveCommand {
 public:
     static void addOptions(QCommandLineParser& parser);
@@ -31,6 +31,7 @@ private:
     bool isReadable(int n) const;
     int watch(UnitConnection& connection, int intervalMs, bool json);
     bool readRound(UnitConnection& connection);
+    void print(bool json) const;
     void printText() const;
     QString statusLine(int battery) const;
     void printJson() const;

@@ -10,7 +10,11 @@
 #include <QEventLoop>
 #include <QTimer>
 
-UnitConnection::UnitConnection(CUnitLink& link) : link_(link) {}
+UnitConnection::UnitConnection(CUnitLink& link) : link_(link)
+{
+    // A failure is printed once, as the error text, not also as a message box.
+    link_.setFailuresShown(false);
+}
 
 bool UnitConnection::connectUnit()
 {
@@ -19,14 +23,16 @@ bool UnitConnection::connectUnit()
     if (link_.GetPortType() != PORT_TCP)
         return link_.Open() ? true : fail(linkErrorText(), true);
     if (!link_.Open())
-        return fail(QStringLiteral("Could not connect to the unit."), true);
+        return fail(linkErrorText(), true);
     QDeadlineTimer limit(ReplyLimitMs);
     while (link_.GetLoginStage() != LOGIN_DONE && link_.GetState() == LINK_CONNECTING &&
            !loginRefused_ && !limit.hasExpired())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     if (link_.GetLoginStage() == LOGIN_DONE)
         return true;
-    return fail(QStringLiteral("The network adapter did not accept the login."), true);
+    return fail(loginRefused_ ? TcpLogin::refusedText(link_.target())
+                              : TcpLogin::unansweredText(link_.target()),
+                true);
 }
 
 std::optional<QByteArray> UnitConnection::read(std::uint8_t address, int length)
@@ -130,6 +136,9 @@ bool UnitConnection::fail(const QString& text, bool beforeSending)
 
 QString UnitConnection::linkErrorText() const
 {
+    const QString failure = link_.failureText();
+    if (!failure.isEmpty())
+        return failure;
     if (link_.GetState() == LINK_CLOSED)
         return loadString(1025);
     const QString text = loadString(link_.GetError());

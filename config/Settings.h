@@ -45,6 +45,8 @@ struct Settings {
     int portType;
     int comPort;
     bool searchForUnitAtStartup;
+    // A lost unit is reconnected by itself, with growing pauses.
+    bool autoReconnect;
     SerialTimeouts serialTimeouts;
     // The network adapter's IPv4 address, first octet in the most significant byte.
     std::uint32_t ipAddress;

@@ -222,6 +222,7 @@ constexpr Key Keys[] = {
     key("DWNLDPERIODIC",    member<&S::downloadPeriodicByDefault>,         true,  650, 650),
     key("DWNLDEFFICIENCY",  member<&S::downloadEfficiencyByDefault>,       true,  660, 660),
     key("DWNLDINTERVAL",    member<&S::downloadDischargeProfileByDefault>, true,  670, 670),
+    key("AUTORECONNECT",    member<&S::autoReconnect>,                     true,  680, 680),
 };
 // clang-format on
 

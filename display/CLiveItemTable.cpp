@@ -293,6 +293,12 @@ bool CLiveItemTable::acceptReply(int n, QByteArrayView reply)
     return true;
 }
 
+void CLiveItemTable::forgetValues()
+{
+    for (LiveItem& liveItem : items_)
+        liveItem.valid = false;
+}
+
 QString CLiveItemTable::slotText(int n) const
 {
     if (holdsNoItem(n))

@@ -42,6 +42,9 @@ public:
     // shows "- - -" and keeps its old value fields. Returns whether it was decoded.
     bool acceptReply(int n, QByteArrayView reply);
 
+    // Another unit may answer next: every slot shows "- - -" until its item is read again.
+    void forgetValues();
+
     // What a display slot holding item n shows.
     QString slotText(int n) const;
     RgbColor slotColor(int n) const;

@@ -25,7 +25,9 @@ CPollCycle::CPollCycle(CUnitLink& link, CLiveItemTable& items, const Settings& s
           return steady.msecsSinceReference();
       }),
       replies_(items, settings)
-{}
+{
+    connect(&recovery_, &LinkRecovery::retryDue, this, &CPollCycle::reconnect);
+}
 
 CPollCycle::~CPollCycle() = default;
 
@@ -52,11 +54,19 @@ bool CPollCycle::openLink()
     return link_.Open() != 0;
 }
 
+bool CPollCycle::recoveryOn() const
+{
+    return settings_.autoReconnect;
+}
+
 bool CPollCycle::startDisplay()
 {
     if (!openLink()) {
         Q_EMIT displayRunningChanged(false);
-        refreshStatusLine();
+        if (recoveryOn() && linkWanted_)
+            loseLink();
+        else
+            refreshStatusLine();
         return false;
     }
     // A second start while running must not leave two chains of timers.
@@ -107,19 +117,41 @@ void CPollCycle::restartStartup()
 void CPollCycle::connectUnit()
 {
     link_.SetOwner(this);
+    linkWanted_ = true;
+    link_.setFailuresShown(!recoveryOn());
+    replies_.forgetUnit();
+    Q_EMIT unitForgotten();
+    if (openUnit())
+        timers_.arm(TIMER_AUTOSTART, AUTOSTART_MS);
+    else
+        onConnectFailed();
+    refreshStatusLine();
+}
+
+// TCP: connect (the login follows the greeting). Serial: the firmware version read.
+bool CPollCycle::openUnit()
+{
     if (isTcp()) {
         link_.SetHost(settings_.hostText(), settings_.adapterPort);
-        openLink();
-    } else {
-        timers_.kill(TIMER_AUTOSEARCH);
-        sendVersionRead();
+        return openLink();
     }
-    timers_.arm(TIMER_AUTOSTART, AUTOSTART_MS);
-    refreshStatusLine();
+    timers_.kill(TIMER_AUTOSEARCH);
+    return sendVersionRead();
+}
+
+void CPollCycle::onConnectFailed()
+{
+    if (recoveryOn())
+        return loseLink();
+    // The link has told the user once; a display started now would only tell again.
+    linkWanted_ = false;
 }
 
 void CPollCycle::disconnectUnit()
 {
+    linkWanted_ = false;
+    recovery_.stop();
+    link_.setFailuresShown(true);
     timers_.kill(TIMER_KEEPALIVE);
     // A start still pending from the connect would open the link again.
     timers_.kill(TIMER_AUTOSTART);
@@ -154,9 +186,79 @@ void CPollCycle::stopAutoSearch()
     timers_.kill(TIMER_AUTOSEARCH);
 }
 
+// ---- A lost link
+
+// Everything that talked to the unit stops, the link is closed and a retry is armed.
+void CPollCycle::loseLink(const QString& why)
+{
+    const QString failure = why.isEmpty() ? link_.failureText() : why;
+    const bool wasRunning = testState(ST_RUNNING);
+    killPollTimers();
+    timers_.kill(TIMER_KEEPALIVE);
+    timers_.kill(TIMER_AUTOSTART);
+    clearState(ST_RUNNING | ST_BUSY | ST_CONNECTED);
+    link_.Close();
+    recovery_.lost(failure.isEmpty() ? QStringLiteral("Connection to %1 lost.").arg(link_.target())
+                                     : failure,
+                   wasRunning);
+    if (wasRunning)
+        Q_EMIT displayRunningChanged(false);
+    Q_EMIT linkLost();
+    refreshStatusLine();
+}
+
+// The transport went down by itself (TCP closed or failed).
+void CPollCycle::onLinkDown()
+{
+    if (recoveryOn())
+        return loseLink();
+    Q_EMIT linkLost();
+    if (testState(ST_RUNNING)) {
+        stopDisplay();
+        askToContinue();
+    }
+}
+
+void CPollCycle::reconnect()
+{
+    recovery_.attempting(link_.target());
+    refreshStatusLine();
+    link_.Close();
+    // It may be another unit, or the same one with other firmware.
+    startup_.rewind();
+    if (!openUnit())
+        return loseLink();
+    // Connected: the figures of the unit that was lost stay on screen, grey, until now.
+    replies_.forgetUnit();
+    Q_EMIT unitForgotten();
+    if (recovery_.displayWasRunning())
+        timers_.arm(TIMER_AUTOSTART, AUTOSTART_MS);
+    refreshStatusLine();
+}
+
+void CPollCycle::onUnitAnswered()
+{
+    if (recovery_.isActive())
+        recovery_.recovered();
+}
+
+bool CPollCycle::loginIsOverdue() const
+{
+    return isTcp() && link_.GetState() == LINK_CONNECTING && replyWatch_.isOverdue(nowMs());
+}
+
+// A refused or unanswered login is a failed connection: told once, or retried.
+void CPollCycle::failLogin(const QString& failure)
+{
+    if (recoveryOn())
+        return loseLink(failure);
+    disconnectUnit();
+    prompts_.show(failure, PromptIcon::Exclamation);
+}
+
 void CPollCycle::refreshStatusLine()
 {
-    StatusLine line = StatusLine::forLink(link_.GetState(), link_.GetError());
+    StatusLine line = recovery_.statusLine(link_, linkWanted_);
     if (line.text != statusLine_.text) {
         statusLine_ = std::move(line);
         Q_EMIT statusLineChanged(statusLine_);
@@ -193,6 +295,10 @@ bool CPollCycle::sendVersionRead()
 void CPollCycle::OnTimer(int id)
 {
     timers_.kill(id);
+    if (loginIsOverdue()) {
+        failLogin(TcpLogin::unansweredText(link_.target()));
+        return;
+    }
     if (mustWaitForReply()) {
         timers_.arm(id, REPLY_WAIT_MS);
         return;
@@ -262,6 +368,8 @@ void CPollCycle::giveUpReply()
 void CPollCycle::onItemTick(int intervalMs)
 {
     if (requestNextItem() == ItemResult::Refused) {
+        if (recoveryOn())
+            return loseLink();
         stopDisplay();
         askToContinue();
         return;
@@ -284,8 +392,11 @@ void CPollCycle::askToContinue()
 {
     const PromptAnswer answer =
         prompts_.show(StringPortProblem, PromptIcon::Exclamation, PromptButtons::YesNo);
-    if (answer == PromptAnswer::Yes)
-        startDisplay();
+    if (answer != PromptAnswer::Yes)
+        return;
+    // The port is opened afresh: a device that came back, or a new connection.
+    link_.Close();
+    startDisplay();
 }
 
 void CPollCycle::onStartupTick(int intervalMs)
@@ -302,6 +413,8 @@ void CPollCycle::onStartupTick(int intervalMs)
         break;
     case StepResult::Failed:
         setState(ST_STARTUP);
+        if (recoveryOn())
+            return loseLink();
         stopDisplay();
         break;
     }
@@ -322,6 +435,8 @@ CPollCycle::StepResult CPollCycle::sendStartupStep(const PollRequest* read)
 void CPollCycle::onPairTick(int timerId, int intervalMs)
 {
     if (!request(schedule_.nextPairStep(timerId), 0)) {
+        if (recoveryOn())
+            return loseLink();
         stopDisplay();
         return;
     }
@@ -357,7 +472,9 @@ bool CPollCycle::event(QEvent* event)
 void CPollCycle::onTcpReply(int count, LinkRequest* request)
 {
     dispatchReply(count, request);
-    timers_.arm(TIMER_KEEPALIVE, KEEPALIVE_MS);
+    // Unless the reply ended the connection (a refused login).
+    if (testState(ST_CONNECTED))
+        timers_.arm(TIMER_KEEPALIVE, KEEPALIVE_MS);
 }
 
 void CPollCycle::onSerialReply(int count, LinkRequest* request)
@@ -367,6 +484,12 @@ void CPollCycle::onSerialReply(int count, LinkRequest* request)
 
 void CPollCycle::onTcpStatus(int)
 {
+    const int state = link_.GetState();
+    // A bad checksum spoils one reply, not the connection.
+    const bool down =
+        state == LINK_CLOSED || (state == LINK_ERROR && link_.GetError() != LINKERR_CHECKSUM);
+    if (down && linkWanted_ && isTcp() && !recovery_.isActive())
+        return onLinkDown();
     refreshStatusLine();
 }
 
@@ -385,11 +508,17 @@ void CPollCycle::dispatchReply(int count, LinkRequest* request)
 {
     setState(ST_CONNECTED);
     const int kind = request ? request->kind : -1;
+    if (kind >= REQ_ITEM)
+        onUnitAnswered();
     if (kind == REQ_GREETING) {
         TcpLogin::onReply(link_, count, *request);
     } else if (kind == REQ_LOGIN) {
         clearState(ST_BUSY);
-        TcpLogin::onReply(link_, count, *request);
+        const TcpLogin::Step step = TcpLogin::onReply(link_, count, *request).step;
+        if (step == TcpLogin::Step::Confirmed)
+            onUnitAnswered();
+        else if (step == TcpLogin::Step::Ignored)
+            return failLogin(TcpLogin::refusedText(link_.target()));
     } else if (kind >= REQ_ITEM && kind <= REQ_EFF2) {
         clearState(ST_BUSY);
         handlePollReply(count, *request);

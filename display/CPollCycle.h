@@ -1,5 +1,6 @@
 #pragma once
 
+#include "display/LinkRecovery.h"
 #include "display/PollReplies.h"
 #include "display/PollSchedule.h"
 #include "display/PollState.h"
@@ -76,6 +77,9 @@ public:
     void refreshStatusLine();
 
     bool testState(std::uint16_t bits) const { return (state_ & bits) == bits; }
+    // Between a lost link and the unit's first answer on the new one (AUTORECONNECT).
+    bool isReconnecting() const { return recovery_.isActive(); }
+    LinkRecovery& recovery() { return recovery_; }
     UnitSnapshot snapshot() const { return replies_.snapshot(); }
     // The Program Modes menu hands back the capacities it wrote.
     void setBatteryCapacities(std::uint16_t battery1, std::uint16_t battery2)
@@ -110,6 +114,10 @@ Q_SIGNALS:
     // The automatic search found the unit: "Connect" is shown pressed.
     void unitFound();
     void downloadFinished(int result);
+    // The link was lost: what the window shows of the unit is stale from now on.
+    void linkLost();
+    // A new connection: the previous unit's values are gone.
+    void unitForgotten();
 
 private:
     enum class StepResult { More, Finished, Failed };
@@ -125,6 +133,15 @@ private:
     int requestInterval() const;
 
     bool openLink();
+    bool recoveryOn() const;
+    bool openUnit();
+    void onConnectFailed();
+    void loseLink(const QString& why = {});
+    void onLinkDown();
+    void reconnect();
+    void onUnitAnswered();
+    bool loginIsOverdue() const;
+    void failLogin(const QString& failure);
     void killPollTimers();
     bool request(std::uint8_t address, int length, std::uint16_t kind, std::uint16_t tag);
     bool request(const PollRequest& read, std::uint16_t tag);
@@ -163,4 +180,7 @@ private:
     ReplyWatch replyWatch_;
     PollReplies replies_;
     StatusLine statusLine_ = StatusLine::notConnected();
+    LinkRecovery recovery_;
+    // "Connect" is on: a link that goes down was lost, not closed.
+    bool linkWanted_ = false;
 };

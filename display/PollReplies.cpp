@@ -104,6 +104,16 @@ PollReplies::News PollReplies::acceptDisplayed(std::uint16_t kind, QByteArrayVie
     }
 }
 
+void PollReplies::forgetUnit()
+{
+    UnitSnapshot fresh;
+    fresh.battery1Capacity = said_.battery1Capacity;
+    fresh.battery2Capacity = said_.battery2Capacity;
+    said_ = fresh;
+    clock_ = UnitClock();
+    items_.forgetValues();
+}
+
 void PollReplies::setBatteryCapacities(std::uint16_t battery1, std::uint16_t battery2)
 {
     said_.battery1Capacity = battery1;

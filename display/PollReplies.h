@@ -29,6 +29,9 @@ public:
     void refreshStatusRows() { said_.status.refreshRows(); }
     // A firmware version read is on its way: the version is unknown until it answers.
     void forgetFirmwareVersion() { said_.firmwareVersion = 0.0f; }
+    // A new connection: what the previous unit said is gone (the capacities the unit reports
+    // again at start-up stay, for the dialogs that show them).
+    void forgetUnit();
     // The Program Modes menu hands back the capacities it wrote.
     void setBatteryCapacities(std::uint16_t battery1, std::uint16_t battery2);
 

@@ -16,6 +16,8 @@ public:
     const PollRequest* advance();
     // Back to step 1, whose read is returned.
     const PollRequest& restart();
+    // The unit was connected again and may be another: the next advance() is step 1.
+    void rewind() { step_ = 0; }
     bool isOnLastStep() const { return step_ == STEPS; }
 
 private:

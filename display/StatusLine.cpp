@@ -24,6 +24,11 @@ StatusLine StatusLine::notConnected()
     return StatusLine{QStringLiteral("Not Connected"), Black, std::nullopt};
 }
 
+StatusLine StatusLine::failure(const QString& text)
+{
+    return StatusLine{text, Red, Black};
+}
+
 StatusLine StatusLine::forLink(int linkState, int errorCode)
 {
     switch (linkState) {

@@ -14,6 +14,8 @@ struct StatusLine {
 
     // The line for a link state and error code (the error code is the id of its text).
     static StatusLine forLink(int linkState, int errorCode);
+    // What went wrong with the link, naming where: red on black.
+    static StatusLine failure(const QString& text);
     // What the line says before the window has tried the link.
     static StatusLine notConnected();
 

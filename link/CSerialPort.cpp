@@ -43,10 +43,13 @@ int CSerialPort::OpenPort()
     if (!ok) {
         state_ = LINK_ERROR;
         errorCode_ = LINKERR_OPEN;
-        prompts_.show(openFailureText());
+        failure_ = QStringLiteral("Error opening serial port %1").arg(target());
+        if (failuresShown_)
+            prompts_.show(openFailureText());
         return 0;
     }
     state_ = LINK_IDLE;
+    failure_.clear();
     return 1;
 }
 
@@ -66,6 +69,13 @@ bool CSerialPort::openPort()
     lineErrors_.attach(static_cast<int>(port_.handle()));
     applied_ = timeouts_;
     return SerialIo::configureLine(port_);
+}
+
+QString CSerialPort::target() const
+{
+    const QString device = port_.isOpen() ? device_ : ports_.deviceFor(portNumber_);
+    const QString number = QStringLiteral("COM%1").arg(portNumber_);
+    return device.isEmpty() ? number : QStringLiteral("%1 (%2)").arg(number, device);
 }
 
 QString CSerialPort::openFailureText() const
@@ -140,6 +150,7 @@ int CSerialPort::ReadReply()
         count = got - 1;
     }
     errorCode_ = LINKERR_NONE;
+    failure_.clear();
     postLinkMessage(owner_, WM_LINK_SERIALREPLY, count, &request_);
     return 1;
 }
@@ -151,6 +162,9 @@ void CSerialPort::AnalyseCommError()
     const std::uint32_t flags = takeErrorFlags();
     if (flags)
         state_ = LINK_ERROR;
+    // An unplugged adapter fails every call with an I/O error.
+    if (flags & CE_IOE)
+        failure_ = QStringLiteral("%1 disappeared.").arg(target());
     if (!port_.clear(QSerialPort::AllDirections))
         prompts_.show(port_.errorString(), PromptIcon::Information);
     errorCode_ = errorCodeFor(flags, errorCode_);

@@ -43,6 +43,12 @@ public:
     int portNumber() const { return portNumber_; }
     void setPortNumber(int number) { portNumber_ = number; }
     QObject* owner() const { return owner_; }
+    // "COM3 (/dev/ttyUSB0)": the port and the device behind it.
+    QString target() const;
+    // What went wrong last, naming the port; empty after a good reply.
+    const QString& failure() const { return failure_; }
+    // While the link reconnects by itself a failure is told by the status line, not a box.
+    void setFailuresShown(bool shown) { failuresShown_ = shown; }
     LinkRequest* request() { return &request_; }
 
 private:
@@ -59,6 +65,8 @@ private:
     QString device_;
     int errorCode_ = LINKERR_NONE;
     int state_ = LINK_CLOSED;
+    QString failure_;
+    bool failuresShown_ = true;
     QPointer<QObject> owner_;
     SerialTimeouts timeouts_;
     SerialTimeouts applied_;

@@ -2,6 +2,7 @@
 
 #include "link/LinkFrame.h"
 #include "link/LinkReceiver.h"
+#include "resources/StringTable.h"
 
 CUnitLink::CUnitLink(PromptService& prompts, ComPortDirectory ports)
     : ports_(std::move(ports)), serial_(prompts, ports_), socket_(prompts)
@@ -157,6 +158,28 @@ int CUnitLink::GetError() const
     default:
         return -1;
     }
+}
+
+QString CUnitLink::target() const
+{
+    return isSerial() ? serial_.target() : socket_.target();
+}
+
+QString CUnitLink::failureText() const
+{
+    const QString& failure = isSerial() ? serial_.failure() : socket_.failure();
+    if (!failure.isEmpty())
+        return failure;
+    const int code = GetError();
+    if (GetState() != LINK_ERROR || code <= 0)
+        return {};
+    return QStringLiteral("%1 [%2]").arg(loadString(code), target());
+}
+
+void CUnitLink::setFailuresShown(bool shown)
+{
+    serial_.setFailuresShown(shown);
+    socket_.setFailuresShown(shown);
 }
 
 void CUnitLink::ReplyDone()

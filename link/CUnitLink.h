@@ -43,6 +43,12 @@ public:
 
     int GetState() const;
     int GetError() const;
+    // Where the selected transport goes: "COM3 (/dev/ttyUSB0)" or "192.168.1.50:1701".
+    QString target() const;
+    // What went wrong last on the selected transport, naming where; empty while nothing has.
+    QString failureText() const;
+    // Off while the link reconnects by itself: failures are told by the status line alone.
+    void setFailuresShown(bool shown);
     void ReplyDone();
     void ResetReceive();
     int GetLoginStage() const { return socket_.loginStage(); }

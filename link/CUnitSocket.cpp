@@ -68,16 +68,17 @@ bool CUnitSocket::connectSocket()
     }
     connecting_ = false;
     if (!socket_) {
-        ReportSocketError(QStringLiteral("The connection was closed while it was being made."));
+        ReportSocketError(failureText(QAbstractSocket::RemoteHostClosedError, {}));
         return false;
     }
     if (socket->state() != QAbstractSocket::ConnectedState) {
-        const QString reason =
-            timedOut ? QStringLiteral("The connection timed out.") : socket->errorString();
+        const QString reason = timedOut ? failureText(QAbstractSocket::SocketTimeoutError, {})
+                                        : failureText(socket->error(), socket->errorString());
         releaseSocket();
         ReportSocketError(reason);
         return false;
     }
+    failure_.clear();
     disconnect(socket, nullptr, &wait, nullptr);
     connect(socket, &QTcpSocket::readyRead, this, &CUnitSocket::OnReceive);
     connect(socket, &QTcpSocket::bytesWritten, this, &CUnitSocket::PortStatus);
@@ -120,8 +121,9 @@ void CUnitSocket::PrepareRequest(QObject* owner, int dataLength, std::uint16_t k
 int CUnitSocket::SendFrame(const QByteArray& bytes)
 {
     if (!socket_ || socket_->write(bytes) != bytes.size()) {
-        ReportSocketError(socket_ ? socket_->errorString()
-                                  : QStringLiteral("The connection is not open."));
+        ReportSocketError(socket_
+                              ? failureText(socket_->error(), socket_->errorString())
+                              : QStringLiteral("The connection to %1 is not open.").arg(target()));
         return 0;
     }
     socket_->flush();
@@ -140,11 +142,35 @@ void CUnitSocket::ResetReceive()
     request_.status = 0;
 }
 
-void CUnitSocket::ReportSocketError(const QString& errorText)
+void CUnitSocket::ReportSocketError(const QString& failure)
 {
-    prompts_.ask(Prompt{errorText, QStringLiteral("Socket Error"), PromptIcon::Information,
-                        PromptButtons::Ok});
+    failure_ = failure;
     state_ = LINK_ERROR;
+    if (failuresShown_)
+        prompts_.ask(Prompt{failure, QStringLiteral("Socket Error"), PromptIcon::Information,
+                            PromptButtons::Ok});
+}
+
+QString CUnitSocket::target() const
+{
+    return QStringLiteral("%1:%2").arg(host_).arg(tcpPort_);
+}
+
+QString CUnitSocket::failureText(QAbstractSocket::SocketError error,
+                                 const QString& platformText) const
+{
+    switch (error) {
+    case QAbstractSocket::ConnectionRefusedError:
+        return QStringLiteral("Connection to %1 refused.").arg(target());
+    case QAbstractSocket::RemoteHostClosedError:
+        return QStringLiteral("Connection to %1 closed by the unit.").arg(target());
+    case QAbstractSocket::HostNotFoundError:
+        return QStringLiteral("Host %1 not found.").arg(target());
+    case QAbstractSocket::SocketTimeoutError:
+        return QStringLiteral("Connection to %1 timed out.").arg(target());
+    default:
+        return QStringLiteral("Connection to %1 failed: %2").arg(target(), platformText);
+    }
 }
 
 void CUnitSocket::PortStatus()
@@ -154,6 +180,7 @@ void CUnitSocket::PortStatus()
 
 void CUnitSocket::OnClose()
 {
+    failure_ = failureText(QAbstractSocket::RemoteHostClosedError, {});
     state_ = LINK_CLOSED;
     PortStatus();
 }
@@ -163,7 +190,7 @@ void CUnitSocket::OnSocketError()
     // The peer closing is reported by OnClose; errors while connecting by OpenConnection.
     if (connecting_ || !socket_ || socket_->error() == QAbstractSocket::RemoteHostClosedError)
         return;
-    ReportSocketError(socket_->errorString());
+    ReportSocketError(failureText(socket_->error(), socket_->errorString()));
     PortStatus();
 }
 
@@ -209,7 +236,10 @@ void CUnitSocket::handleReceived()
     }
     request_.kind = loginStage_;
     request_.tag = 0;
-    if (loginStage_ == LOGIN_NONE && received_ > 0) {
+    if (loginStage_ == LOGIN_NONE) {
+        // TCP may split the greeting anywhere: it is gathered until it is whole.
+        if (received_ < GreetingBytes)
+            return PortStatus();
         request_.status = accumulated_[0];
         return deliver(&accumulated_[1], received_ - 1);
     }

@@ -3,6 +3,7 @@
 #include "link/LinkConstants.h"
 #include "link/LinkRequest.h"
 
+#include <QAbstractSocket>
 #include <QByteArray>
 #include <QObject>
 #include <QPointer>
@@ -19,6 +20,8 @@ class CUnitSocket : public QObject {
 public:
     // How long a connect may take before it counts as failed.
     static constexpr int ConnectLimitMs = 20000;
+    // The adapter's greeting: its status byte and 8 bytes.
+    static constexpr int GreetingBytes = 9;
 
     explicit CUnitSocket(PromptService& prompts, QObject* parent = nullptr);
     ~CUnitSocket() override;
@@ -31,8 +34,16 @@ public:
                         bool verify);
     int SendFrame(const QByteArray& bytes);
     void ResetReceive();
-    void ReportSocketError(const QString& errorText);
+    // Shows the failure (unless failures are kept quiet) and makes the state LINK_ERROR.
+    void ReportSocketError(const QString& failure);
     void PortStatus();
+
+    // "127.0.0.1:1701": where the connection goes.
+    QString target() const;
+    // What went wrong last, naming the host and port; empty while nothing has.
+    const QString& failure() const { return failure_; }
+    // While the link reconnects by itself a failure is told by the status line, not a box.
+    void setFailuresShown(bool shown) { failuresShown_ = shown; }
 
     int state() const { return state_; }
     void setState(int state) { state_ = state; }
@@ -56,10 +67,13 @@ private:
     void receiveChunk(const QByteArray& chunk);
     void handleReceived();
     void deliver(const std::uint8_t* data, int count);
+    QString failureText(QAbstractSocket::SocketError error, const QString& platformText) const;
 
     PromptService& prompts_;
     QPointer<QTcpSocket> socket_;
     bool connecting_ = false;
+    bool failuresShown_ = true;
+    QString failure_;
     int state_ = LINK_CLOSED;
     std::uint16_t loginStage_ = LOGIN_NONE;
     int errorCode_ = LINKERR_NONE;

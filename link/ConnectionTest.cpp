@@ -76,7 +76,9 @@ void ConnectionTest::testNetwork(const Adapter& adapter)
     if (!host)
         return;
     link_.SetHost(*host, adapter.tcpPort);
-    link_.Open();
+    // The link has shown its box; the status must not keep saying "Testing...".
+    if (!link_.Open())
+        Q_EMIT networkStatusChanged(link_.failureText());
 }
 
 std::optional<QString> ConnectionTest::hostOf(const Adapter& adapter)
@@ -117,6 +119,8 @@ void ConnectionTest::onReply(int count, const LinkRequest& request)
         link_.Read(this, RecordMap::Version.address, RecordMap::Version.length, REQ_VERSION, 0);
         return;
     case TcpLogin::Step::Ignored:
+        if (request.kind == REQ_LOGIN)
+            Q_EMIT networkStatusChanged(TcpLogin::refusedText(link_.target()));
         return;
     case TcpLogin::Step::NotLogin:
         break;

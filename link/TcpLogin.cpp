@@ -20,6 +20,16 @@ void sendLoginCode(CUnitLink& link)
 
 } // namespace
 
+QString refusedText(const QString& target)
+{
+    return QStringLiteral("The network adapter at %1 refused the login.").arg(target);
+}
+
+QString unansweredText(const QString& target)
+{
+    return QStringLiteral("The network adapter at %1 did not answer the login.").arg(target);
+}
+
 Outcome onReply(CUnitLink& link, int count, const LinkRequest& request)
 {
     if (link.GetPortType() != PORT_TCP || link.GetLoginStage() == LOGIN_DONE)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 class CUnitLink;
 struct LinkRequest;
 
@@ -14,6 +16,10 @@ struct Outcome {
     // After the greeting: the adapter's interface version, its status byte / 10 (12 is 1.2).
     double interfaceVersion = 0;
 };
+
+// What a failed login is told as, naming the adapter's host and port.
+QString refusedText(const QString& target);
+QString unansweredText(const QString& target);
 
 // Handles a reply delivered during the login (and resets the receive buffers when it used it);
 // NotLogin for any other reply.

@@ -43,6 +43,12 @@ QString DownloadReport::summaryText(int periodicRecords, int efficiencyRecords,
     return text;
 }
 
+QString DownloadReport::cancelledText()
+{
+    return QStringLiteral("The download was cancelled. No data file was written and nothing in "
+                          "the Zeltravanic unit was cleared.");
+}
+
 QString DownloadReport::failureText()
 {
     return loadString(CommunicationErrorText);
@@ -74,8 +80,8 @@ void DownloadReport::tell(const DownloadResult& result, PromptService& prompts)
 {
     for (const QString& error : result.files.errors)
         prompts.show(error, PromptIcon::Exclamation);
-    prompts.show(result.summary,
-                 result.success ? PromptIcon::Information : PromptIcon::Exclamation);
+    prompts.show(result.summary, result.success || result.cancelled ? PromptIcon::Information
+                                                                    : PromptIcon::Exclamation);
 }
 
 bool DownloadReport::confirmClearing(const DownloadResult& result, PromptService& prompts)

@@ -17,6 +17,8 @@ public:
                                int dischargeProfileRecords, const QString& basePath, bool clockSet);
     // String 1550.
     static QString failureText();
+    // After "Cancel": nothing was written or cleared.
+    static QString cancelledText();
     // Why the unit's periodic log stays as it is although the settings ask to clear it; empty
     // when the settings do not ask for it. path names the file that could not be written.
     static QString keptText(PeriodicLogClearing::Reason reason, const QString& path);

@@ -8,6 +8,8 @@
 // How a download ended, for whoever tells the user and clears the unit's periodic log.
 struct DownloadResult {
     bool success = false;
+    // The user cancelled: nothing was written and nothing in the unit was cleared.
+    bool cancelled = false;
     // The summary's three figures: periodic records, both batteries' efficiency records, both
     // batteries' discharge-profile entries. All 0 after a failure.
     int periodicRecords = 0;

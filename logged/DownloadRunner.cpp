@@ -50,6 +50,12 @@ void DownloadRunner::checkLink()
         sequence_->checkLink();
 }
 
+void DownloadRunner::cancel()
+{
+    if (sequence_)
+        sequence_->cancel();
+}
+
 void DownloadRunner::complete(int wParam)
 {
     if (!sequence_ || !sequence_->hasEnded())

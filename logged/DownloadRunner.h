@@ -51,6 +51,8 @@ public:
     bool start(const DownloadJob& job);
     void takeReply(int count, LinkRequest* request);
     void checkLink();
+    // "Cancel" of the progress window; see DownloadSequence::cancel.
+    void cancel();
     // The completion message WM_DOWNLOAD_DONE, wParam 1 for success.
     void complete(int wParam);
 

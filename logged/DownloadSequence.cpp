@@ -257,6 +257,8 @@ void DownloadSequence::takeReply(int count, const LinkRequest* request)
         return;
     awaiting_ = false;
     replyLimit_.stop();
+    if (cancelRequested_)
+        return endCancelled();
     if (count != awaitedLength_)
         return fail();
     const QByteArrayView reply(request->data, count);
@@ -404,6 +406,14 @@ void DownloadSequence::fail()
     end(false);
 }
 
+void DownloadSequence::endCancelled()
+{
+    link_.ReplyDone();
+    link_.ResetReceive();
+    data_->clearRecords();
+    end(false);
+}
+
 void DownloadSequence::end(bool success)
 {
     phase_ = Phase::Ended;
@@ -433,7 +443,9 @@ DownloadResult DownloadSequence::summarise(bool success)
     result.basePath = names.basePath();
     result.clockSet = acknowledgements_ == 2;
     if (!success) {
-        result.summary = DownloadReport::failureText();
+        result.cancelled = cancelRequested_;
+        result.summary =
+            cancelRequested_ ? DownloadReport::cancelledText() : DownloadReport::failureText();
         return result;
     }
     result.files = LoggedDataExport(job_.settings, timeText_).run(*data_, names);

@@ -70,6 +70,9 @@ public:
     // A link status change: a link that failed or closed while a reply is awaited ends the
     // download as failed.
     void checkLink();
+    // "Cancel": the download ends when the request in flight has been answered (or lost),
+    // as a failure that writes no file.
+    void cancel() { cancelRequested_ = true; }
     // The completion step: after a success the files are written (the cumulative file first);
     // either way the result goes out through finished() and is returned.
     DownloadResult complete(bool success);
@@ -113,6 +116,7 @@ private:
     void setProgress(const QString& text, int maximum);
     void stepProgress();
     void fail();
+    void endCancelled();
     void end(bool success);
     DownloadResult summarise(bool success);
 
@@ -126,6 +130,7 @@ private:
     Phase phase_ = Phase::Ready;
     int step_ = 0;
     bool succeeded_ = false;
+    bool cancelRequested_ = false;
 
     // The reply awaited: its kind and data length.
     bool awaiting_ = false;

@@ -158,6 +158,8 @@ void CMainDlg::connectLiveDisplay()
         ui_->firmwareLabel->setEnabled(true);
     });
     connect(poll, &CPollCycle::unitFound, this, [this] { ui_->connect->setChecked(true); });
+    connect(poll, &CPollCycle::linkLost, this, &CMainDlg::showUnitStale);
+    connect(poll, &CPollCycle::unitForgotten, this, &CMainDlg::showNoUnit);
     connect(&live_->download(), &DownloadRunner::runningChanged, this, &CMainDlg::refreshButtons);
 }
 
@@ -205,7 +207,9 @@ void CMainDlg::refreshButtons()
     const bool running = live_->poll().testState(ST_RUNNING);
     // A running download holds everything else that would talk to the unit.
     const bool downloading = live_->download().isRunning();
-    ui_->connect->setChecked(live_->poll().testState(ST_CONNECTED));
+    // While a lost unit is being reconnected "Connect" stays on: switching it off stops that.
+    ui_->connect->setChecked(live_->poll().testState(ST_CONNECTED) ||
+                             live_->poll().isReconnecting());
     enableWithReason(ui_->startDisplay, unavailableBecause(QStringLiteral("start the display"),
                                                            open, downloading, false));
     enableWithReason(ui_->download,
@@ -264,6 +268,33 @@ void CMainDlg::enableLiveFields(bool running)
         value->setEnabled(running);
     for (CColorStatic* row : ui_->statusRows)
         row->setEnabled(running);
+}
+
+// What the window shows of the unit is no longer live: every figure goes grey at once.
+void CMainDlg::showUnitStale()
+{
+    enableLiveFields(false);
+    ui_->firmware->setEnabled(false);
+    ui_->firmwareLabel->setEnabled(false);
+    for (int i = 0; i < 3; ++i) {
+        ui_->effCycles[i]->setEnabled(false);
+        ui_->effAmpHour[i]->setEnabled(false);
+        ui_->effSelfDischarge[i]->setEnabled(false);
+    }
+    ui_->effCapacity->setEnabled(false);
+}
+
+// A new connection: nothing of the previous unit stays on screen.
+void CMainDlg::showNoUnit()
+{
+    for (CColorStatic* value : ui_->slotValues)
+        value->setText(QStringLiteral("- - -"));
+    ui_->showNoUnit();
+    for (CColorStatic* row : ui_->statusRows) {
+        row->SetTextColor(palette().color(QPalette::WindowText));
+        row->SetBkColor(buttonFace());
+    }
+    enableEfficiencyFields();
 }
 
 void CMainDlg::OnConnect(bool pressed)
@@ -411,8 +442,24 @@ void CMainDlg::saveNotes()
                       PromptIcon::Exclamation);
 }
 
+// Closing ends a running download without its files: the user says so first.
+bool CMainDlg::mayClose()
+{
+    if (!live_ || !live_->download().isRunning())
+        return true;
+    const Prompt question{QStringLiteral("A download is running. Closing the window ends it "
+                                         "without writing its data files.\n\nClose anyway?"),
+                          QStringLiteral("Gorvane"), PromptIcon::Question, PromptButtons::YesNo};
+    if (prompts_.ask(question) != PromptAnswer::Yes)
+        return false;
+    live_->download().cancel();
+    return true;
+}
+
 void CMainDlg::done(int result)
 {
+    if (!closed_ && !mayClose())
+        return;
     if (!closed_) {
         closed_ = true;
         if (live_)

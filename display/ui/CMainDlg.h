@@ -50,6 +50,9 @@ private:
     void showEfficiency();
     void enableEfficiencyFields();
     void enableLiveFields(bool running);
+    void showUnitStale();
+    void showNoUnit();
+    bool mayClose();
 
     void OnConnect(bool pressed);
     void OnStartDisplay(bool pressed);

@@ -82,6 +82,7 @@ MainDlgLayout::MainDlgLayout(QDialog& window)
     layout->addLayout(status);
     layout->addLayout(info);
     layout->addLayout(notesRow, 1);
+    showNoUnit();
 }
 
 QLayout* MainDlgLayout::buildCommands(QWidget* w)
@@ -148,17 +149,16 @@ QWidget* MainDlgLayout::buildEfficiency(QWidget* w)
     effGrid->addWidget(new QLabel(QStringLiteral("Cycles:"), effBox), 1, 0);
     effGrid->addWidget(new QLabel(QStringLiteral("Amp-hr Efficiency:"), effBox), 2, 0);
     effGrid->addWidget(new QLabel(QStringLiteral("Self Discharge Amps:"), effBox), 3, 0);
-    const char* const cycleTexts[] = {"1", "4", "15"};
     for (int i = 0; i < 3; ++i) {
-        effCycles[i] = staticText(effBox, QString::fromLatin1(cycleTexts[i]), 1052 + i);
-        effAmpHour[i] = staticText(effBox, QStringLiteral("- -"), 1046 + i);
-        effSelfDischarge[i] = staticText(effBox, QStringLiteral("- - -"), 1049 + i);
+        effCycles[i] = staticText(effBox, {}, 1052 + i);
+        effAmpHour[i] = staticText(effBox, {}, 1046 + i);
+        effSelfDischarge[i] = staticText(effBox, {}, 1049 + i);
         effGrid->addWidget(effCycles[i], 1, i + 1);
         effGrid->addWidget(effAmpHour[i], 2, i + 1);
         effGrid->addWidget(effSelfDischarge[i], 3, i + 1);
     }
     effGrid->addWidget(new QLabel(QStringLiteral("Capacity:"), effBox), 4, 0);
-    effCapacity = staticText(effBox, QStringLiteral("- - -"), 1058);
+    effCapacity = staticText(effBox, {}, 1058);
     effGrid->addWidget(effCapacity, 4, 1, 1, 3);
     // The three averages in evenly spaced columns, each with room for a signed figure and a
     // gap to the next.
@@ -181,8 +181,7 @@ QLayout* MainDlgLayout::buildStatus(QWidget* w)
         auto* grid = new QGridLayout(box);
         for (int r = 0; r < 6; ++r) {
             const int index = battery * 6 + r;
-            const QString initial = index == 11 ? QString() : QStringLiteral("- - -");
-            statusRows[index] = colourField(box, initial, StatusRowIds[index]);
+            statusRows[index] = colourField(box, {}, StatusRowIds[index]);
             statusRows[index]->setMinimumWidth(120);
             grid->addWidget(new QLabel(QString::fromLatin1(StatusCaptions[r]), box), r, 0);
             grid->addWidget(statusRows[index], r, 1);
@@ -195,11 +194,11 @@ QLayout* MainDlgLayout::buildStatus(QWidget* w)
 
 QLayout* MainDlgLayout::buildInfo(QWidget* w)
 {
-    unitTime = colourField(w, QStringLiteral("00:00 AM"), 1159);
+    unitTime = colourField(w, {}, 1159);
     unitTimeLabel = numbered(new CColorStatic(QStringLiteral("Unit Time"), w), 1161);
-    pcTime = colourField(w, QStringLiteral("00:00 AM"), 1160);
+    pcTime = colourField(w, {}, 1160);
     pcTimeLabel = numbered(new CColorStatic(QStringLiteral("PC Time"), w), 1162);
-    firmware = staticText(w, QStringLiteral("- - - -"), 1163);
+    firmware = staticText(w, {}, 1163);
     firmwareLabel = numbered(new QLabel(QStringLiteral("Firmware Version"), w), 1164);
     for (QWidget* c : std::initializer_list<QWidget*>{unitTime, unitTimeLabel, pcTime, pcTimeLabel,
                                                       firmware, firmwareLabel})
@@ -235,4 +234,23 @@ QLayout* MainDlgLayout::buildNotes(QWidget* w)
     notesLayout->addWidget(notes, 1);
     notesLayout->addWidget(addNote, 0, Qt::AlignTop);
     return notesLayout;
+}
+
+void MainDlgLayout::showNoUnit()
+{
+    const char* const cycleTexts[] = {"1", "4", "15"};
+    for (int i = 0; i < 3; ++i) {
+        effCycles[i]->setText(QString::fromLatin1(cycleTexts[i]));
+        effAmpHour[i]->setText(QStringLiteral("- -"));
+        effSelfDischarge[i]->setText(QStringLiteral("- - -"));
+    }
+    effCapacity->setText(QStringLiteral("- - -"));
+    // Battery 2's last row is never written.
+    for (int index = 0; index < StatusRowCount - 1; ++index)
+        statusRows[static_cast<std::size_t>(index)]->setText(QStringLiteral("- - -"));
+    unitTime->setText(QStringLiteral("00:00 AM"));
+    pcTime->setText(QStringLiteral("00:00 AM"));
+    firmware->setText(QStringLiteral("- - - -"));
+    firmware->setEnabled(false);
+    firmwareLabel->setEnabled(false);
 }

@@ -20,6 +20,9 @@ struct MainDlgLayout {
 
     explicit MainDlgLayout(QDialog& window);
 
+    // The texts of the unit's fields before any unit has answered.
+    void showNoUnit();
+
     QPushButton* connect;      // 1015, checkable
     QPushButton* startDisplay; // 1014, checkable
     QPushButton* download;     // 1024

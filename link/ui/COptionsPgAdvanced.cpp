@@ -48,7 +48,8 @@ COptionsPgAdvanced::COptionsPgAdvanced(QWidget* parent) : COptionsPage(parent), 
         QStringLiteral(
             "Synchronize the Zeltravanic's Time to the Computer's Time at each Download"),
         this);
-    for (QCheckBox* box : {clearLogBox_, syncTimeBox_})
+    reconnectBox_ = new QCheckBox(QStringLiteral("Reconnect automatically"), this);
+    for (QCheckBox* box : {clearLogBox_, syncTimeBox_, reconnectBox_})
         connect(box, &QCheckBox::clicked, this, [this] { setModified(); });
 
     auto* layout = new QVBoxLayout(this);
@@ -56,6 +57,7 @@ COptionsPgAdvanced::COptionsPgAdvanced(QWidget* parent) : COptionsPage(parent), 
     layout->addSpacing(12);
     layout->addWidget(clearLogBox_);
     layout->addWidget(syncTimeBox_);
+    layout->addWidget(reconnectBox_);
     layout->addStretch();
 }
 
@@ -111,6 +113,7 @@ void COptionsPgAdvanced::loadSettings(const Settings& settings)
         fields_[i]->setText(QString::number(values[i]));
     clearLogBox_->setChecked(settings.askToClearPeriodicLog);
     syncTimeBox_->setChecked(settings.setUnitClockOnDownload);
+    reconnectBox_->setChecked(settings.autoReconnect);
     setModified(false);
 }
 
@@ -133,6 +136,7 @@ bool COptionsPgAdvanced::applySettings(Settings& settings)
     settings.serialTimeouts = editedTimeouts();
     settings.askToClearPeriodicLog = clearLogBox_->isChecked();
     settings.setUnitClockOnDownload = syncTimeBox_->isChecked();
+    settings.autoReconnect = reconnectBox_->isChecked();
     return true;
 }
 

@@ -12,7 +12,8 @@ class QLineEdit;
 class QPushButton;
 
 // "Advanced": the five serial time-outs with "Defaults" and "Explain...", and the two download
-// choices (ask to clear the periodic memory, set the unit's clock).
+// choices (ask to clear the periodic memory, set the unit's clock), and whether a lost unit is
+// reconnected by itself.
 class COptionsPgAdvanced : public COptionsPage {
 public:
     static constexpr int TimeoutCount = 5;
@@ -41,6 +42,7 @@ public:
     QLineEdit* timeoutField(int index) const;
     QCheckBox* clearLogBox() const { return clearLogBox_; }
     QCheckBox* syncTimeBox() const { return syncTimeBox_; }
+    QCheckBox* reconnectBox() const { return reconnectBox_; }
     QPushButton* defaultsButton() const { return defaultsButton_; }
     QPushButton* explainButton() const { return explainButton_; }
 
@@ -52,6 +54,7 @@ private:
     std::array<QLineEdit*, TimeoutCount> fields_{};
     QCheckBox* clearLogBox_ = nullptr;
     QCheckBox* syncTimeBox_ = nullptr;
+    QCheckBox* reconnectBox_ = nullptr;
     QPushButton* defaultsButton_ = nullptr;
     QPushButton* explainButton_ = nullptr;
 };

@@ -4,6 +4,7 @@
 
 #include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 CDownloadProgressDlg::CDownloadProgressDlg(QWidget* parent) : QDialog(parent)
@@ -19,9 +20,17 @@ CDownloadProgressDlg::CDownloadProgressDlg(QWidget* parent) : QDialog(parent)
     bar_->setRange(0, 1);
     bar_->setValue(0);
     bar_->setTextVisible(false);
+    cancelButton_ = new QPushButton(QStringLiteral("Cancel"), this);
+    connect(cancelButton_, &QPushButton::clicked, this, [this] {
+        // The request in flight is answered first; one press is enough.
+        cancelButton_->setEnabled(false);
+        if (cancel_)
+            cancel_();
+    });
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(text_);
     layout->addWidget(bar_);
+    layout->addWidget(cancelButton_, 0, Qt::AlignRight);
     layout->setSpacing(10);
     setMinimumWidth(400);
 }

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 
 class QLabel;
 class QProgressBar;
+class QPushButton;
 struct DownloadProgress;
 
 // "Zeltravanic Logged Data": the modeless window that shows what a download is fetching, a text
@@ -13,6 +15,9 @@ public:
     explicit CDownloadProgressDlg(QWidget* parent = nullptr);
 
     void showProgress(const DownloadProgress& progress);
+    // What "Cancel" asks for; the window stays until the download has ended.
+    void setCancelAction(std::function<void()> cancel) { cancel_ = std::move(cancel); }
+    QPushButton* cancelButton() const { return cancelButton_; }
 
     QLabel* textLine() const { return text_; }
     QProgressBar* bar() const { return bar_; }
@@ -23,4 +28,6 @@ public:
 private:
     QLabel* text_ = nullptr;
     QProgressBar* bar_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
+    std::function<void()> cancel_;
 };

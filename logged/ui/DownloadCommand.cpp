@@ -67,6 +67,7 @@ bool DownloadCommand::run(Settings& settings)
     job.dischargeProfile = chosen->dischargeProfile;
     job.full = chosen->full;
     progress_ = std::make_unique<CDownloadProgressDlg>(parentWidget_);
+    progress_->setCancelAction([this] { runner_.cancel(); });
     progress_->show();
     return runner_.start(job);
 }

@@ -41,3 +41,30 @@ TEST(CliProcess, ASignalEndsWatchingCleanlyAndTheShellGetsTheExitCode)
         EXPECT_EQ(process.exitCode(), code) << line;
     }
 }
+
+// The unit lost while watching and back again: one line when it goes, one when it is back.
+TEST(CliProcess, WatchingRidesOverALostUnitWithOneLineForTheLossAndOneForTheReturn)
+{
+    StandInUnit unit;
+    QProcess process;
+    process.start(QStringLiteral(GORVANE_CLI),
+                  {QStringLiteral("live"), QStringLiteral("AD1"), QStringLiteral("--watch"),
+                   QStringLiteral("0.05"), QStringLiteral("--tcp"), unit.address()});
+    ASSERT_TRUE(process.waitForReadyRead(10000));
+    process.setReadChannel(QProcess::StandardError);
+    QByteArray err;
+    for (const char* told : {"Reconnecting...", "is back."}) {
+        if (err.isEmpty())
+            unit.unplug();
+        else
+            ASSERT_TRUE(unit.plugIn());
+        while (!err.contains(told) && process.waitForReadyRead(20000))
+            err += process.readAllStandardError();
+    }
+    ::kill(static_cast<pid_t>(process.processId()), SIGINT);
+    ASSERT_TRUE(process.waitForFinished(10000));
+    EXPECT_EQ(process.exitCode(), 0);
+    err += process.readAllStandardError();
+    EXPECT_TRUE(err.startsWith(QStringLiteral("Connection to %1").arg(unit.address()).toUtf8()));
+    EXPECT_EQ(err.count('\n'), 2) << err.data();
+}

@@ -117,6 +117,7 @@ const Key Keys[] = {
     {"DWNLDPERIODIC", "1", "0", [](S& s) { s.downloadPeriodicByDefault = false; }},
     {"DWNLDEFFICIENCY", "1", "0", [](S& s) { s.downloadEfficiencyByDefault = false; }},
     {"DWNLDINTERVAL", "1", "0", [](S& s) { s.downloadDischargeProfileByDefault = false; }},
+    {"AUTORECONNECT", "1", "0", [](S& s) { s.autoReconnect = false; }},
 };
 
 // The file written from settings at their defaults, but for one key's text.

@@ -1,4 +1,5 @@
 #include "display/LiveDisplay.h"
+#include "logged/DownloadReport.h"
 #include "logged/ui/CDownloadProgressDlg.h"
 #include "logged/ui/DownloadCommand.h"
 #include "tests/e2e/DownloadFiles.h"
@@ -6,6 +7,7 @@
 #include "tests/support/EventPump.h"
 #include "tests/support/MainWindowHarness.h"
 
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimeZone>
 #include <gtest/gtest.h>
@@ -26,10 +28,11 @@ const QString ClearQuestion =
 
 } // namespace
 
-// "Download Data" over the serial line, as the user does it: the window holds its other
-// commands while the progress window shows, the files are written, the unit's clock is set on
-// the way, and on Yes the unit's periodic log is cleared through the poll cycle's command write.
-TEST(MainWindowDownload, DownloadDataWritesTheFilesSetsTheClockAndClearsTheLogOnYes)
+// "Download Data" over the serial line, as the user does it: a first one cancelled, then one
+// that the window holds its other commands for while the progress window shows, the files are
+// written, the unit's clock is set on the way, and on Yes the unit's periodic log is cleared
+// through the poll cycle's command write.
+TEST(MainWindowDownload, CancelledThenDownloadDataWritesTheFilesSetsTheClockAndClearsTheLog)
 {
     StandInUnit unit(SessionSettings{}, KnownLogImage::ClockDay, KnownLogImage::ClockMinuteOfDay);
     unit.withUnit([](SimulatedUnit& simulated) { simulated.restore(KnownLogImage::image()); });
@@ -59,10 +62,31 @@ TEST(MainWindowDownload, DownloadDataWritesTheFilesSetsTheClockAndClearsTheLogOn
     ASSERT_TRUE(main.waitForValue(0));
     main.click(StartDisplay);
     ASSERT_TRUE(EventPump::waitUntil([&] { return main.control(Download)->isEnabled(); }));
+
+    // First "Cancel": the download ends after the request in flight, writes no file and clears
+    // nothing; the next one works.
+    const QByteArray pointer = unit.read(0xD2, 4);
+    const auto cancel = QObject::connect(&runner, &DownloadRunner::progressChanged, [&] {
+        main.window().findChild<CDownloadProgressDlg*>()->cancelButton()->click();
+    });
+    main.click(Download);
+    ASSERT_TRUE(EventPump::waitUntil([&] { return result.has_value(); }, 60000));
+    QObject::disconnect(cancel);
+    EXPECT_TRUE(result->cancelled);
+    EXPECT_TRUE(DownloadFiles::names(data.path()).isEmpty());
+    EXPECT_EQ(unit.read(0xD2, 4), pointer);
+    EXPECT_EQ(main.prompts.texts(), QStringList{DownloadReport::cancelledText()});
+    result.reset();
+    main.prompts.clear();
+
+    // Closing the window while it runs asks first.
+    main.prompts.answerNext(PromptAnswer::No);
     main.prompts.answerNext(PromptAnswer::Ok);
     main.prompts.answerNext(PromptAnswer::Yes);
     main.click(Download);
+    main.close();
     ASSERT_TRUE(EventPump::waitUntil([&] { return result.has_value(); }, 60000));
+    EXPECT_TRUE(main.prompts.texts().value(0).startsWith(QStringLiteral("A download is")));
 
     ASSERT_TRUE(result->success) << main.prompts.texts().join('|').toStdString();
     EXPECT_TRUE(heldWithProgressShown);
@@ -76,9 +100,9 @@ TEST(MainWindowDownload, DownloadDataWritesTheFilesSetsTheClockAndClearsTheLogOn
     ASSERT_TRUE(EventPump::waitUntil([&] { return unit.read(0xD2, 4) == EmptyPeriodicPointer; }));
     EventPump::waitUntil([&] { return !main.live().poll().testState(0x200); });
     // The summary, the question, and no complaint about the clearing's acknowledgement.
-    ASSERT_EQ(main.prompts.texts().size(), 2);
-    EXPECT_TRUE(main.prompts.texts()[0].startsWith(KnownLogImage::summary(base)));
-    EXPECT_EQ(main.prompts.texts()[1], ClearQuestion);
+    ASSERT_EQ(main.prompts.texts().size(), 3) << main.prompts.texts().join('|').toStdString();
+    EXPECT_TRUE(main.prompts.texts()[1].startsWith(KnownLogImage::summary(base)));
+    EXPECT_EQ(main.prompts.texts()[2], ClearQuestion);
     EXPECT_EQ(main.window().findChild<CDownloadProgressDlg*>(), nullptr);
     EXPECT_TRUE(main.control(Download)->isEnabled());
 }

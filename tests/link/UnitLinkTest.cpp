@@ -245,12 +245,14 @@ TEST_F(LinkAtTheUnit, APortThatCannotBeOpenedIsReportedOnceAndGetsNoRequest)
         EXPECT_TRUE(prompts.lastText().startsWith(
             QStringLiteral("Error opening serial port COM%1").arg(number)));
         EXPECT_EQ(prompts.shown().first().icon, PromptIcon::Exclamation);
+        EXPECT_TRUE(link.failureText().startsWith(prompts.lastText().section(u'\n', 0, 0)));
     }
     // And a TCP port nobody listens on.
     QTcpServer closed;
     ASSERT_TRUE(closed.listen(QHostAddress::LocalHost));
     link.SetPortType(PORT_TCP);
-    link.SetHost(QStringLiteral("127.0.0.1"), closed.serverPort());
+    const quint16 refusing = closed.serverPort();
+    link.SetHost(QStringLiteral("127.0.0.1"), refusing);
     closed.close();
     prompts.clear();
     EXPECT_EQ(send(Request::Read), 0);
@@ -258,7 +260,23 @@ TEST_F(LinkAtTheUnit, APortThatCannotBeOpenedIsReportedOnceAndGetsNoRequest)
     ASSERT_EQ(prompts.shown().size(), 1);
     EXPECT_EQ(prompts.shown().first().title, QStringLiteral("Socket Error"));
     EXPECT_EQ(prompts.shown().first().icon, PromptIcon::Information);
+    EXPECT_EQ(prompts.lastText(),
+              QStringLiteral("Connection to 127.0.0.1:%1 refused.").arg(refusing));
     EXPECT_TRUE(unit.requests().isEmpty());
+}
+
+// TCP may split any message: an adapter that sends its greeting a byte at a time, as the paced
+// unit does, still gets the login code and confirms it.
+TEST(TcpLogin, AGreetingThatComesInPiecesIsGatheredUntilWholeAndTheLoginCompletes)
+{
+    StandInUnit unit{SessionSettings{.paced = true, .log = {}, .taken = {}}};
+    ScriptedPrompt prompts;
+    CUnitLink link{prompts, ComPortDirectory()};
+    LinkWindow window{link};
+    link.SetOwner(&window);
+    ASSERT_TRUE(unit.open(link, Transport::Tcp));
+    EXPECT_EQ(link.GetLoginStage(), 2);
+    EXPECT_TRUE(prompts.shown().isEmpty());
 }
 
 using SerialLink = LinkAtTheUnit;

@@ -30,18 +30,46 @@ StandInUnit::StandInUnit(SessionSettings settings, int day, int minuteOfDay)
     : anchor_(std::make_unique<QObject>())
 {
     settings.taken = [this](const UnitRequest& request) { requests_.append(request); };
+    settings_ = std::move(settings);
     anchor_->moveToThread(&thread_);
     thread_.start();
     QString error;
+    onUnitThread([&] { unit_ = std::make_unique<SimulatedUnit>(day, minuteOfDay); });
+    ready_ = openEndpoints(0, &error);
+    EXPECT_TRUE(ready_) << error.toStdString();
+}
+
+bool StandInUnit::openEndpoints(quint16 tcpPort, QString* error)
+{
+    bool open = false;
     onUnitThread([&] {
-        unit_ = std::make_unique<SimulatedUnit>(day, minuteOfDay);
-        serial_ = std::make_unique<SerialEndpoint>(*unit_, faults_, settings);
-        tcp_ = std::make_unique<TcpEndpoint>(*unit_, faults_, settings);
-        ready_ = serial_->open(&error) && tcp_->listen(0, &error);
+        serial_ = std::make_unique<SerialEndpoint>(*unit_, faults_, settings_);
+        tcp_ = std::make_unique<TcpEndpoint>(*unit_, faults_, settings_);
+        open = serial_->open(error) && tcp_->listen(tcpPort, error);
         serialDevice_ = serial_->devicePath();
         tcpPort_ = tcp_->port();
     });
-    EXPECT_TRUE(ready_) << error.toStdString();
+    return open;
+}
+
+void StandInUnit::unplug()
+{
+    onUnitThread([this] {
+        tcp_.reset();
+        serial_.reset();
+    });
+}
+
+bool StandInUnit::plugIn()
+{
+    QString error;
+    bool back = openEndpoints(tcpPort_, &error);
+    EXPECT_TRUE(back) << error.toStdString();
+    if (back && alias_) {
+        alias_.reset();
+        back = aliasAs(aliasNumber_);
+    }
+    return back;
 }
 
 StandInUnit::~StandInUnit()
@@ -65,6 +93,7 @@ void StandInUnit::onUnitThread(const std::function<void()>& task) const
 
 bool StandInUnit::aliasAs(int number)
 {
+    aliasNumber_ = number;
     alias_ = std::make_unique<ComAlias>();
     QString error;
     const bool made = alias_->create(aliasFolder(), number, serialDevice_, &error);

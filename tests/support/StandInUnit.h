@@ -90,6 +90,13 @@ public:
     // Anything else on the unit (a scenario, moving its clock on, an image), on its thread.
     void withUnit(const std::function<void(SimulatedUnit&)>& task) const;
 
+    // The unit goes as a switched-off unit or an unplugged adapter does: the adapter stops
+    // listening and drops its connections, the serial line's device disappears.
+    void unplug();
+    // It comes back: the adapter on the same port, a new serial device under the same COM alias
+    // (as an adapter that is plugged in again under its by-id name).
+    bool plugIn();
+
     // Fault rules, as the simulator's fault options take them ("all", "N",
     // "read|bulk|write[@ADDRESS][:N]"); false for a selector it does not understand. A rule
     // counts requests from when it is added: "read@0x25:1" spoils the next READ of 0x25,
@@ -112,6 +119,7 @@ public:
 
 private:
     void onUnitThread(const std::function<void()>& task) const;
+    bool openEndpoints(quint16 tcpPort, QString* error);
 
     QThread thread_;
     std::unique_ptr<QObject> anchor_; // lives on thread_: what runs there runs through it
@@ -120,6 +128,8 @@ private:
     std::unique_ptr<SerialEndpoint> serial_;
     std::unique_ptr<TcpEndpoint> tcp_;
     std::unique_ptr<ComAlias> alias_;
+    SessionSettings settings_;
+    int aliasNumber_ = 0;
     bool ready_ = false;
     QString serialDevice_;
     quint16 tcpPort_ = 0;
