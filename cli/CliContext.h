@@ -9,6 +9,7 @@
 #include <utility>
 
 class CUnitLink;
+class QCommandLineParser;
 class QJsonObject;
 class PromptService;
 class UnitConnection;
@@ -31,6 +32,9 @@ public:
     std::function<QDateTime()> now = [] { return QDateTime::currentDateTime(); };
     // Whether the error stream is a terminal, where a progress bar may be drawn.
     bool errIsTerminal = false;
+
+    // "--json" of a subcommand that prints one object.
+    static void addJsonOption(QCommandLineParser& parser);
 
     // Prints why the connection failed and returns the matching exit code.
     int failed(const UnitConnection& connection) const;

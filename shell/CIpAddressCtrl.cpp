@@ -72,3 +72,8 @@ void CIpAddressCtrl::advanceWhenFull(int index)
     if (index < 3 && field(index)->text().size() == 3)
         field(index + 1)->setFocus();
 }
+
+QString CIpAddressCtrl::portCaption()
+{
+    return QStringLiteral("Zeltravanic will listen on Port Number");
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <array>
 
 class CColorStatic;
@@ -17,6 +18,10 @@ struct MainDlgLayout {
     static constexpr int StatusRowCount = 12;
 
     explicit MainDlgLayout(QDialog& window);
+
+    // The captions of the two buttons that change with what the window is doing.
+    static QString startDisplayText(bool running);
+    static QString addNoteText(bool adding);
 
     QPushButton* connect;      // 1015, checkable
     QPushButton* startDisplay; // 1014, checkable

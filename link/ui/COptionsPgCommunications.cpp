@@ -110,7 +110,7 @@ QWidget* COptionsPgCommunications::buildNetworkGroup()
     nameField_ = new QLineEdit(box);
     nameField_->setMaxLength(AdapterNameMaxChars);
     address_ = new CIpAddressCtrl(box);
-    tcpPortLabel_ = new QLabel(QStringLiteral("Zeltravanic will listen on Port Number"), box);
+    tcpPortLabel_ = new QLabel(CIpAddressCtrl::portCaption(), box);
     tcpPort_ = new QLineEdit(box);
     tcpPort_->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), tcpPort_));
@@ -170,7 +170,7 @@ QWidget* COptionsPgCommunications::buildPasswordRow()
 QWidget* COptionsPgCommunications::buildFirmwareRow()
 {
     auto* row = new QWidget(this);
-    firmwareLabel_ = new QLabel(QStringLiteral("Firmware Version"), row);
+    firmwareLabel_ = new QLabel(FirmwareVersion::title(), row);
     firmwareValue_ = new QLabel(QStringLiteral("- - - -"), row);
     firmwareValue_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     firmwareValue_->setMinimumWidth(60);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "logged/ui/LoggedDataChoices.h"
 #include "shell/COptionsPage.h"
 
 #include <QString>
@@ -22,9 +23,7 @@ public:
     static constexpr int FirstAverageCycles = 5;
     static constexpr int LastAverageCycles = 15;
 
-    // The platform's folder picker; an empty text when it was cancelled.
-    using FolderPicker =
-        std::function<QString(QWidget* parent, const QString& title, const QString& folder)>;
+    using FolderPicker = LoggedDataChoices::FolderPicker;
     // Runs the "Custom Report Labels" dialog on the labels (changed only by its OK).
     using LabelsEditor = std::function<void(std::array<QString, 16>& labels, QWidget* parent)>;
 
