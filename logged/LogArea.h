@@ -25,7 +25,6 @@ public:
     QByteArrayView buffer() const { return buffer_; }
     std::uint16_t bufferSize() const { return static_cast<std::uint16_t>(buffer_.size()); }
     std::uint16_t baseAddress() const { return baseAddress_; }
-    int writePosition() const { return writePosition_; }
 
     // The block read to issue next.
     std::uint16_t unitAddress() const { return unitAddress_; }

@@ -61,12 +61,6 @@ int CIpAddressCtrl::GetAddress(std::uint32_t& address) const
     return filled;
 }
 
-void CIpAddressCtrl::ClearAddress()
-{
-    for (QLineEdit* edit : fields_)
-        edit->clear();
-}
-
 void CIpAddressCtrl::advanceWhenFull(int index)
 {
     if (index < 3 && field(index)->text().size() == 3)

@@ -18,7 +18,6 @@ public:
     void SetAddress(std::uint32_t address);
     // The address into address; returns how many of the four fields are filled.
     int GetAddress(std::uint32_t& address) const;
-    void ClearAddress();
 
     QLineEdit* field(int index) const;
 

@@ -38,11 +38,6 @@ CDownloadDlg::CDownloadDlg(const Values& values, QWidget* parent)
     connect(browse_, &QPushButton::clicked, this, &CDownloadDlg::browse);
 }
 
-QString CDownloadDlg::defaultFileName(const QDate& today)
-{
-    return LoggedFileNames::defaultBaseName(today);
-}
-
 QWidget* CDownloadDlg::buildDataFileGroup(const Values& values)
 {
     auto* group = new QGroupBox(QStringLiteral("Data File"), this);

@@ -29,21 +29,12 @@ public:
 
     explicit CDownloadDlg(const Values& values, QWidget* parent = nullptr);
 
-    // The base name offered for a download of that day.
-    static QString defaultFileName(const QDate& today);
-
     void setFolderPicker(FolderPicker picker) { pickFolder_ = std::move(picker); }
     Values values() const;
     // "Browse...": a chosen folder replaces the folder text.
     void browse();
 
-    QLineEdit* folderField() const { return folder_; }
     QPushButton* browseButton() const { return browse_; }
-    QLineEdit* fileNameField() const { return fileName_; }
-    QCheckBox* periodicBox() const { return periodic_; }
-    QCheckBox* dischargeProfileBox() const { return dischargeProfile_; }
-    QCheckBox* efficiencyBox() const { return efficiency_; }
-    QPushButton* downloadButton() const { return download_; }
 
 private:
     QWidget* buildDataFileGroup(const Values& values);

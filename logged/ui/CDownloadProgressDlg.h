@@ -14,7 +14,6 @@ public:
 
     void showProgress(const DownloadProgress& progress);
 
-    QLabel* textLine() const { return text_; }
     QProgressBar* bar() const { return bar_; }
 
     // Escape does not close it: the window goes when the download ends, not before.

@@ -41,22 +41,7 @@ public:
     void appendClicked(bool checked);
     void customizeLabels();
 
-    QLineEdit* folderField() const { return folder_; }
     QPushButton* browseButton() const { return browse_; }
-    QRadioButton* oldestButton() const { return oldest_; }
-    QRadioButton* newestButton() const { return newest_; }
-    QCheckBox* periodicBox() const { return periodic_; }
-    QCheckBox* efficiencyBox() const { return efficiency_; }
-    QCheckBox* dischargeBox() const { return discharge_; }
-    QRadioButton* chargedAsOneButton() const { return asOne_; }
-    QRadioButton* chargedAsHundredButton() const { return asHundred_; }
-    QRadioButton* allDataButton() const { return allData_; }
-    QRadioButton* selectedDataButton() const { return selectedData_; }
-    QPushButton* labelsButton() const { return labels_; }
-    QCheckBox* appendBox() const { return append_; }
-    QLineEdit* fileNameField() const { return fileName_; }
-    QComboBox* averageCycles() const { return average_; }
-    QCheckBox* showDayBox() const { return showDay_; }
 
 private:
     QWidget* buildFolderRow();

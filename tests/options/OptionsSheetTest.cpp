@@ -40,16 +40,22 @@ template <typename Dialog> void whenShown(std::function<void(Dialog&)> action)
         0, [action] { action(dynamic_cast<Dialog&>(*QApplication::activeModalWidget())); });
 }
 
+// A control of the sheet by the numeric id it carries as its object name.
+template <typename Control> Control* byId(const COptionsSheet& sheet, int id)
+{
+    return sheet.findChild<Control*>(QString::number(id));
+}
+
 // The fields the checks of OK look at (by Where), and the settings the thresholds give.
 enum Where { Volts, Percent, Temp, Name, Address, Cumulative };
 constexpr float Settings::*Threshold[] = {&Settings::voltThreshold, &Settings::percentFullThreshold,
                                           &Settings::temperatureThreshold};
 QLineEdit* (*const fieldAt[])(COptionsSheet&) = {
-    [](COptionsSheet& s) { return s.displayPage()->voltsEdit(); },
-    [](COptionsSheet& s) { return s.displayPage()->percentEdit(); },
-    [](COptionsSheet& s) { return s.displayPage()->tempEdit(); },
+    [](COptionsSheet& s) { return byId<QLineEdit>(s, 1140); },
+    [](COptionsSheet& s) { return byId<QLineEdit>(s, 1141); },
+    [](COptionsSheet& s) { return byId<QLineEdit>(s, 1146); },
     [](COptionsSheet& s) {
-        s.displayPage()->voltsEdit()->clear(); // refused too, but its page comes later
+        byId<QLineEdit>(s, 1140)->clear(); // refused too, but its page comes later
         return s.communicationsPage()->nameField();
     },
     [](COptionsSheet& s) {
@@ -58,8 +64,8 @@ QLineEdit* (*const fieldAt[])(COptionsSheet&) = {
         return s.communicationsPage()->addressControl()->field(2);
     },
     [](COptionsSheet& s) {
-        s.loggedPage()->appendBox()->click();
-        return s.loggedPage()->fileNameField();
+        byId<QCheckBox>(s, 1168)->click();
+        return byId<QLineEdit>(s, 1079);
     }};
 
 class OptionsSheet : public ::testing::Test {
@@ -153,9 +159,9 @@ TEST_F(OptionsSheet, EveryPageShowsTheSettingsFromTheFileAndOkGivesThemBackToThe
     Settings current = configuration.load(toLink);
     const QString cumulative = current.dataFolder + QStringLiteral("/All.csv");
     COptionsSheet sheet(current, link, items, prompts);
-    EXPECT_FALSE(sheet.displayPage()->percentEdit()->isEnabled()); // its colouring is off
-    sheet.displayPage()->percentBox()->click();
-    EXPECT_TRUE(sheet.displayPage()->percentEdit()->isEnabled());
+    EXPECT_FALSE(byId<QLineEdit>(sheet, 1141)->isEnabled()); // its colouring is off
+    byId<QCheckBox>(sheet, 1143)->click();
+    EXPECT_TRUE(byId<QLineEdit>(sheet, 1141)->isEnabled());
     // Out of their ranges the speed opens as Fast and the averaging as its nearest entry.
     Settings expected = current;
     std::tie(expected.displaySpeed, expected.averagingCycles, expected.percentFullInColor) =
@@ -165,7 +171,7 @@ TEST_F(OptionsSheet, EveryPageShowsTheSettingsFromTheFileAndOkGivesThemBackToThe
     ASSERT_TRUE(putFileBytes(cumulative, "Date Time,AHr 1\r"));
     EXPECT_EQ(afterOk(sheet).cumulativeFileName, QStringLiteral("All.csv"));
     EXPECT_EQ(fileBytes(cumulative), "Date Time,AHr 1\r"); // ...and never empties it
-    sheet.loggedPage()->appendBox()->click();              // off: the name is no longer kept
+    byId<QCheckBox>(sheet, 1168)->click();                 // off: the name is no longer kept
     EXPECT_TRUE(afterOk(sheet).cumulativeFileName.isEmpty());
 
     link.SetPortType(PORT_SERIAL);
@@ -191,7 +197,7 @@ TEST_F(OptionsSheet, RunGivesTheChangesBackOnOkOnlyAndTheLinkToItsOwnerEitherWay
                 labels.field(0)->setText(QStringLiteral("Solar AH"));
                 labels.accept();
             });
-            sheet.loggedPage()->labelsButton()->click();
+            byId<QPushButton>(sheet, 1026)->click();
             sheet.advancedPage()->defaultsButton()->click();
             sheet.advancedPage()->timeoutField(0)->clear(); // stored as 0
             sheet.advancedPage()->timeoutField(2)->setText(QStringLiteral("4321"));
