@@ -48,23 +48,6 @@ public:
     // Empties and refills the port list, selecting the page's COM port when it is listed.
     QList<ComPort> fillPortList();
 
-    // The COM port the page is working with; during a search, each port about to be probed.
-
-    QRadioButton* networkButton() const { return networkButton_; }
-    QComboBox* portList() const { return portList_; }
-    QCheckBox* autoSearchBox() const { return autoSearchBox_; }
-    QPushButton* serialTestButton() const { return serialTest_; }
-    CColorStatic* serialStatus() const { return serialStatus_; }
-    QRadioButton* addressButton() const { return addressButton_; }
-    QLineEdit* nameField() const { return nameField_; }
-    CIpAddressCtrl* addressControl() const { return address_; }
-    QPushButton* defaultsButton() const { return defaults_; }
-    QPushButton* networkTestButton() const { return networkTest_; }
-    CColorStatic* networkStatus() const { return networkStatus_; }
-    QLabel* interfaceVersion() const { return interfaceVersion_; }
-    QLabel* firmwareLabel() const { return firmwareLabel_; }
-    QLabel* firmwareValue() const { return firmwareValue_; }
-
 private:
     QWidget* buildSerialGroup();
     QWidget* buildNetworkGroup();

@@ -46,6 +46,12 @@ template <typename Control> Control* byId(const COptionsSheet& sheet, int id)
     return sheet.findChild<Control*>(QString::number(id));
 }
 
+// A control of the communications page by its object name.
+template <typename Control> Control* named(const QObject& page, const char* name)
+{
+    return page.findChild<Control*>(QLatin1String(name));
+}
+
 // The fields the checks of OK look at (by Where), and the settings the thresholds give.
 enum Where { Volts, Percent, Temp, Name, Address, Cumulative };
 constexpr float Settings::*Threshold[] = {&Settings::voltThreshold, &Settings::percentFullThreshold,
@@ -56,12 +62,12 @@ QLineEdit* (*const fieldAt[])(COptionsSheet&) = {
     [](COptionsSheet& s) { return byId<QLineEdit>(s, 1146); },
     [](COptionsSheet& s) {
         byId<QLineEdit>(s, 1140)->clear(); // refused too, but its page comes later
-        return s.communicationsPage()->nameField();
+        return named<QLineEdit>(s, "nameField");
     },
     [](COptionsSheet& s) {
-        s.communicationsPage()->networkButton()->click();
-        s.communicationsPage()->addressButton()->click();
-        return s.communicationsPage()->addressControl()->field(2);
+        named<QRadioButton>(s, "networkButton")->click();
+        named<QRadioButton>(s, "addressButton")->click();
+        return named<CIpAddressCtrl>(s, "address")->field(2);
     },
     [](COptionsSheet& s) {
         byId<QCheckBox>(s, 1168)->click();
@@ -232,36 +238,44 @@ TEST_F(OptionsSheet, TheTestButtonsRunOnTheFieldsAndShowWhatTheTestsFind)
     COptionsPgCommunications& page = *sheet.communicationsPage();
     page.setPortLister([&ports] { return ports; });
     page.loadSettings(settings);
-    EXPECT_EQ(page.portList()->itemText(0), QStringLiteral("Com 10")); // sorted by text
-    page.portList()->setCurrentIndex(2); // "Com 7": the entry's port, not its place, is tested
-    page.serialTestButton()->click();
+    auto* portList = named<QComboBox>(page, "portList");
+    auto* serialTest = named<QPushButton>(page, "serialTest");
+    auto* serialStatus = named<CColorStatic>(page, "serialStatus");
+    auto* address = named<CIpAddressCtrl>(page, "address");
+    auto* networkTest = named<QPushButton>(page, "networkTest");
+    auto* firmware = named<QLabel>(page, "firmwareValue");
+    EXPECT_EQ(portList->itemText(0), QStringLiteral("Com 10")); // sorted by text
+    portList->setCurrentIndex(2); // "Com 7": the entry's port, not its place, is tested
+    serialTest->click();
     EventPump::deliverPosted();
-    EXPECT_EQ(page.serialStatus()->text(), QStringLiteral("CW Unit found on Com 7"));
-    EXPECT_EQ(page.serialStatus()->textColor(), QColor(0, 128, 0));
+    EXPECT_EQ(serialStatus->text(), QStringLiteral("CW Unit found on Com 7"));
+    EXPECT_EQ(serialStatus->textColor(), QColor(0, 128, 0));
     // A search lists the ports again and chooses the one that answered.
     ports.append({30, "/dev/gone 3"});
-    page.portList()->setCurrentIndex(1);
-    page.autoSearchBox()->click();
-    EXPECT_FALSE(page.portList()->isEnabled());
-    page.serialTestButton()->click();
-    EXPECT_EQ(page.portList()->count(), 4);
-    EXPECT_EQ(page.portList()->currentText(), QStringLiteral("Com 7"));
+    portList->setCurrentIndex(1);
+    named<QCheckBox>(page, "autoSearch")->click();
+    EXPECT_FALSE(portList->isEnabled());
+    serialTest->click();
+    EXPECT_EQ(portList->count(), 4);
+    EXPECT_EQ(portList->currentText(), QStringLiteral("Com 7"));
 
-    page.networkButton()->click();
-    EXPECT_FALSE(page.serialTestButton()->isEnabled() || page.addressControl()->isEnabled());
-    page.addressButton()->click();
-    page.networkTestButton()->click();
+    named<QRadioButton>(page, "networkButton")->click();
+    EXPECT_FALSE(serialTest->isEnabled() || address->isEnabled());
+    named<QRadioButton>(page, "addressButton")->click();
+    networkTest->click();
     ASSERT_TRUE(EventPump::waitUntil([&] { return !prompts.shown().isEmpty(); }));
-    EXPECT_EQ(page.networkStatus()->text(), QStringLiteral("PASSWORD CONFIRMED"));
-    EXPECT_EQ(page.interfaceVersion()->text(), QStringLiteral("Network Interface version: 1.2"));
-    EXPECT_EQ(page.firmwareValue()->text(), QStringLiteral("3.5"));
-    EXPECT_TRUE(page.firmwareValue()->isEnabled());
-    page.addressControl()->field(1)->clear(); // refused before connecting, firmware hidden
-    page.networkTestButton()->click();
-    EXPECT_FALSE(page.firmwareValue()->isEnabled());
+    EXPECT_EQ(named<CColorStatic>(page, "networkStatus")->text(),
+              QStringLiteral("PASSWORD CONFIRMED"));
+    EXPECT_EQ(named<QLabel>(page, "interfaceVersion")->text(),
+              QStringLiteral("Network Interface version: 1.2"));
+    EXPECT_EQ(firmware->text(), QStringLiteral("3.5"));
+    EXPECT_TRUE(firmware->isEnabled());
+    address->field(1)->clear(); // refused before connecting, firmware hidden
+    networkTest->click();
+    EXPECT_FALSE(firmware->isEnabled());
     // Default Values: the adapter's factory name and port, nothing else.
-    page.defaultsButton()->click();
-    EXPECT_TRUE(page.nameField()->isEnabled() && !page.addressControl()->isEnabled());
+    named<QPushButton>(page, "defaults")->click();
+    EXPECT_TRUE(named<QLineEdit>(page, "nameField")->isEnabled() && !address->isEnabled());
     const Settings stored = afterOk(sheet);
     EXPECT_EQ(std::tuple(stored.portType, stored.connectByAdapterName, stored.ipAddress,
                          stored.adapterPort),
