@@ -3,6 +3,7 @@
 #include "cli/ExitCode.h"
 #include "cli/UnitConnection.h"
 
+#include <QCommandLineParser>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -10,6 +11,11 @@ int CliContext::failed(const UnitConnection& connection) const
 {
     err << connection.errorText() << Qt::endl;
     return connection.connectionFailed() ? EXIT_CONNECTION : EXIT_UNIT;
+}
+
+void CliContext::addJsonOption(QCommandLineParser& parser)
+{
+    parser.addOption({QStringLiteral("json"), QStringLiteral("Print one JSON object.")});
 }
 
 int CliContext::usageError(const QString& text) const

@@ -9,6 +9,7 @@
 #include <utility>
 
 class CUnitLink;
+class QCommandLineParser;
 class QJsonObject;
 class PromptService;
 class UnitConnection;
@@ -33,6 +34,9 @@ public:
     QString unitImageFolder;
     // Whether the error stream is a terminal, where a progress bar may be drawn.
     bool errIsTerminal = false;
+
+    // "--json" of a subcommand that prints one object.
+    static void addJsonOption(QCommandLineParser& parser);
 
     // Prints why the connection failed and returns the matching exit code.
     int failed(const UnitConnection& connection) const;

@@ -23,7 +23,7 @@ void ClockCommand::addOptions(QCommandLineParser& parser)
     parser.addOption({QStringLiteral("set-pc"),
                       QStringLiteral("Set the unit's time of day to the PC's; its day number "
                                      "stays.")});
-    parser.addOption({QStringLiteral("json"), QStringLiteral("Print one JSON object.")});
+    CliContext::addJsonOption(parser);
 }
 
 int ClockCommand::run(const QCommandLineParser& parser)
@@ -80,6 +80,6 @@ void ClockCommand::print(const Reading& unit, const QDateTime& pcTime, bool wasS
     if (wasSet)
         context_.out << loadString(TimeSetText) << '\n';
     context_.printFields(
-        {{QStringLiteral("Unit Time"), QStringLiteral("day %1, %2").arg(unit.day).arg(unitTime)},
-         {QStringLiteral("PC Time"), pcText}});
+        {{UnitClock::unitTimeTitle(), UnitClock::dayAndTimeText(unit.day, unit.minuteOfDay)},
+         {UnitClock::pcTimeTitle(), pcText}});
 }

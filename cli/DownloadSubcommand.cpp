@@ -5,6 +5,7 @@
 #include "cli/TerminalProgress.h"
 #include "cli/UnitConnection.h"
 #include "display/LiveDisplay.h"
+#include "link/RecordMap.h"
 #include "logged/CsvFileWriter.h"
 #include "logged/DownloadResult.h"
 #include "logged/DownloadSequence.h"
@@ -163,8 +164,8 @@ int DownloadSubcommand::report(const DownloadResult& result, bool clear, UnitCon
 
 bool DownloadSubcommand::clearPeriodicLog(UnitConnection& connection)
 {
-    if (!connection.write(DownloadSequence::COMMAND_RECORD,
-                          QByteArray(1, static_cast<char>(DownloadSequence::CLEAR_PERIODIC_LOG)))) {
+    if (!connection.write(RecordMap::Command.address,
+                          QByteArray(1, static_cast<char>(RecordMap::ClearPeriodicLog)))) {
         context_.err << connection.errorText() << Qt::endl;
         return false;
     }

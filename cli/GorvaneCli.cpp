@@ -175,7 +175,7 @@ int GorvaneCli::help(const Command& command, const QCommandLineParser& parser)
 int GorvaneCli::ports(const QCommandLineParser&)
 {
     for (const ComPort& port : link_->ports().list())
-        out_ << QStringLiteral("COM%1").arg(port.number) << '\t' << port.device << '\n';
+        out_ << ComPortDirectory::nameOf(port.number) << '\t' << port.device << '\n';
     out_.flush();
     return EXIT_OK;
 }

@@ -4,6 +4,7 @@
 #include "cli/ExitCode.h"
 #include "cli/UnitConnection.h"
 #include "display/CLiveItemTable.h"
+#include "display/EfficiencyTable.h"
 #include "display/UnitClock.h"
 #include "link/FirmwareVersion.h"
 #include "programming/BatteryCapacityRecord.h"
@@ -26,7 +27,7 @@ enum Record { Version, ChannelNames, Shunts, Battery1, Battery2, ClockDay, Clock
 
 void InfoCommand::addOptions(QCommandLineParser& parser)
 {
-    parser.addOption({QStringLiteral("json"), QStringLiteral("Print one JSON object.")});
+    CliContext::addJsonOption(parser);
 }
 
 int InfoCommand::run(const QCommandLineParser& parser)
@@ -73,13 +74,14 @@ InfoCommand::UnitInfo InfoCommand::decode(const QList<QByteArray>& records)
 
 QString InfoCommand::capacityText(int ampHours)
 {
-    return ampHours == 0 ? QStringLiteral("No Battery") : QStringLiteral("%1 Ahrs").arg(ampHours);
+    return ampHours == 0 ? BatteryCapacityRecord::noBatteryText()
+                         : EfficiencyTable::capacityText(ampHours);
 }
 
 void InfoCommand::printText(const UnitInfo& info) const
 {
     QList<std::pair<QString, QString>> fields{
-        {QStringLiteral("Firmware Version"), FirmwareVersion::text(info.firmwareVersion)},
+        {FirmwareVersion::title(), FirmwareVersion::text(info.firmwareVersion)},
         {QStringLiteral("Volts 1"), info.volts1Name}};
     for (int k = 0; k < 3; ++k)
         fields.append(
@@ -91,10 +93,8 @@ void InfoCommand::printText(const UnitInfo& info) const
     for (int b = 0; b < 2; ++b)
         fields.append(
             {QStringLiteral("Battery %1 Capacity").arg(b + 1), capacityText(info.capacities[b])});
-    fields.append({QStringLiteral("Unit Time"),
-                   QStringLiteral("day %1, %2")
-                       .arg(info.day)
-                       .arg(UnitClock::formatMinutesAfterMidnight(info.minuteOfDay))});
+    fields.append(
+        {UnitClock::unitTimeTitle(), UnitClock::dayAndTimeText(info.day, info.minuteOfDay)});
     context_.printFields(fields);
 }
 

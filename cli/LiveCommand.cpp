@@ -50,7 +50,7 @@ QString statusText(const BatteryStatus& status, int row)
         return text;
     const int alarm = status.alarmState(row);
     return text + QStringLiteral(" (%1)").arg(alarm == 0
-                                                  ? QStringLiteral("ALARM OFF")
+                                                  ? BatteryStatus::alarmOffText()
                                                   : AlarmEnablesRecord::choiceTexts()[alarm]);
 }
 
@@ -212,9 +212,7 @@ void LiveCommand::printText() const
         out << items_.item(n).labelText.leftJustified(LiveItem::LABEL_TEXT_SIZE + 2)
             << items_.slotText(n) << '\n';
     for (int battery = 1; battery <= 2; ++battery)
-        out << QStringLiteral("Battery %1 Status")
-                   .arg(battery)
-                   .leftJustified(LiveItem::LABEL_TEXT_SIZE + 2)
+        out << BatteryStatus::title(battery).leftJustified(LiveItem::LABEL_TEXT_SIZE + 2)
             << statusLine(battery) << '\n';
     if (watching_)
         out << '\n';

@@ -25,6 +25,19 @@ inline constexpr int RECORDS_NEWEST_FIRST = 1;
 // The name the unit's network adapter leaves the factory with.
 inline constexpr char16_t DefaultAdapterName[] = u"ZELTRAVANIC1";
 
+// The channels' labels before the unit names them.
+inline constexpr const char16_t* DefaultVoltLabels[] = {u"Volt 1", u"Volt 2"};
+inline constexpr const char16_t* DefaultAmpLabels[] = {u"Amp 1", u"Amp 2", u"Amp 3"};
+inline constexpr const char16_t* DefaultAhrLabels[] = {u"AHr 1", u"AHr 2"};
+
+template <std::size_t N> std::array<QString, N> labelsOf(const char16_t* const (&texts)[N])
+{
+    std::array<QString, N> labels;
+    for (std::size_t i = 0; i < N; ++i)
+        labels[i] = QString::fromUtf16(texts[i]);
+    return labels;
+}
+
 inline constexpr int ReportLabelCount = 16;
 // Only the first ten report labels are used and read back; all sixteen are written.
 inline constexpr int ReportLabelsInUse = 10;

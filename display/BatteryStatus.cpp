@@ -49,6 +49,16 @@ void BatteryStatus::applyAlarmStates(QByteArrayView reply)
     }
 }
 
+QString BatteryStatus::title(int battery)
+{
+    return QStringLiteral("Battery %1 Status").arg(battery);
+}
+
+QString BatteryStatus::alarmOffText()
+{
+    return QStringLiteral("ALARM OFF");
+}
+
 void BatteryStatus::refreshRows()
 {
     for (int i = 0; i < ROW_COUNT; ++i) {
@@ -56,7 +66,7 @@ void BatteryStatus::refreshRows()
         if (!flag(i)) {
             shown = StatusRow{QStringLiteral("---"), true, Black, White};
         } else if (alarmState(i) == 0) {
-            shown.text = QStringLiteral("ALARM OFF");
+            shown.text = alarmOffText();
             shown.enabled = false;
         } else {
             const RgbColor colour = alarmState(i) == 1 ? Red : Magenta;

@@ -28,6 +28,10 @@ public:
     // The relay has no alarm state of its own in the unit's record.
     static constexpr int RELAY_ROW = 5;
 
+    // "Battery %1 Status" of battery 1 or 2, and the text of a row whose alarm is off.
+    static QString title(int battery);
+    static QString alarmOffText();
+
     // Two bytes of record 0x25.
     void applyFlags(QByteArrayView reply);
     // Four bytes of record 0xCE; a state of 3 counts as 2.

@@ -1,6 +1,7 @@
 #include "display/CLiveItemTable.h"
 
 #include "display/LiveValueDecoder.h"
+#include "link/Volts1Name.h"
 #include "resources/StringTable.h"
 
 #include <algorithm>
@@ -325,8 +326,7 @@ bool CLiveItemTable::applyChannelNames(QByteArrayView reply)
     for (std::size_t channel = 0; channel < 3; ++channel)
         settings_.ampLabels[channel] = strings_.text(AMP_NAME_STRING_BASE[channel] +
                                                      (code(static_cast<qsizetype>(channel)) & 7));
-    settings_.voltLabels[0] =
-        (code(0) & 0x10) != 0 ? QStringLiteral("Battery") : QStringLiteral("Battery 1");
+    settings_.voltLabels[0] = Volts1Name::of(code(0));
     for (const MeasuredItemRow& row : MEASURED_ITEMS)
         formatLabelFromSettings(row.item);
     // Until the battery words arrive, the amp-hour items name the kind of amp-hours.

@@ -56,11 +56,16 @@ void EfficiencyTable::setByteFigure(int index, std::uint8_t value)
     figure.rawReply[0] = value;
 }
 
+QString EfficiencyTable::capacityText(int ampHours)
+{
+    return QStringLiteral("%1 Ahrs").arg(ampHours);
+}
+
 void EfficiencyTable::setBattery1Capacity(std::uint16_t ampHours)
 {
     EfficiencyCell& capacity = at(CAPACITY);
     capacity.value = ampHours;
-    capacity.valueText = QStringLiteral("%1 Ahrs").arg(ampHours);
+    capacity.valueText = capacityText(ampHours);
     capacity.rawReply.fill(0);
     capacity.rawReply[0] = static_cast<std::uint8_t>(ampHours & 0xFF);
     capacity.rawReply[1] = static_cast<std::uint8_t>(ampHours >> 8);

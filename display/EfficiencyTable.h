@@ -27,6 +27,9 @@ public:
     static constexpr int SELF_DISCHARGE = 6;
     static constexpr int CAPACITY = 9;
 
+    // "%1 Ahrs", as the capacity cell shows it.
+    static QString capacityText(int ampHours);
+
     // All values zero, all texts empty.
     void clear();
     // The 12 bytes of record 0xDA: per average, the self-discharge word, the amp-hour

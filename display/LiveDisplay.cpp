@@ -3,6 +3,7 @@
 #include "config/Settings.h"
 #include "display/OptionsApply.h"
 #include "link/CUnitLink.h"
+#include "link/RecordMap.h"
 #include "link/UnitSearch.h"
 #include "logged/DownloadSequence.h"
 #include "resources/StringTable.h"
@@ -13,8 +14,7 @@ LiveDisplay::LiveDisplay(CUnitLink& link, Settings& settings, PromptService& pro
       poll_(link, items_, settings, prompts, this), download_(link, prompts, &poll_, this)
 {
     takeLinkBack();
-    download_.setLogClearer(
-        [this] { return poll_.sendResetCode(DownloadSequence::CLEAR_PERIODIC_LOG); });
+    download_.setLogClearer([this] { return poll_.sendResetCode(RecordMap::ClearPeriodicLog); });
     connect(&poll_, &CPollCycle::downloadFinished, &download_, &DownloadRunner::complete);
     connect(&poll_, &CPollCycle::statusRefreshed, &download_, &DownloadRunner::checkLink);
     connect(&download_, &DownloadRunner::runningChanged, this, &LiveDisplay::followDownload);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "config/Settings.h"
 #include "resources/RgbColor.h"
 
 #include <QString>
@@ -31,8 +32,7 @@ struct LiveItemSettings {
     // Shunt type of current channels 1..3: 1 or 2.
     std::array<int, 3> shunts{1, 1, 1};
 
-    std::array<QString, 2> voltLabels{QStringLiteral("Volt 1"), QStringLiteral("Volt 2")};
-    std::array<QString, 3> ampLabels{QStringLiteral("Amp 1"), QStringLiteral("Amp 2"),
-                                     QStringLiteral("Amp 3")};
-    std::array<QString, 2> ahrLabels{QStringLiteral("AHr 1"), QStringLiteral("AHr 2")};
+    std::array<QString, 2> voltLabels = labelsOf(DefaultVoltLabels);
+    std::array<QString, 3> ampLabels = labelsOf(DefaultAmpLabels);
+    std::array<QString, 2> ahrLabels = labelsOf(DefaultAhrLabels);
 };

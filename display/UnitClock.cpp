@@ -43,3 +43,18 @@ QString UnitClock::formatMinutesAfterMidnight(int minutes)
     const int ofDay = ((minutes % MinutesPerDay) + MinutesPerDay) % MinutesPerDay;
     return formatTimeOfDay(QTime(ofDay / 60, ofDay % 60));
 }
+
+QString UnitClock::dayAndTimeText(int day, int minutes)
+{
+    return QStringLiteral("day %1, %2").arg(day).arg(formatMinutesAfterMidnight(minutes));
+}
+
+QString UnitClock::unitTimeTitle()
+{
+    return QStringLiteral("Unit Time");
+}
+
+QString UnitClock::pcTimeTitle()
+{
+    return QStringLiteral("PC Time");
+}

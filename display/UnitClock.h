@@ -23,6 +23,11 @@ public:
     // locale's before-noon or after-noon marker (14:05 is 2:05 PM).
     static QString formatTimeOfDay(const QTime& time);
     static QString formatMinutesAfterMidnight(int minutes);
+    // "day %1, %2": the unit's day number and time of day.
+    static QString dayAndTimeText(int day, int minutes);
+    // The titles of the unit's and the PC's time of day.
+    static QString unitTimeTitle();
+    static QString pcTimeTitle();
 
 private:
     std::uint8_t dayBytes_[2] = {0, 0};

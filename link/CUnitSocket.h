@@ -56,7 +56,6 @@ public:
     const QString& host() const { return host_; }
     std::uint32_t tcpPort() const { return tcpPort_; }
     LinkRequest* request() { return &request_; }
-    int receivedCount() const { return received_; }
 
 private:
     bool connectSocket();

@@ -21,7 +21,7 @@ int numberAfterPrefix(const QString& name, QStringView prefix)
 QString platformDeviceFor(int number)
 {
 #ifdef Q_OS_WIN
-    return QStringLiteral("COM%1").arg(number);
+    return ComPortDirectory::nameOf(number);
 #else
     if (number >= 1 && number < ComPortDirectory::UsbBase)
         return QStringLiteral("/dev/ttyS%1").arg(number - 1);
@@ -36,6 +36,11 @@ QString platformDeviceFor(int number)
 } // namespace
 
 ComPortDirectory::ComPortDirectory(QString aliasFolder) : aliasFolder_(std::move(aliasFolder)) {}
+
+QString ComPortDirectory::nameOf(int number)
+{
+    return QStringLiteral("COM%1").arg(number);
+}
 
 int ComPortDirectory::fixedNumberFor(const QString& portName)
 {

@@ -36,6 +36,8 @@ public:
     // The device to open for a COM number; empty when no device is known for it.
     QString deviceFor(int number) const;
 
+    // "COM%1": how the user names a port.
+    static QString nameOf(int number);
     // The fixed number of a platform port name (ttyS0, ttyUSB3, COM7); 0 when it has none.
     static int fixedNumberFor(const QString& portName);
 

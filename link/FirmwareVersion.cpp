@@ -14,4 +14,9 @@ QString text(float version)
     return QString::asprintf("%0.1f", static_cast<double>(version));
 }
 
+QString title()
+{
+    return QStringLiteral("Firmware Version");
+}
+
 } // namespace FirmwareVersion

@@ -10,6 +10,9 @@ namespace FirmwareVersion {
 // version 1.0.
 float fromByte(std::uint8_t versionByte);
 
+// The title of the firmware version field.
+QString title();
+
 // As the firmware version field shows it: "%0.1f".
 QString text(float version);
 

@@ -107,11 +107,6 @@ bool CLoggedData::takeBatteryWord(int battery, QByteArrayView reply)
     return true;
 }
 
-int CLoggedData::batteryWord(int battery) const
-{
-    return batteryWords_[batteryIndex(battery)];
-}
-
 int CLoggedData::batteryMask() const
 {
     return (batteryWords_[0] != 0 ? 1 : 0) | (batteryWords_[1] != 0 ? 2 : 0);

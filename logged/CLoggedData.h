@@ -45,7 +45,6 @@ public:
     // READ 0xF2 (battery 1) or 0xF1 (battery 2), 2 bytes: the battery's capacity word.
     bool takeBatteryWord(int battery, QByteArrayView reply);
 
-    int batteryWord(int battery) const;
     // Bit 0 set when battery 1 has a capacity, bit 1 for battery 2.
     int batteryMask() const;
     // The calendar time (seconds) of the unit clock's day 0, 00:00.

@@ -37,9 +37,6 @@ class DownloadSequence : public QObject, public LinkReceiver {
 public:
     static constexpr int SETUP_STEPS = 6;
     static constexpr int LAST_STEP = 11;
-    // The commands of record 0x27: 0x72 clears the unit's periodic log.
-    static constexpr std::uint8_t COMMAND_RECORD = RecordMap::Command.address;
-    static constexpr std::uint8_t CLEAR_PERIODIC_LOG = RecordMap::ClearPeriodicLog;
 
     DownloadSequence(CUnitLink& link, PromptService& prompts, QObject* window = nullptr,
                      QObject* parent = nullptr);

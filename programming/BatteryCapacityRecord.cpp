@@ -17,6 +17,11 @@ QByteArray encode(int ampHours)
     return record;
 }
 
+QString noBatteryText()
+{
+    return QStringLiteral("No Battery");
+}
+
 QString validate(const Entry& entry)
 {
     if (entry.noBattery)

@@ -20,6 +20,9 @@ struct Entry {
     bool noBattery = false;
 };
 
+// The caption of the choice that marks the battery absent.
+QString noBatteryText();
+
 // The message that refuses the entry, or empty when it may be written.
 QString validate(const Entry& entry);
 // "No Battery" writes 0; otherwise the typed number (0 too) with the battery present.

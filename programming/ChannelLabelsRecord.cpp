@@ -1,5 +1,6 @@
 #include "programming/ChannelLabelsRecord.h"
 
+#include "link/Volts1Name.h"
 #include "programming/ParameterCoding.h"
 
 namespace ChannelLabelsRecord {
@@ -7,13 +8,12 @@ namespace ChannelLabelsRecord {
 namespace {
 
 constexpr int CODE_BITS = 0x07;
-constexpr int VOLTS1_BATTERY_BIT = 0x10;
 
 } // namespace
 
 QStringList volts1Texts()
 {
-    return {QStringLiteral("Battery"), QStringLiteral("Battery 1")};
+    return Volts1Name::texts();
 }
 
 QStringList ampsTexts(int channel)
@@ -31,7 +31,7 @@ QStringList ampsTexts(int channel)
 Values decode(QByteArrayView record)
 {
     Values values;
-    values.volts1Choice = ParameterCoding::byteAt(record, 0) & VOLTS1_BATTERY_BIT ? 0 : 1;
+    values.volts1Choice = ParameterCoding::byteAt(record, 0) & Volts1Name::BatteryBit ? 0 : 1;
     for (int channel = 0; channel < AMPS_CHANNELS; ++channel) {
         const int code = ParameterCoding::byteAt(record, channel) & CODE_BITS;
         values.ampsChoice[static_cast<std::size_t>(channel)] =
@@ -49,7 +49,7 @@ QByteArray encode(const Values& values, QByteArrayView recordRead)
             values.ampsChoice[static_cast<std::size_t>(channel)], byte & CODE_BITS);
         record[channel] = static_cast<char>((byte & ~CODE_BITS) | (code & CODE_BITS));
     }
-    ParameterCoding::setBits(record, 0, VOLTS1_BATTERY_BIT, values.volts1Choice == 0);
+    ParameterCoding::setBits(record, 0, Volts1Name::BatteryBit, values.volts1Choice == 0);
     return record;
 }
 

@@ -9,8 +9,6 @@
 // or reset its program parameters at once. The record is written only, never read.
 namespace EraseCommands {
 
-inline constexpr std::uint8_t COMMAND_RECORD = RecordMap::Command.address;
-
 enum Command : std::uint8_t {
     CMD_CLEARPERIODIC = RecordMap::ClearPeriodicLog,
     CMD_CLEARFIVEPERCENT = 0x82,

@@ -58,6 +58,11 @@ bool isVoltageInRange(double volts)
     return volts >= 10.0 && volts <= 100.0;
 }
 
+QString percentRangeText()
+{
+    return QStringLiteral("Percent must be between 1 - 99");
+}
+
 QString voltsText(int tenths)
 {
     return QString::asprintf("%.1f", tenths * 0.1);

@@ -35,6 +35,9 @@ bool isVoltageInRange(double volts);
 // Tenths of a volt with one decimal, "%.1f".
 QString voltsText(int tenths);
 
+// The message that refuses a percent setpoint outside 1..99.
+QString percentRangeText();
+
 // Choice codes are list positions. A code outside the list leaves the list without a selection;
 // a list without a selection writes back the code that was read.
 std::optional<int> listChoice(int code, int listSize);

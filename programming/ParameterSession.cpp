@@ -3,6 +3,7 @@
 #include "link/CUnitLink.h"
 #include "link/LinkConstants.h"
 #include "link/LinkRequest.h"
+#include "link/RecordMap.h"
 #include "programming/CProgramData.h"
 #include "programming/EraseCommands.h"
 #include "programming/ParameterCoding.h"
@@ -65,11 +66,11 @@ ParameterSession::WriteResult ParameterSession::writeInTurn(const QList<QByteArr
 ParameterSession::WriteResult ParameterSession::writeCommand(std::uint8_t command)
 {
     const bool commandRecord = records_.size() == 1 &&
-                               records_.first()->address() == EraseCommands::COMMAND_RECORD &&
+                               records_.first()->address() == RecordMap::Command.address &&
                                records_.first()->length() == 1;
     if (!commandRecord)
         return WriteResult::NeverRead;
-    if (!link_.Write(this, EraseCommands::COMMAND_RECORD, 1, &command)) {
+    if (!link_.Write(this, RecordMap::Command.address, 1, &command)) {
         prompts_.show(READ_ERROR);
         return WriteResult::Refused;
     }

@@ -36,7 +36,6 @@ public:
     // ones are in.
     bool hasRead() const { return hasRead_; }
     QByteArray bytesRead(int index = 0) const { return bytesRead_.value(index); }
-    int recordCount() const { return static_cast<int>(records_.size()); }
 
     // Writes the session's one record with the Program Modes menu as the owner of the
     // acknowledgement, which checks it. Once the write went out the bytes become the record's

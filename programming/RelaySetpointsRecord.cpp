@@ -46,7 +46,7 @@ QString percentMessage(const ColumnEntry& column)
 {
     if (column.use != PercentUse::Percent || isPercent(TypedNumber::toWhole(column.percent)))
         return {};
-    return QStringLiteral("Percent must be between 1 - 99");
+    return ParameterCoding::percentRangeText();
 }
 
 int percentToWrite(const ColumnEntry& column, bool rightColumn)

@@ -56,7 +56,7 @@ QByteArray encodeHighAlarm(int tenths, QByteArrayView recordRead)
 
 QString validateLowAlarm(const Entry& entry)
 {
-    return criterionThenVoltage(entry, QStringLiteral("Percent must be between 1 - 99"));
+    return criterionThenVoltage(entry, ParameterCoding::percentRangeText());
 }
 
 QString validateChargeCriteria(const Entry& entry)

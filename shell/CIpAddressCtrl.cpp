@@ -61,14 +61,13 @@ int CIpAddressCtrl::GetAddress(std::uint32_t& address) const
     return filled;
 }
 
-void CIpAddressCtrl::ClearAddress()
-{
-    for (QLineEdit* edit : fields_)
-        edit->clear();
-}
-
 void CIpAddressCtrl::advanceWhenFull(int index)
 {
     if (index < 3 && field(index)->text().size() == 3)
         field(index + 1)->setFocus();
+}
+
+QString CIpAddressCtrl::portCaption()
+{
+    return QStringLiteral("Zeltravanic will listen on Port Number");
 }

@@ -12,10 +12,12 @@ class CIpAddressCtrl : public QWidget {
 public:
     explicit CIpAddressCtrl(QWidget* parent = nullptr);
 
+    // The caption of the adapter's TCP port, which every address of the unit goes with.
+    static QString portCaption();
+
     void SetAddress(std::uint32_t address);
     // The address into address; returns how many of the four fields are filled.
     int GetAddress(std::uint32_t& address) const;
-    void ClearAddress();
 
     QLineEdit* field(int index) const;
 

@@ -37,24 +37,8 @@ public:
     void chooseColorBelow();
 
     // The colours chosen so far (the settings get them on OK).
-    std::uint32_t colorAbove() const { return colorAbove_; }
-    std::uint32_t colorBelow() const { return colorBelow_; }
 
-    QCheckBox* voltsBox() const { return voltsBox_; }
-    QCheckBox* percentBox() const { return percentBox_; }
-    QCheckBox* tempBox() const { return tempBox_; }
-    QCheckBox* ampsBox() const { return ampsBox_; }
-    QCheckBox* wattsBox() const { return wattsBox_; }
-    QLineEdit* voltsEdit() const { return voltsEdit_; }
-    QLineEdit* percentEdit() const { return percentEdit_; }
-    QLineEdit* tempEdit() const { return tempEdit_; }
     QRadioButton* speedButton(int index) const;
-    QRadioButton* centigradeButton() const { return centigrade_; }
-    QRadioButton* fahrenheitButton() const { return fahrenheit_; }
-    CColorStatic* sampleAbove() const { return sampleAbove_; }
-    CColorStatic* sampleBelow() const { return sampleBelow_; }
-    QPushButton* aboveButton() const { return aboveButton_; }
-    QPushButton* belowButton() const { return belowButton_; }
 
 private:
     QWidget* buildSpeedGroup();

@@ -22,7 +22,6 @@ public:
 
     bool create(const QString& folder, int number, const QString& target, QString* error);
     void remove();
-    const QString& linkPath() const { return linkPath_; }
 
 private:
     static void removeSameNumber(const QString& folder, int number);

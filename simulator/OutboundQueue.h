@@ -26,7 +26,6 @@ public:
     void reply(const QList<Transmission>& bursts, int requestBytes);
     // Bursts the unit sends of its own accord (the greeting, the login answer).
     void send(const QList<Transmission>& bursts);
-    bool isIdle() const { return queue_.isEmpty(); }
 
 private:
     struct Pending {

@@ -13,7 +13,6 @@ class SetpointMonitor {
 public:
     void update(const BatteryModel& model, const ProgramSettings& settings);
 
-    bool relayOn() const { return relayOn_; }
     // The two bytes of record 0x25.
     quint16 statusWord() const { return status_; }
 

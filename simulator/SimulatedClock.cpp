@@ -6,11 +6,6 @@ SimulatedClock::SimulatedClock(int day, int minuteOfDay)
     : day_(std::clamp(day, 0, MaxDay)), minuteOfDay_(std::clamp(minuteOfDay, 0, MinutesPerDay - 1))
 {}
 
-qint64 SimulatedClock::totalSeconds() const
-{
-    return (static_cast<qint64>(day_) * MinutesPerDay + minuteOfDay_) * 60 + second_;
-}
-
 quint16 SimulatedClock::dayWord() const
 {
     return static_cast<quint16>(day_ * 8 + minuteOfDay_ / MinutesPerBlock);

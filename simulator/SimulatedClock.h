@@ -15,8 +15,6 @@ public:
     int day() const { return day_; }
     int minuteOfDay() const { return minuteOfDay_; }
     int second() const { return second_; }
-    // Seconds since day 0, 00:00.
-    qint64 totalSeconds() const;
 
     quint16 dayWord() const;
     quint8 minuteInBlock() const;

@@ -41,13 +41,11 @@ public:
 
     MemoryImage image();
     void restore(const MemoryImage& image);
-    void clearLogs() { logger_.clearAll(); }
 
     RecordStore& records() { return records_; }
     const LogMemory& memory() const { return memory_; }
     const SimulatedClock& clock() const { return clock_; }
     BatteryModel& model() { return model_; }
-    UnitLogger& logger() { return logger_; }
 
 private:
     void execute(quint8 command);

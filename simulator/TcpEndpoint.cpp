@@ -20,11 +20,6 @@ bool TcpEndpoint::listen(quint16 port, QString* error)
     return false;
 }
 
-int TcpEndpoint::connectionCount() const
-{
-    return static_cast<int>(findChildren<TcpConnection*>().size());
-}
-
 void TcpEndpoint::accept()
 {
     while (QTcpSocket* socket = server_.nextPendingConnection()) {

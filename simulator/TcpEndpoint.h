@@ -21,7 +21,6 @@ public:
     // Port 0 takes any free port.
     bool listen(quint16 port, QString* error);
     quint16 port() const { return server_.serverPort(); }
-    int connectionCount() const;
     // Connections accepted since listening began, closed ones included.
     int acceptedCount() const { return accepted_; }
 

@@ -26,7 +26,6 @@ public:
     // nowMs: a monotonic time stamp of the arrival.
     QList<Transmission> receive(QByteArrayView bytes, qint64 nowMs);
 
-    bool loggedIn() const { return loggedIn_; }
     const SessionSettings& settings() const { return settings_; }
 
 private:

@@ -143,11 +143,6 @@ QStringList UnitSimulator::announcement() const
     return lines;
 }
 
-QString UnitSimulator::serialPath() const
-{
-    return serial_ ? serial_->devicePath() : QString();
-}
-
 quint16 UnitSimulator::tcpPort() const
 {
     return tcp_ ? tcp_->port() : 0;

@@ -32,9 +32,7 @@ public:
 
     // The lines for standard output: the serial path first, then "tcp 127.0.0.1:PORT".
     QStringList announcement() const;
-    QString serialPath() const;
     quint16 tcpPort() const;
-    const QString& aliasPath() const { return alias_.linkPath(); }
 
     SimulatedUnit& unit() { return unit_; }
     FaultPlan& faults() { return faults_; }

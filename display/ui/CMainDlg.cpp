@@ -141,8 +141,7 @@ void CMainDlg::connectLiveDisplay()
     connect(poll, &CPollCycle::efficiencyChanged, this, &CMainDlg::showEfficiency);
     connect(poll, &CPollCycle::displayRunningChanged, this, [this](bool running) {
         ui_->startDisplay->setChecked(running);
-        ui_->startDisplay->setText(running ? QStringLiteral("Stop Display")
-                                           : QStringLiteral("Start Display"));
+        ui_->startDisplay->setText(MainDlgLayout::startDisplayText(running));
         enableLiveFields(running);
         if (running)
             showSlotValues();
@@ -414,7 +413,7 @@ void CMainDlg::OnAddNote()
 {
     if (!addingNote_) {
         addingNote_ = true;
-        ui_->addNote->setText(QStringLiteral("Done"));
+        ui_->addNote->setText(MainDlgLayout::addNoteText(true));
         const QString text = CNotesLog::withNewEntry(ui_->notes->toPlainText(), today_());
         QTextCursor cursor = ui_->notes->textCursor();
         cursor.select(QTextCursor::Document);
@@ -426,7 +425,7 @@ void CMainDlg::OnAddNote()
         return;
     }
     addingNote_ = false;
-    ui_->addNote->setText(QStringLiteral("Add Note"));
+    ui_->addNote->setText(MainDlgLayout::addNoteText(false));
     ui_->notes->setReadOnly(true);
     saveNotes();
 }

@@ -44,7 +44,6 @@ public:
     QDialogButtonBox* buttons() const { return buttons_; }
     COptionsPgCommunications* communicationsPage() const { return communications_; }
     COptionsPgDisplayData* displayPage() const { return display_; }
-    COptionsPgLoggedData* loggedPage() const { return logged_; }
     COptionsPgAdvanced* advancedPage() const { return advanced_; }
 
 private:

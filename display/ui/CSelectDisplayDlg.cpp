@@ -1,10 +1,9 @@
 #include "display/ui/CSelectDisplayDlg.h"
 
 #include "display/CLiveItemTable.h"
+#include "shell/ItemChoices.h"
 
 #include <QButtonGroup>
-#include <QDialogButtonBox>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QRadioButton>
@@ -53,23 +52,13 @@ void CSelectDisplayDlg::buildChoices()
         columns->addWidget(box);
     }
     for (int n = 0; n < ChoiceCount; ++n) {
-        const QString caption = n == 0 ? QStringLiteral("None") : items_.item(n).labelText;
-        auto* button = new QRadioButton(caption, this);
-        button->setObjectName(QString::number(ControlIds[n]));
-        // AD5 and AD6 are not used by the unit.
-        button->setVisible(n != 5 && n != 6);
-        group_->addButton(button, n);
-        groupLayouts[groupOf(n)]->addWidget(button);
+        const QString caption = n == 0 ? ItemChoices::noneText() : items_.item(n).labelText;
+        ItemChoices::add(group_, n, caption, groupLayouts[groupOf(n)], this)
+            ->setObjectName(QString::number(ControlIds[n]));
     }
     for (auto* layout : groupLayouts)
         layout->addStretch();
-
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(columns);
-    layout->addWidget(buttons);
+    ItemChoices::finish(*this, columns);
 }
 
 void CSelectDisplayDlg::applyBatteryRule(std::uint16_t battery1Capacity,
@@ -94,6 +83,6 @@ QRadioButton* CSelectDisplayDlg::choiceButton(int n) const
 
 void CSelectDisplayDlg::accept()
 {
-    chosen_ = std::max(group_->checkedId(), 0);
+    chosen_ = ItemChoices::checkedItem(*group_);
     QDialog::accept();
 }

@@ -1,6 +1,9 @@
 #include "display/ui/MainDlgLayout.h"
 
+#include "display/BatteryStatus.h"
 #include "display/StatusLine.h"
+#include "display/UnitClock.h"
+#include "link/FirmwareVersion.h"
 #include "shell/CColorStatic.h"
 
 #include <QCheckBox>
@@ -89,7 +92,7 @@ QLayout* MainDlgLayout::buildCommands(QWidget* w)
 {
     connect = button(w, QStringLiteral("Connect"), 1015);
     connect->setCheckable(true);
-    startDisplay = button(w, QStringLiteral("Start Display"), 1014, false);
+    startDisplay = button(w, startDisplayText(false), 1014, false);
     startDisplay->setCheckable(true);
     download = button(w, QStringLiteral("Download Data"), 1024, false);
     program = button(w, QStringLiteral("Program the Zeltravanic"), 1011, false);
@@ -176,8 +179,7 @@ QLayout* MainDlgLayout::buildStatus(QWidget* w)
 {
     auto* statusLayout = new QHBoxLayout;
     for (int battery = 0; battery < 2; ++battery) {
-        auto* box = numbered(new QGroupBox(QStringLiteral("Battery %1 Status").arg(battery + 1), w),
-                             1064 + battery);
+        auto* box = numbered(new QGroupBox(BatteryStatus::title(battery + 1), w), 1064 + battery);
         auto* grid = new QGridLayout(box);
         for (int r = 0; r < 6; ++r) {
             const int index = battery * 6 + r;
@@ -189,17 +191,12 @@ QLayout* MainDlgLayout::buildStatus(QWidget* w)
         statusLayout->addWidget(box, 1);
     }
 
-    return statusLayout;
-}
-
-QLayout* MainDlgLayout::buildInfo(QWidget* w)
-{
     unitTime = colourField(w, {}, 1159);
-    unitTimeLabel = numbered(new CColorStatic(QStringLiteral("Unit Time"), w), 1161);
+    unitTimeLabel = numbered(new CColorStatic(UnitClock::unitTimeTitle(), w), 1161);
     pcTime = colourField(w, {}, 1160);
-    pcTimeLabel = numbered(new CColorStatic(QStringLiteral("PC Time"), w), 1162);
+    pcTimeLabel = numbered(new CColorStatic(UnitClock::pcTimeTitle(), w), 1162);
     firmware = staticText(w, {}, 1163);
-    firmwareLabel = numbered(new QLabel(QStringLiteral("Firmware Version"), w), 1164);
+    firmwareLabel = numbered(new QLabel(FirmwareVersion::title(), w), 1164);
     for (QWidget* c : std::initializer_list<QWidget*>{unitTime, unitTimeLabel, pcTime, pcTimeLabel,
                                                       firmware, firmwareLabel})
         c->setEnabled(false);
@@ -227,7 +224,7 @@ QLayout* MainDlgLayout::buildNotes(QWidget* w)
         {QStringLiteral("CourierNew"), QStringLiteral("Courier New"), fixed.family()});
     fixed.setPointSize(10);
     notes->setFont(fixed);
-    addNote = button(w, QStringLiteral("Add Note"), 1211);
+    addNote = button(w, addNoteText(false), 1211);
     useFile = numbered(new QCheckBox(QStringLiteral("Use File"), w), 1016);
     useFile->hide();
     auto* notesLayout = new QHBoxLayout;
@@ -253,4 +250,14 @@ void MainDlgLayout::showNoUnit()
     firmware->setText(QStringLiteral("- - - -"));
     firmware->setEnabled(false);
     firmwareLabel->setEnabled(false);
+}
+
+QString MainDlgLayout::startDisplayText(bool running)
+{
+    return running ? QStringLiteral("Stop Display") : QStringLiteral("Start Display");
+}
+
+QString MainDlgLayout::addNoteText(bool adding)
+{
+    return adding ? QStringLiteral("Done") : QStringLiteral("Add Note");
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <array>
 
 class CColorStatic;
@@ -22,6 +23,9 @@ struct MainDlgLayout {
 
     // The texts of the unit's fields before any unit has answered.
     void showNoUnit();
+    // The captions of the two buttons that change with what the window is doing.
+    static QString startDisplayText(bool running);
+    static QString addNoteText(bool adding);
 
     QPushButton* connect;      // 1015, checkable
     QPushButton* startDisplay; // 1014, checkable

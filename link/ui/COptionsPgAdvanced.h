@@ -40,11 +40,7 @@ public:
     // In the order read interval, read multiplier, read constant, write multiplier, write
     // constant.
     QLineEdit* timeoutField(int index) const;
-    QCheckBox* clearLogBox() const { return clearLogBox_; }
-    QCheckBox* syncTimeBox() const { return syncTimeBox_; }
-    QCheckBox* reconnectBox() const { return reconnectBox_; }
     QPushButton* defaultsButton() const { return defaultsButton_; }
-    QPushButton* explainButton() const { return explainButton_; }
 
 private:
     QWidget* buildTimeoutGroup();

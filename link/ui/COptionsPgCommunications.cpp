@@ -42,6 +42,7 @@ COptionsPgCommunications::COptionsPgCommunications(CUnitLink& link, PromptServic
 {
     serialButton_ = new QRadioButton(QStringLiteral("Serial Port"), this);
     networkButton_ = new QRadioButton(QStringLiteral("Network Port"), this);
+    networkButton_->setObjectName(QStringLiteral("networkButton"));
     auto* portTypes = new QButtonGroup(this);
     portTypes->addButton(serialButton_, PORT_SERIAL);
     portTypes->addButton(networkButton_, PORT_TCP);
@@ -80,12 +81,16 @@ QWidget* COptionsPgCommunications::buildSerialGroup()
 {
     serialGroup_ = new QGroupBox(QStringLiteral("Serial Port"), this);
     portList_ = new QComboBox(serialGroup_);
+    portList_->setObjectName(QStringLiteral("portList"));
     portList_->setMinimumContentsLength(8);
     portDevice_ = new QLabel(serialGroup_);
     autoSearchBox_ = new QCheckBox(
         QStringLiteral("Automatically Search for Zeltravanic Unit on Start-up"), serialGroup_);
+    autoSearchBox_->setObjectName(QStringLiteral("autoSearch"));
     serialTest_ = new QPushButton(QStringLiteral("Test"), serialGroup_);
+    serialTest_->setObjectName(QStringLiteral("serialTest"));
     serialStatus_ = new CColorStatic(QStringLiteral("status"), serialGroup_);
+    serialStatus_->setObjectName(QStringLiteral("serialStatus"));
     serialStatus_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     serialStatus_->setMinimumWidth(180);
 
@@ -104,13 +109,16 @@ QWidget* COptionsPgCommunications::buildNetworkGroup()
     auto* box = new QGroupBox(this);
     nameButton_ = new QRadioButton(QStringLiteral("Connect with this NetBIOS name"), box);
     addressButton_ = new QRadioButton(QStringLiteral("Connect to this IP address"), box);
+    addressButton_->setObjectName(QStringLiteral("addressButton"));
     auto* choice = new QButtonGroup(this);
     choice->addButton(nameButton_);
     choice->addButton(addressButton_);
     nameField_ = new QLineEdit(box);
+    nameField_->setObjectName(QStringLiteral("nameField"));
     nameField_->setMaxLength(AdapterNameMaxChars);
     address_ = new CIpAddressCtrl(box);
-    tcpPortLabel_ = new QLabel(QStringLiteral("Zeltravanic will listen on Port Number"), box);
+    address_->setObjectName(QStringLiteral("address"));
+    tcpPortLabel_ = new QLabel(CIpAddressCtrl::portCaption(), box);
     tcpPort_ = new QLineEdit(box);
     tcpPort_->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), tcpPort_));
@@ -118,10 +126,14 @@ QWidget* COptionsPgCommunications::buildNetworkGroup()
     tcpPort_->setFixedWidth(tcpPort_->fontMetrics().horizontalAdvance(QStringLiteral("00000000")) +
                             12);
     defaults_ = new QPushButton(QStringLiteral("Default Values..."), box);
+    defaults_->setObjectName(QStringLiteral("defaults"));
     networkTest_ = new QPushButton(QStringLiteral("Test"), box);
+    networkTest_->setObjectName(QStringLiteral("networkTest"));
     networkStatus_ = new CColorStatic(QStringLiteral("status"), box);
+    networkStatus_->setObjectName(QStringLiteral("networkStatus"));
     networkStatus_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     interfaceVersion_ = new QLabel(QStringLiteral("---"), box);
+    interfaceVersion_->setObjectName(QStringLiteral("interfaceVersion"));
 
     auto* portRow = new QHBoxLayout;
     portRow->addWidget(tcpPortLabel_);
@@ -170,8 +182,9 @@ QWidget* COptionsPgCommunications::buildPasswordRow()
 QWidget* COptionsPgCommunications::buildFirmwareRow()
 {
     auto* row = new QWidget(this);
-    firmwareLabel_ = new QLabel(QStringLiteral("Firmware Version"), row);
+    firmwareLabel_ = new QLabel(FirmwareVersion::title(), row);
     firmwareValue_ = new QLabel(QStringLiteral("- - - -"), row);
+    firmwareValue_->setObjectName(QStringLiteral("firmwareValue"));
     firmwareValue_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     firmwareValue_->setMinimumWidth(60);
     firmwareValue_->setAlignment(Qt::AlignCenter);

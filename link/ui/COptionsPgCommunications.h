@@ -48,32 +48,6 @@ public:
     // Empties and refills the port list, selecting the page's COM port when it is listed.
     QList<ComPort> fillPortList();
 
-    // The COM port the page is working with; during a search, each port about to be probed.
-    int currentComPort() const { return comPort_; }
-
-    QRadioButton* serialButton() const { return serialButton_; }
-    QRadioButton* networkButton() const { return networkButton_; }
-    QGroupBox* serialGroup() const { return serialGroup_; }
-    QComboBox* portList() const { return portList_; }
-    QLabel* portDevice() const { return portDevice_; }
-    QCheckBox* autoSearchBox() const { return autoSearchBox_; }
-    QPushButton* serialTestButton() const { return serialTest_; }
-    CColorStatic* serialStatus() const { return serialStatus_; }
-    QRadioButton* nameButton() const { return nameButton_; }
-    QRadioButton* addressButton() const { return addressButton_; }
-    QLineEdit* nameField() const { return nameField_; }
-    CIpAddressCtrl* addressControl() const { return address_; }
-    QLineEdit* tcpPortField() const { return tcpPort_; }
-    QLabel* tcpPortLabel() const { return tcpPortLabel_; }
-    QPushButton* defaultsButton() const { return defaults_; }
-    QPushButton* networkTestButton() const { return networkTest_; }
-    CColorStatic* networkStatus() const { return networkStatus_; }
-    QLabel* interfaceVersion() const { return interfaceVersion_; }
-    QLabel* firmwareLabel() const { return firmwareLabel_; }
-    QLabel* firmwareValue() const { return firmwareValue_; }
-    QCheckBox* passwordBox() const { return passwordBox_; }
-    QLineEdit* passwordField() const { return passwordField_; }
-
 private:
     QWidget* buildSerialGroup();
     QWidget* buildNetworkGroup();

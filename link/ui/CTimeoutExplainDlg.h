@@ -12,8 +12,6 @@ public:
     // Strings 3050 to 3055 one after the other; each but the last ends with its blank line.
     static QString explanation();
 
-    QPlainTextEdit* textField() const { return text_; }
-
 private:
     QPlainTextEdit* text_ = nullptr;
 };

@@ -5,7 +5,6 @@
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QDir>
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -13,20 +12,14 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-
-const QString FolderPickerTitle = QStringLiteral("Select a folder to store data files.");
-
-} // namespace
-
 CDownloadDlg::CDownloadDlg(const Values& values, QWidget* parent)
-    : QDialog(parent), pickFolder_(platformFolderPicker())
+    : QDialog(parent), pickFolder_(LoggedDataChoices::platformFolderPicker())
 {
     setWindowTitle(QStringLiteral("Download Logged Data"));
-    periodic_ = addCheck(1170, QStringLiteral("Periodic Data"), values.periodic);
-    dischargeProfile_ =
-        addCheck(1172, QStringLiteral("Battery Discharge Profile Data"), values.dischargeProfile);
-    efficiency_ = addCheck(1171, QStringLiteral("Efficiency Data"), values.efficiency);
+    using LoggedDataChoices::Log;
+    periodic_ = addCheck(Log::Periodic, values.periodic);
+    dischargeProfile_ = addCheck(Log::DischargeProfile, values.dischargeProfile);
+    efficiency_ = addCheck(Log::Efficiency, values.efficiency);
     full_ = new QCheckBox(QStringLiteral("Full download"), this);
     full_->setObjectName(QStringLiteral("fullDownload"));
     full_->setChecked(values.full);
@@ -52,18 +45,6 @@ CDownloadDlg::CDownloadDlg(const Values& values, QWidget* parent)
     connect(browse_, &QPushButton::clicked, this, &CDownloadDlg::browse);
 }
 
-QString CDownloadDlg::defaultFileName(const QDate& today)
-{
-    return LoggedFileNames::defaultBaseName(today);
-}
-
-CDownloadDlg::FolderPicker CDownloadDlg::platformFolderPicker()
-{
-    return [](QWidget* parent, const QString& title, const QString& folder) {
-        return QFileDialog::getExistingDirectory(parent, title, folder, QFileDialog::ShowDirsOnly);
-    };
-}
-
 QWidget* CDownloadDlg::buildDataFileGroup(const Values& values)
 {
     auto* group = new QGroupBox(QStringLiteral("Data File"), this);
@@ -72,8 +53,7 @@ QWidget* CDownloadDlg::buildDataFileGroup(const Values& values)
     folder_->setReadOnly(true);
     folder_->setMinimumWidth(340);
     showFolder(values.folder);
-    browse_ = new QPushButton(QStringLiteral("Browse..."), group);
-    browse_->setObjectName(QStringLiteral("1024"));
+    browse_ = LoggedDataChoices::browseButton(group);
     fileName_ = new QLineEdit(values.fileName, group);
     fileName_->setObjectName(QStringLiteral("1079"));
 
@@ -87,10 +67,9 @@ QWidget* CDownloadDlg::buildDataFileGroup(const Values& values)
     return group;
 }
 
-QCheckBox* CDownloadDlg::addCheck(int id, const QString& caption, bool checked)
+QCheckBox* CDownloadDlg::addCheck(LoggedDataChoices::Log log, bool checked)
 {
-    auto* box = new QCheckBox(caption, this);
-    box->setObjectName(QString::number(id));
+    QCheckBox* box = LoggedDataChoices::logBox(log, this);
     box->setChecked(checked);
     return box;
 }
@@ -107,7 +86,7 @@ CDownloadDlg::Values CDownloadDlg::values() const
 
 void CDownloadDlg::browse()
 {
-    const QString chosen = pickFolder_(this, FolderPickerTitle, folder_->text());
+    const QString chosen = LoggedDataChoices::askForDataFolder(pickFolder_, this, folder_->text());
     if (!chosen.isEmpty())
         showFolder(QDir::toNativeSeparators(chosen));
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "logged/ui/LoggedDataChoices.h"
+
 #include <QDate>
 #include <QDialog>
 #include <QString>
@@ -25,33 +27,20 @@ public:
         friend bool operator==(const Values&, const Values&) = default;
     };
 
-    // The platform's folder picker; an empty text when it was cancelled.
-    using FolderPicker =
-        std::function<QString(QWidget* parent, const QString& title, const QString& folder)>;
+    using FolderPicker = LoggedDataChoices::FolderPicker;
 
     explicit CDownloadDlg(const Values& values, QWidget* parent = nullptr);
-
-    // The base name offered for a download of that day.
-    static QString defaultFileName(const QDate& today);
-    static FolderPicker platformFolderPicker();
 
     void setFolderPicker(FolderPicker picker) { pickFolder_ = std::move(picker); }
     Values values() const;
     // "Browse...": a chosen folder replaces the folder text.
     void browse();
 
-    QLineEdit* folderField() const { return folder_; }
     QPushButton* browseButton() const { return browse_; }
-    QLineEdit* fileNameField() const { return fileName_; }
-    QCheckBox* periodicBox() const { return periodic_; }
-    QCheckBox* dischargeProfileBox() const { return dischargeProfile_; }
-    QCheckBox* efficiencyBox() const { return efficiency_; }
-    QCheckBox* fullBox() const { return full_; }
-    QPushButton* downloadButton() const { return download_; }
 
 private:
     QWidget* buildDataFileGroup(const Values& values);
-    QCheckBox* addCheck(int id, const QString& caption, bool checked);
+    QCheckBox* addCheck(LoggedDataChoices::Log log, bool checked);
     void showFolder(const QString& folder);
 
     FolderPicker pickFolder_;

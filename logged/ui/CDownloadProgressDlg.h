@@ -19,7 +19,6 @@ public:
     void setCancelAction(std::function<void()> cancel) { cancel_ = std::move(cancel); }
     QPushButton* cancelButton() const { return cancelButton_; }
 
-    QLabel* textLine() const { return text_; }
     QProgressBar* bar() const { return bar_; }
 
     // Escape does not close it: the window goes when the download ends, not before.

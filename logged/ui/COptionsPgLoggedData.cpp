@@ -9,7 +9,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -23,11 +22,6 @@
 namespace {
 
 const QString CumulativeFileOffered = QStringLiteral("CumulativePeriodicData.csv");
-
-QString askPlatformFolderPicker(QWidget* parent, const QString& title, const QString& folder)
-{
-    return QFileDialog::getExistingDirectory(parent, title, folder, QFileDialog::ShowDirsOnly);
-}
 
 // The two-way choices are stored as 0 and "anything else"; the page shows the second button
 // for every other value.
@@ -53,7 +47,8 @@ QGroupBox* radioPairBox(const QString& title, QWidget* parent)
 } // namespace
 
 COptionsPgLoggedData::COptionsPgLoggedData(PromptService& prompts, QWidget* parent)
-    : COptionsPage(parent), prompts_(prompts), pickFolder_(askPlatformFolderPicker),
+    : COptionsPage(parent), prompts_(prompts),
+      pickFolder_(LoggedDataChoices::platformFolderPicker()),
       editLabels_([](std::array<QString, 16>&, QWidget*) {})
 {
     auto* rightColumn = new QVBoxLayout;
@@ -100,8 +95,7 @@ QWidget* COptionsPgLoggedData::buildFolderRow()
     folder_ = new QLineEdit(row);
     folder_->setObjectName(QStringLiteral("1078"));
     folder_->setReadOnly(true);
-    browse_ = new QPushButton(QStringLiteral("Browse..."), row);
-    browse_->setObjectName(QStringLiteral("1024"));
+    browse_ = LoggedDataChoices::browseButton(row);
     auto* grid = new QGridLayout(row);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->addWidget(new QLabel(QStringLiteral("Default Location for Data Files"), row), 0, 0, 1, 2);
@@ -113,9 +107,10 @@ QWidget* COptionsPgLoggedData::buildFolderRow()
 QWidget* COptionsPgLoggedData::buildDownloadGroup()
 {
     auto* box = new QGroupBox(QStringLiteral("Default Download"), this);
-    periodic_ = addCheck(1170, QStringLiteral("Periodic Data"), box);
-    efficiency_ = addCheck(1171, QStringLiteral("Efficiency Data"), box);
-    discharge_ = addCheck(1172, QStringLiteral("Battery Discharge Profile Data"), box);
+    using LoggedDataChoices::Log;
+    periodic_ = LoggedDataChoices::logBox(Log::Periodic, box);
+    efficiency_ = LoggedDataChoices::logBox(Log::Efficiency, box);
+    discharge_ = LoggedDataChoices::logBox(Log::DischargeProfile, box);
     auto* layout = new QVBoxLayout(box);
     for (QCheckBox* check : {periodic_, efficiency_, discharge_})
         layout->addWidget(check);
@@ -221,8 +216,7 @@ void COptionsPgLoggedData::loadSettings(const Settings& settings)
 
 void COptionsPgLoggedData::browse()
 {
-    const QString chosen =
-        pickFolder_(this, QStringLiteral("Select a folder to store data files."), folder_->text());
+    const QString chosen = LoggedDataChoices::askForDataFolder(pickFolder_, this, folder_->text());
     if (chosen.isEmpty())
         return;
     folder_->setText(chosen);

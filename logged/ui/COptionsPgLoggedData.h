@@ -1,5 +1,6 @@
 #pragma once
 
+#include "logged/ui/LoggedDataChoices.h"
 #include "shell/COptionsPage.h"
 
 #include <QString>
@@ -22,9 +23,7 @@ public:
     static constexpr int FirstAverageCycles = 5;
     static constexpr int LastAverageCycles = 15;
 
-    // The platform's folder picker; an empty text when it was cancelled.
-    using FolderPicker =
-        std::function<QString(QWidget* parent, const QString& title, const QString& folder)>;
+    using FolderPicker = LoggedDataChoices::FolderPicker;
     // Runs the "Custom Report Labels" dialog on the labels (changed only by its OK).
     using LabelsEditor = std::function<void(std::array<QString, 16>& labels, QWidget* parent)>;
 
@@ -42,22 +41,7 @@ public:
     void appendClicked(bool checked);
     void customizeLabels();
 
-    QLineEdit* folderField() const { return folder_; }
     QPushButton* browseButton() const { return browse_; }
-    QRadioButton* oldestButton() const { return oldest_; }
-    QRadioButton* newestButton() const { return newest_; }
-    QCheckBox* periodicBox() const { return periodic_; }
-    QCheckBox* efficiencyBox() const { return efficiency_; }
-    QCheckBox* dischargeBox() const { return discharge_; }
-    QRadioButton* chargedAsOneButton() const { return asOne_; }
-    QRadioButton* chargedAsHundredButton() const { return asHundred_; }
-    QRadioButton* allDataButton() const { return allData_; }
-    QRadioButton* selectedDataButton() const { return selectedData_; }
-    QPushButton* labelsButton() const { return labels_; }
-    QCheckBox* appendBox() const { return append_; }
-    QLineEdit* fileNameField() const { return fileName_; }
-    QComboBox* averageCycles() const { return average_; }
-    QCheckBox* showDayBox() const { return showDay_; }
 
 private:
     QWidget* buildFolderRow();

@@ -16,7 +16,8 @@ constexpr int LabelsFirstText = 2602;
 DownloadCommand::DownloadCommand(DownloadRunner& runner, QWidget* parentWidget)
     : QObject(parentWidget), runner_(runner), parentWidget_(parentWidget),
       editLabels_([](std::array<QString, 16>&, QWidget*) {}),
-      pickFolder_(CDownloadDlg::platformFolderPicker()), today_([] { return QDate::currentDate(); })
+      pickFolder_(LoggedDataChoices::platformFolderPicker()),
+      today_([] { return QDate::currentDate(); })
 {
     runDialog_ = [this](const CDownloadDlg::Values& initial, QWidget* parent) {
         return runStandardDialog(initial, parent);

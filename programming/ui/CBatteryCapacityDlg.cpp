@@ -21,7 +21,8 @@ CBatteryCapacityDlg::CBatteryCapacityDlg(CUnitLink& link, PromptService& prompts
                                          CProgramData& record, QObject* acknowledgementOwner,
                                          QWidget* parent)
     : CParameterDlg(link, prompts, {&record}, acknowledgementOwner, parent),
-      ampHours_(new QLineEdit(this)), noBattery_(new QCheckBox(QStringLiteral("No Battery"), this))
+      ampHours_(new QLineEdit(this)),
+      noBattery_(new QCheckBox(BatteryCapacityRecord::noBatteryText(), this))
 {
     setWindowTitle(QStringLiteral("Battery Capacity"));
     setHeaderText(record.header(QStringLiteral("%s: Battery %s Capacity")));

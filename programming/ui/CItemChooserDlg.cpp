@@ -1,7 +1,8 @@
 #include "programming/ui/CItemChooserDlg.h"
 
+#include "shell/ItemChoices.h"
+
 #include <QButtonGroup>
-#include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QRadioButton>
@@ -35,11 +36,6 @@ int groupOf(int item)
     return item <= 34 ? 3 : 4;
 }
 
-bool isUnused(int item)
-{
-    return item == 5 || item == 6;
-}
-
 } // namespace
 
 CItemChooserDlg::CItemChooserDlg(const QStringList& itemNames, int currentItem, QWidget* parent)
@@ -61,28 +57,20 @@ CItemChooserDlg::CItemChooserDlg(const QStringList& itemNames, int currentItem, 
     efficiencyColumn->addStretch();
     columns->addLayout(efficiencyColumn);
     for (int item = 0; item < CHOICES; ++item) {
-        auto* button = new QRadioButton(captionOf(itemNames, item), this);
-        button->setObjectName(QStringLiteral("item%1").arg(item));
-        button->setVisible(!isUnused(item));
-        group_->addButton(button, item);
-        groupLayouts[groupOf(item)]->addWidget(button);
+        ItemChoices::add(group_, item, captionOf(itemNames, item), groupLayouts[groupOf(item)],
+                         this)
+            ->setObjectName(QStringLiteral("item%1").arg(item));
     }
     if (QRadioButton* current = choiceButton(currentItem))
         current->setChecked(true);
-
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(columns);
-    layout->addWidget(buttons);
+    ItemChoices::finish(*this, columns);
 }
 
 QString CItemChooserDlg::captionOf(const QStringList& itemNames, int item) const
 {
     if (item == 0)
-        return QStringLiteral("None");
-    if (isUnused(item))
+        return ItemChoices::noneText();
+    if (ItemChoices::isUnused(item))
         return QStringLiteral("AD%1: not used").arg(item);
     if (item >= FIRST_EFFICIENCY_ITEM)
         return QString::fromLatin1(EFFICIENCY_CAPTIONS[item - FIRST_EFFICIENCY_ITEM]);
@@ -96,5 +84,5 @@ QRadioButton* CItemChooserDlg::choiceButton(int item) const
 
 int CItemChooserDlg::chosenItem() const
 {
-    return std::max(group_->checkedId(), 0);
+    return ItemChoices::checkedItem(*group_);
 }

@@ -81,7 +81,7 @@ void CNetworkSettingsDlg::buildControls()
 
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("NetBIOS Name"), name_);
-    form->addRow(QStringLiteral("Zeltravanic will listen on Port Number"), port_);
+    form->addRow(CIpAddressCtrl::portCaption(), port_);
     form->addRow(passwordBox_, password_);
     body()->addWidget(dhcp_);
     body()->addWidget(manual);

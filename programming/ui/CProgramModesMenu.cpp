@@ -43,13 +43,11 @@ namespace {
 constexpr int NO_SLOT = -1;
 constexpr int MENU_ROWS = 11;
 
-const char* const BATTERY1_BUTTONS[] = {
-    "P22-23: Alarm Enable Batt 1", "P26: Batt1 Lo Alarm Setpoint", "P27: Batt1 Hi Alarm Setpoint",
-    "P32: Batt1 Charged Criteria"};
-const char* const BATTERY2_BUTTONS[] = {
-    "P24-25: Alarm Enable Batt 2", "P28: Batt2 Lo Alarm Setpoint", "P29: Batt2 Hi Alarm Setpoint",
-    "P33: Batt2 Charged Criteria"};
-const char* const NETWORK_BUTTON = "Network TCP/IP Settings";
+// The slots whose buttons need their battery present.
+constexpr int BATTERY1_SLOTS[] = {SLOT_BATT1ALARMS, SLOT_BATT1LOW, SLOT_BATT1HIGH,
+                                  SLOT_BATT1CHARGED};
+constexpr int BATTERY2_SLOTS[] = {SLOT_BATT2ALARMS, SLOT_BATT2LOW, SLOT_BATT2HIGH,
+                                  SLOT_BATT2CHARGED};
 const char* const SETTINGS_FILES = "Settings files (*.ini);;All files (*)";
 
 } // namespace
@@ -79,8 +77,7 @@ CProgramModesMenu::CProgramModesMenu(CUnitLink& link, const QStringList& liveIte
     buildButtons();
     link_.SetOwner(this);
     applyBatteryRules();
-    button(QString::fromLatin1(NETWORK_BUTTON))
-        ->setEnabled(ParameterCoding::hasNewFeatures(firmwareVersion_));
+    button(SLOT_NETWORK1)->setEnabled(ParameterCoding::hasNewFeatures(firmwareVersion_));
 }
 
 void CProgramModesMenu::buildButtons()
@@ -120,7 +117,7 @@ void CProgramModesMenu::buildButtons()
         {"P43: Discharge Profile Data", SLOT_DISCHARGELOG,
          &CProgramModesMenu::openDialog<CDischargeDataDlg>},
         {"P45-49: Erase / Initialize Data", SLOT_COMMAND, &CProgramModesMenu::openReset},
-        {NETWORK_BUTTON, SLOT_NETWORK1, &CProgramModesMenu::openNetwork},
+        {"Network TCP/IP Settings", SLOT_NETWORK1, &CProgramModesMenu::openNetwork},
         {"Save Settings to File...", NO_SLOT, &CProgramModesMenu::saveSettings},
         {"Load Defaults from File...", NO_SLOT, &CProgramModesMenu::restoreSettings},
     };
@@ -139,14 +136,13 @@ void CProgramModesMenu::buildButtons()
             pushButton->setEnabled(false);
         }
         grid->addWidget(pushButton, position % MENU_ROWS, position / MENU_ROWS);
-        buttons_.insert(pushButton->text(), pushButton);
+        buttons_.insert(entry.slot, pushButton);
         ++position;
     }
 
     auto* done = new QPushButton(QStringLiteral("Done"), this);
     done->setObjectName(done->text());
     done->setDefault(true);
-    buttons_.insert(done->text(), done);
     connect(done, &QPushButton::clicked, this, &QDialog::accept);
     grid->addWidget(done, MENU_ROWS - 1, position / MENU_ROWS);
 
@@ -161,10 +157,10 @@ void CProgramModesMenu::buildButtons()
 
 void CProgramModesMenu::applyBatteryRules()
 {
-    for (const char* caption : BATTERY1_BUTTONS)
-        button(QString::fromLatin1(caption))->setEnabled(result_.battery1Present);
-    for (const char* caption : BATTERY2_BUTTONS)
-        button(QString::fromLatin1(caption))->setEnabled(result_.battery2Present);
+    for (int slot : BATTERY1_SLOTS)
+        button(slot)->setEnabled(result_.battery1Present);
+    for (int slot : BATTERY2_SLOTS)
+        button(slot)->setEnabled(result_.battery2Present);
 }
 
 void CProgramModesMenu::onTcpReply(int count, LinkRequest* request)

@@ -60,8 +60,8 @@ public:
 private:
     struct Entry;
 
-    // The menu's button with this caption, or none.
-    QPushButton* button(const QString& caption) const { return buttons_.value(caption); }
+    // The menu's button that opens this slot.
+    QPushButton* button(int slot) const { return buttons_.value(slot); }
     void buildButtons();
     void applyBatteryRules();
     void checkAcknowledgement(int count, const LinkRequest& request);
@@ -89,6 +89,6 @@ private:
     float firmwareVersion_;
     ParameterTable table_;
     Result result_;
-    QHash<QString, QPushButton*> buttons_;
+    QHash<int, QPushButton*> buttons_;
     SettingsFileChooser chooseFile_ = platformFileChooser();
 };

@@ -2,6 +2,7 @@
 
 #include "programming/CProgramData.h"
 #include "programming/ui/CItemChooserDlg.h"
+#include "shell/ItemChoices.h"
 
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -53,5 +54,5 @@ QString CSwitchItemsDlg::nameOf(int item) const
 {
     if (item < itemNames_.size())
         return itemNames_[item];
-    return item == 0 ? QStringLiteral("None") : QStringLiteral("AD%1").arg(item);
+    return item == 0 ? ItemChoices::noneText() : QStringLiteral("AD%1").arg(item);
 }

@@ -40,26 +40,38 @@ template <typename Dialog> void whenShown(std::function<void(Dialog&)> action)
         0, [action] { action(dynamic_cast<Dialog&>(*QApplication::activeModalWidget())); });
 }
 
+// A control of the sheet by the numeric id it carries as its object name.
+template <typename Control> Control* byId(const COptionsSheet& sheet, int id)
+{
+    return sheet.findChild<Control*>(QString::number(id));
+}
+
+// A control of the communications page by its object name.
+template <typename Control> Control* named(const QObject& page, const char* name)
+{
+    return page.findChild<Control*>(QLatin1String(name));
+}
+
 // The fields the checks of OK look at (by Where), and the settings the thresholds give.
 enum Where { Volts, Percent, Temp, Name, Address, Cumulative };
 constexpr float Settings::*Threshold[] = {&Settings::voltThreshold, &Settings::percentFullThreshold,
                                           &Settings::temperatureThreshold};
 QLineEdit* (*const fieldAt[])(COptionsSheet&) = {
-    [](COptionsSheet& s) { return s.displayPage()->voltsEdit(); },
-    [](COptionsSheet& s) { return s.displayPage()->percentEdit(); },
-    [](COptionsSheet& s) { return s.displayPage()->tempEdit(); },
+    [](COptionsSheet& s) { return byId<QLineEdit>(s, 1140); },
+    [](COptionsSheet& s) { return byId<QLineEdit>(s, 1141); },
+    [](COptionsSheet& s) { return byId<QLineEdit>(s, 1146); },
     [](COptionsSheet& s) {
-        s.displayPage()->voltsEdit()->clear(); // refused too, but its page comes later
-        return s.communicationsPage()->nameField();
+        byId<QLineEdit>(s, 1140)->clear(); // refused too, but its page comes later
+        return named<QLineEdit>(s, "nameField");
     },
     [](COptionsSheet& s) {
-        s.communicationsPage()->networkButton()->click();
-        s.communicationsPage()->addressButton()->click();
-        return s.communicationsPage()->addressControl()->field(2);
+        named<QRadioButton>(s, "networkButton")->click();
+        named<QRadioButton>(s, "addressButton")->click();
+        return named<CIpAddressCtrl>(s, "address")->field(2);
     },
     [](COptionsSheet& s) {
-        s.loggedPage()->appendBox()->click();
-        return s.loggedPage()->fileNameField();
+        byId<QCheckBox>(s, 1168)->click();
+        return byId<QLineEdit>(s, 1079);
     }};
 
 class OptionsSheet : public ::testing::Test {
@@ -153,9 +165,9 @@ TEST_F(OptionsSheet, EveryPageShowsTheSettingsFromTheFileAndOkGivesThemBackToThe
     Settings current = configuration.load(toLink);
     const QString cumulative = current.dataFolder + QStringLiteral("/All.csv");
     COptionsSheet sheet(current, link, items, prompts);
-    EXPECT_FALSE(sheet.displayPage()->percentEdit()->isEnabled()); // its colouring is off
-    sheet.displayPage()->percentBox()->click();
-    EXPECT_TRUE(sheet.displayPage()->percentEdit()->isEnabled());
+    EXPECT_FALSE(byId<QLineEdit>(sheet, 1141)->isEnabled()); // its colouring is off
+    byId<QCheckBox>(sheet, 1143)->click();
+    EXPECT_TRUE(byId<QLineEdit>(sheet, 1141)->isEnabled());
     // Out of their ranges the speed opens as Fast and the averaging as its nearest entry.
     Settings expected = current;
     std::tie(expected.displaySpeed, expected.averagingCycles, expected.percentFullInColor) =
@@ -165,7 +177,7 @@ TEST_F(OptionsSheet, EveryPageShowsTheSettingsFromTheFileAndOkGivesThemBackToThe
     ASSERT_TRUE(putFileBytes(cumulative, "Date Time,AHr 1\r"));
     EXPECT_EQ(afterOk(sheet).cumulativeFileName, QStringLiteral("All.csv"));
     EXPECT_EQ(fileBytes(cumulative), "Date Time,AHr 1\r"); // ...and never empties it
-    sheet.loggedPage()->appendBox()->click();              // off: the name is no longer kept
+    byId<QCheckBox>(sheet, 1168)->click();                 // off: the name is no longer kept
     EXPECT_TRUE(afterOk(sheet).cumulativeFileName.isEmpty());
 
     link.SetPortType(PORT_SERIAL);
@@ -191,7 +203,7 @@ TEST_F(OptionsSheet, RunGivesTheChangesBackOnOkOnlyAndTheLinkToItsOwnerEitherWay
                 labels.field(0)->setText(QStringLiteral("Solar AH"));
                 labels.accept();
             });
-            sheet.loggedPage()->labelsButton()->click();
+            byId<QPushButton>(sheet, 1026)->click();
             sheet.advancedPage()->defaultsButton()->click();
             sheet.advancedPage()->timeoutField(0)->clear(); // stored as 0
             sheet.advancedPage()->timeoutField(2)->setText(QStringLiteral("4321"));
@@ -226,36 +238,44 @@ TEST_F(OptionsSheet, TheTestButtonsRunOnTheFieldsAndShowWhatTheTestsFind)
     COptionsPgCommunications& page = *sheet.communicationsPage();
     page.setPortLister([&ports] { return ports; });
     page.loadSettings(settings);
-    EXPECT_EQ(page.portList()->itemText(0), QStringLiteral("Com 10")); // sorted by text
-    page.portList()->setCurrentIndex(2); // "Com 7": the entry's port, not its place, is tested
-    page.serialTestButton()->click();
+    auto* portList = named<QComboBox>(page, "portList");
+    auto* serialTest = named<QPushButton>(page, "serialTest");
+    auto* serialStatus = named<CColorStatic>(page, "serialStatus");
+    auto* address = named<CIpAddressCtrl>(page, "address");
+    auto* networkTest = named<QPushButton>(page, "networkTest");
+    auto* firmware = named<QLabel>(page, "firmwareValue");
+    EXPECT_EQ(portList->itemText(0), QStringLiteral("Com 10")); // sorted by text
+    portList->setCurrentIndex(2); // "Com 7": the entry's port, not its place, is tested
+    serialTest->click();
     EventPump::deliverPosted();
-    EXPECT_EQ(page.serialStatus()->text(), QStringLiteral("CW Unit found on Com 7"));
-    EXPECT_EQ(page.serialStatus()->textColor(), QColor(0, 128, 0));
+    EXPECT_EQ(serialStatus->text(), QStringLiteral("CW Unit found on Com 7"));
+    EXPECT_EQ(serialStatus->textColor(), QColor(0, 128, 0));
     // A search lists the ports again and chooses the one that answered.
     ports.append({30, "/dev/gone 3"});
-    page.portList()->setCurrentIndex(1);
-    page.autoSearchBox()->click();
-    EXPECT_FALSE(page.portList()->isEnabled());
-    page.serialTestButton()->click();
-    EXPECT_EQ(page.portList()->count(), 4);
-    EXPECT_EQ(page.portList()->currentText(), QStringLiteral("Com 7"));
+    portList->setCurrentIndex(1);
+    named<QCheckBox>(page, "autoSearch")->click();
+    EXPECT_FALSE(portList->isEnabled());
+    serialTest->click();
+    EXPECT_EQ(portList->count(), 4);
+    EXPECT_EQ(portList->currentText(), QStringLiteral("Com 7"));
 
-    page.networkButton()->click();
-    EXPECT_FALSE(page.serialTestButton()->isEnabled() || page.addressControl()->isEnabled());
-    page.addressButton()->click();
-    page.networkTestButton()->click();
+    named<QRadioButton>(page, "networkButton")->click();
+    EXPECT_FALSE(serialTest->isEnabled() || address->isEnabled());
+    named<QRadioButton>(page, "addressButton")->click();
+    networkTest->click();
     ASSERT_TRUE(EventPump::waitUntil([&] { return !prompts.shown().isEmpty(); }));
-    EXPECT_EQ(page.networkStatus()->text(), QStringLiteral("PASSWORD CONFIRMED"));
-    EXPECT_EQ(page.interfaceVersion()->text(), QStringLiteral("Network Interface version: 1.2"));
-    EXPECT_EQ(page.firmwareValue()->text(), QStringLiteral("3.5"));
-    EXPECT_TRUE(page.firmwareValue()->isEnabled());
-    page.addressControl()->field(1)->clear(); // refused before connecting, firmware hidden
-    page.networkTestButton()->click();
-    EXPECT_FALSE(page.firmwareValue()->isEnabled());
+    EXPECT_EQ(named<CColorStatic>(page, "networkStatus")->text(),
+              QStringLiteral("PASSWORD CONFIRMED"));
+    EXPECT_EQ(named<QLabel>(page, "interfaceVersion")->text(),
+              QStringLiteral("Network Interface version: 1.2"));
+    EXPECT_EQ(firmware->text(), QStringLiteral("3.5"));
+    EXPECT_TRUE(firmware->isEnabled());
+    address->field(1)->clear(); // refused before connecting, firmware hidden
+    networkTest->click();
+    EXPECT_FALSE(firmware->isEnabled());
     // Default Values: the adapter's factory name and port, nothing else.
-    page.defaultsButton()->click();
-    EXPECT_TRUE(page.nameField()->isEnabled() && !page.addressControl()->isEnabled());
+    named<QPushButton>(page, "defaults")->click();
+    EXPECT_TRUE(named<QLineEdit>(page, "nameField")->isEnabled() && !address->isEnabled());
     const Settings stored = afterOk(sheet);
     EXPECT_EQ(std::tuple(stored.portType, stored.connectByAdapterName, stored.ipAddress,
                          stored.adapterPort),

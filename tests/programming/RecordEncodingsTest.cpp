@@ -1,3 +1,4 @@
+#include "link/RecordMap.h"
 #include "programming/AlarmEnablesRecord.h"
 #include "programming/AlarmIntervalRecord.h"
 #include "programming/BatteryCapacityRecord.h"
@@ -245,7 +246,7 @@ TEST(ParameterRecords, WriteTheBytesTheUnitExpects)
     auto periodic = [&](int minuteOfDay) {
         return Periodic::encode({0x209, ONE_HOUR, minuteOfDay}, periodicRead);
     };
-    QByteArray intervals, erase = bytesOf({EraseCommands::COMMAND_RECORD});
+    QByteArray intervals, erase = bytesOf({RecordMap::Command.address});
     for (int entry = 0; entry < Periodic::INTERVAL_COUNT; ++entry)
         intervals.append(static_cast<char>(Periodic::intervalCode(entry)));
     for (int button = 0; button < EraseCommands::COMMAND_COUNT; ++button)
