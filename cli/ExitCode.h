@@ -7,4 +7,6 @@ enum ExitCode : int {
     EXIT_CONNECTION = 2,
     EXIT_UNIT = 3,
     EXIT_FILE = 4,
+    // The data files were saved, but the unit did not confirm that its periodic log was cleared.
+    EXIT_NOT_CLEARED = 5,
 };

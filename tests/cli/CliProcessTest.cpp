@@ -1,10 +1,14 @@
+#include "simulator/Scenario.h"
 #include "tests/support/StandInUnit.h"
+#include "tests/support/TestFiles.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <csignal>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <tuple>
 
 // The gorvane-cli executable, in the test's throwaway home, against the stand-in unit.
@@ -40,4 +44,33 @@ TEST(CliProcess, ASignalEndsWatchingCleanlyAndTheShellGetsTheExitCode)
         ASSERT_TRUE(process.waitForFinished(30000));
         EXPECT_EQ(process.exitCode(), code) << line;
     }
+}
+
+// A file-size limit (ulimit -f) makes a write fail part way; the cumulative file is cut back to
+// what it held and the exit code says a file could not be written.
+TEST(CliProcess, AFileSizeLimitEndsTheDownloadWithTheFileCodeAndTheCumulativeFileAsItWas)
+{
+    StandInUnit unit;
+    unit.withUnit([](SimulatedUnit& still) { Scenario::apply(QStringLiteral("week"), still); });
+    QTemporaryDir out;
+    const QString cumulative = out.filePath(QStringLiteral("all.csv"));
+    const QByteArray before(4000, ';');
+    ASSERT_TRUE(putFileBytes(cumulative, before));
+    QProcess process;
+    process.setChildProcessModifier([] {
+        ::signal(SIGXFSZ, SIG_DFL);
+        rlimit limit{};
+        ::getrlimit(RLIMIT_FSIZE, &limit);
+        limit.rlim_cur = 4096;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    });
+    process.start(QStringLiteral(GORVANE_CLI),
+                  {QStringLiteral("download"), QStringLiteral("--periodic"), QStringLiteral("--out"),
+                   out.path(), QStringLiteral("--append"), cumulative, QStringLiteral("--tcp"),
+                   unit.address()});
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), 4);
+    EXPECT_EQ(fileBytes(cumulative), before);
+    EXPECT_TRUE(process.readAllStandardOutput().contains("No data file was saved."));
 }

@@ -1,3 +1,4 @@
+#include "config/PortType.h"
 #include "display/BatteryStatus.h"
 #include "display/EfficiencyTable.h"
 #include "display/StatusLine.h"
@@ -8,6 +9,7 @@
 
 #include <QLocale>
 #include <gtest/gtest.h>
+#include <tuple>
 
 // Restated here rather than imported, so that a change to them shows.
 constexpr RgbColor BLACK{0x000000};
@@ -96,10 +98,23 @@ TEST(StatusLine, EachLinkStateHasItsTextAndColours)
 
 TEST(ReplyWatch, AReplyIsOverdueOnceTheSerialTimeOutsForItsBytesAndAMarginHavePassed)
 {
-    // Read multiplier 10 ms, constant 2000 ms: a 2-byte item read (4 bytes with checksum and
-    // status) may take 2040 ms, and one second more for the adapter.
-    ReplyWatch watch;
-    watch.start(50000, 2, SerialTimeouts{1000, 10, 2000, 10, 2000});
-    EXPECT_FALSE(watch.isOverdue(50000 + 3040));
-    EXPECT_TRUE(watch.isOverdue(50000 + 3041));
+    // A 2-byte item read is 4 bytes with checksum and status; one second of margin on top. Over
+    // TCP the adapter's line runs with the default time-outs (10 ms a byte, 2000 ms), whatever
+    // the PC's serial port is set to; no limit is longer than a timer can wait.
+    constexpr qint64 TimerLongest = 2147483647;
+    const SerialTimeouts slow{1000, 4294967295u, 4294967295u, 10, 2000};
+    const std::tuple<SerialTimeouts, int, qint64> cases[] = {
+        {SerialTimeouts{1000, 10, 2000, 10, 2000}, PORT_SERIAL, 3040},
+        {SerialTimeouts{1000, 0, 0, 10, 2000}, PORT_SERIAL, 10000},
+        {slow, PORT_SERIAL, TimerLongest},
+        {slow, PORT_TCP, 3040},
+        {SerialTimeouts{1000, 0, 0, 10, 2000}, PORT_TCP, 3040},
+    };
+    for (const auto& [timeouts, port, limit] : cases) {
+        SCOPED_TRACE(limit);
+        ReplyWatch watch;
+        watch.start(50000, 2, timeouts, port);
+        EXPECT_FALSE(watch.isOverdue(50000 + limit));
+        EXPECT_TRUE(watch.isOverdue(50000 + limit + 1));
+    }
 }

@@ -4,6 +4,7 @@
 #include "tests/support/ScriptedPrompt.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace {
 
@@ -21,17 +22,30 @@ DownloadResult successWith(Action action, Reason reason = Reason::None)
 
 } // namespace
 
-TEST(DownloadReport, EachFailedFileIsToldBeforeTheSummaryWhichFillsItsPathOnce)
+TEST(DownloadReport, EachFailedFileIsToldBeforeTheSummaryWhichSaysWhereWhatWasSavedIs)
 {
-    ScriptedPrompt prompts;
-    DownloadResult result = successWith(Action::Keep);
-    result.files.errors = {QStringLiteral("/a"), QStringLiteral("/b")};
-    result.summary = DownloadReport::summaryText(1, 2, 3, QStringLiteral("/d/%s"), false);
-    DownloadReport::tell(result, prompts);
-    EXPECT_EQ(prompts.texts().mid(0, 2), (QStringList{"/a", "/b"}));
-    EXPECT_EQ(prompts.lastText(), QStringLiteral("Data Downloaded:\n   1 Periodic records\n   2 "
-                                                 "Efficiency records\n   3 Battery Discharge "
-                                                 "Profile records\n\nData files saved in:\n/d/%s"));
+    const QString counts =
+        QStringLiteral("Data Downloaded:\n   1 Periodic records\n   2 Efficiency "
+                       "records\n   3 Battery Discharge Profile records\n\n");
+    // The files written and those that failed; where the summary says they are.
+    const std::tuple<QStringList, QStringList, QString> cases[] = {
+        {{"/d/%s_PeriodicData.csv"}, {}, "Data files saved in:\n/d/%s"},
+        {{"/d/%s_Bat1CycleEfficy.csv"},
+         {"/a", "/b"},
+         "Data files saved:\n/d/%s_Bat1CycleEfficy.csv"},
+        {{}, {"/a"}, "No data file was saved."},
+    };
+    for (const auto& [written, failed, savedIn] : cases) {
+        ScriptedPrompt prompts;
+        DownloadResult result = successWith(Action::Keep);
+        result.files.writtenFiles = written;
+        result.files.errors = failed;
+        result.summary =
+            DownloadReport::summaryText(1, 2, 3, QStringLiteral("/d/%s"), false, result.files);
+        DownloadReport::tell(result, prompts);
+        EXPECT_EQ(prompts.texts().mid(0, failed.size()), failed);
+        EXPECT_EQ(prompts.lastText(), counts + savedIn);
+    }
 }
 
 TEST(DownloadReport, ClearingGoesAheadWithoutAQuestionOrOnYesAndNeverAfterAFailure)
