@@ -1,5 +1,5 @@
+#include "config/IgnoredLinkSettings.h"
 #include "config/IniDocument.h"
-#include "config/LinkSettingsSink.h"
 #include "config/PrivateProfile.h"
 #include "config/Settings.h"
 #include "config/SettingsKeys.h"
@@ -7,14 +7,6 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-
-class NoLink : public LinkSettingsSink {
-public:
-    void SetPortType(int) override {}
-    void SetComPort(int) override {}
-    void SetHost(const QString&, quint32) override {}
-    void SetSerialTimeouts(const SerialTimeouts&) override {}
-};
 
 // A configuration file of about `bytes` bytes: a section of lines the program does not know
 // ahead of its own section, which holds as many keys it does not know, so every key looked for
@@ -34,7 +26,7 @@ QByteArray largeFile(qint64 bytes)
 void loadAndSave(benchmark::State& state)
 {
     const QByteArray file = largeFile(state.range(0));
-    NoLink link;
+    IgnoredLinkSettings link;
     for (auto _ : state) {
         IniDocument document = IniDocument::fromBytes(file);
         PrivateProfile profile(document, SettingsKeys::Section);

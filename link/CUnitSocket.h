@@ -46,6 +46,9 @@ public:
     std::uint32_t tcpPort() const { return tcpPort_; }
     LinkRequest* request() { return &request_; }
     int receivedCount() const { return received_; }
+    // What one receive event of the socket brings: at most one buffer is kept, and a reply that
+    // is complete goes to the owner.
+    void receiveChunk(const QByteArray& chunk);
 
 private:
     bool connectSocket();
@@ -53,7 +56,6 @@ private:
     void OnReceive();
     void OnClose();
     void OnSocketError();
-    void receiveChunk(const QByteArray& chunk);
     void handleReceived();
     void deliver(const std::uint8_t* data, int count);
 

@@ -257,19 +257,15 @@ TEST_F(Configuration, WithoutItsFoldersTheProgramEndsAndWhatItCanReadIsRead)
 
 TEST_F(Configuration, AFileOverOneMegabyteIsNotReadAndIsLeftAsItIsAtExit)
 {
-    constexpr qsizetype Limit = 1024 * 1024;
     const QByteArray keys = "[OPTIONS]\r\nCOMPORT=9\r\n";
-    for (const auto& [size, comPort] : {std::pair{Limit, 9}, std::pair{Limit + 1, 1}}) {
-        SCOPED_TRACE(size);
-        prompts.clear();
+    for (const auto& [size, comPort] : {std::pair{1024 * 1024, 9}, std::pair{1024 * 1024 + 1, 1}}) {
         const QByteArray file = keys + QByteArray(size - keys.size(), ';');
-        const Settings loaded = loadFrom(file, folders);
-        EXPECT_EQ(loaded.comPort, comPort);
-        EXPECT_EQ(prompts.shown().size(), comPort == 1 ? 1 : 0);
         CConfiguration configuration(folders, prompts);
-        configuration.load(link);
-        EXPECT_EQ(configuration.save(loaded), comPort == 9);
-        EXPECT_EQ(fileBytes(configPath) == file, comPort == 1);
+        ASSERT_TRUE(QDir().mkpath(folders.applicationFolder()) && putFileBytes(configPath, file));
+        EXPECT_EQ(configuration.load(link).comPort, comPort) << size;
+        EXPECT_EQ(configuration.save(defaults), comPort == 9) << size;
+        EXPECT_EQ(fileBytes(configPath) == file, comPort == 1) << size;
     }
+    ASSERT_EQ(prompts.shown().size(), 1);
     EXPECT_TRUE(prompts.lastText().contains(QDir::toNativeSeparators(configPath)));
 }

@@ -81,13 +81,4 @@ TEST(MainWindowDownload, DownloadDataWritesTheFilesSetsTheClockAndClearsTheLogOn
     EXPECT_EQ(main.prompts.texts()[1], ClearQuestion);
     EXPECT_EQ(main.window().findChild<CDownloadProgressDlg*>(), nullptr);
     EXPECT_TRUE(main.control(Download)->isEnabled());
-
-    // A folder where no file can be written is refused before anything is asked of the unit.
-    main.download().setValuesDialog([](CDownloadDlg::Values chosen, QWidget*) {
-        chosen.folder = QStringLiteral("/proc");
-        return std::optional(chosen);
-    });
-    main.click(Download);
-    EXPECT_FALSE(runner.isRunning());
-    EXPECT_TRUE(main.prompts.lastText().startsWith("Could not open file:\n /proc/"));
 }
