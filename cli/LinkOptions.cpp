@@ -7,6 +7,7 @@
 #include "link/LinkSettingsForwarder.h"
 
 #include <QFileInfo>
+#include <optional>
 
 namespace {
 
@@ -104,7 +105,7 @@ bool LinkOptions::applySerial(const QString& port, CUnitLink& link, QString& err
 bool LinkOptions::applyTcp(const QString& hostAndPort, CUnitLink& link, QString& error)
 {
     QString host = hostAndPort;
-    QString portText;
+    std::optional<QString> portText;
     if (hostAndPort.startsWith(u'[')) {
         // An IPv6 address in brackets, as in a URL: [::1] or [::1]:1701.
         const qsizetype close = hostAndPort.indexOf(u']');
@@ -125,11 +126,11 @@ bool LinkOptions::applyTcp(const QString& hostAndPort, CUnitLink& link, QString&
         portText = hostAndPort.mid(colon + 1);
     }
     quint32 port = DefaultTcpPort;
-    if (!portText.isNull()) {
+    if (portText) {
         bool ok = false;
-        port = portText.toUInt(&ok);
+        port = portText->toUInt(&ok);
         if (!ok || port == 0 || port > 65535) {
-            error = QStringLiteral("Not a TCP port: %1").arg(portText);
+            error = QStringLiteral("Not a TCP port: %1").arg(*portText);
             return false;
         }
     }
