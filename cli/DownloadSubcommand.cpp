@@ -9,11 +9,11 @@
 #include "logged/CsvFileWriter.h"
 #include "logged/DownloadResult.h"
 #include "logged/DownloadSequence.h"
+#include "logged/DownloadTargets.h"
 #include "logged/IncrementalDownload.h"
 #include "logged/LoggedFileNames.h"
 
 #include <QCommandLineParser>
-#include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
 
@@ -59,8 +59,8 @@ int DownloadSubcommand::run(const QCommandLineParser& parser)
     if (const QString error = checkOptions(parser); !error.isEmpty())
         return context_.usageError(error);
     const DownloadJob job = makeJob(parser);
-    if (!QDir().mkpath(job.folder)) {
-        context_.err << CsvFileWriter::openFailureText(job.folder) << Qt::endl;
+    if (const QString problem = DownloadTargets::check(job); !problem.isEmpty()) {
+        context_.err << problem << Qt::endl;
         return EXIT_FILE;
     }
     UnitConnection connection(context_.link);
@@ -159,14 +159,19 @@ int DownloadSubcommand::report(const DownloadResult& result, bool clear, UnitCon
             context_.err << result.keptNotice << Qt::endl;
         return code;
     }
-    return clearPeriodicLog(connection) ? code : EXIT_UNIT;
+    if (clearPeriodicLog(connection))
+        return code;
+    return code == EXIT_OK ? EXIT_NOT_CLEARED : code;
 }
 
 bool DownloadSubcommand::clearPeriodicLog(UnitConnection& connection)
 {
     if (!connection.write(RecordMap::Command.address,
                           QByteArray(1, static_cast<char>(RecordMap::ClearPeriodicLog)))) {
-        context_.err << connection.errorText() << Qt::endl;
+        context_.err << connection.errorText() << '\n'
+                     << "The data was saved, but the unit did not confirm that its Periodic Data "
+                        "was cleared; the records may be downloaded again next time."
+                     << Qt::endl;
         return false;
     }
     IncrementalDownload::forgetPeriodicLog(context_.unitImageFolder, context_.link);

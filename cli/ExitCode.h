@@ -9,4 +9,6 @@ enum ExitCode : int {
     EXIT_FILE = 4,
     // settings diff: the unit's settings differ from the file's.
     EXIT_DIFFERS = 5,
+    // The data files were saved, but the unit did not confirm that its periodic log was cleared.
+    EXIT_NOT_CLEARED = 6,
 };

@@ -1,11 +1,13 @@
 #include "cli/LinkOptions.h"
 
 #include "config/CConfiguration.h"
+#include "config/IgnoredLinkSettings.h"
 #include "config/Settings.h"
 #include "link/CUnitLink.h"
 #include "link/LinkSettingsForwarder.h"
 
 #include <QFileInfo>
+#include <optional>
 
 namespace {
 
@@ -27,15 +29,6 @@ constexpr TimeoutOption TimeoutOptions[] = {
      &SerialTimeouts::readConstant},
     {"write-multiplier", "Serial time-out: ms per byte sent.", &SerialTimeouts::writeMultiplier},
     {"write-constant", "Serial time-out: ms added to every send.", &SerialTimeouts::writeConstant},
-};
-
-// Takes the link settings of a configuration file that the command line overrides.
-class IgnoredLinkSettings : public LinkSettingsSink {
-public:
-    void SetPortType(int) override {}
-    void SetComPort(int) override {}
-    void SetHost(const QString&, quint32) override {}
-    void SetSerialTimeouts(const SerialTimeouts&) override {}
 };
 
 } // namespace
@@ -114,14 +107,32 @@ bool LinkOptions::applySerial(const QString& port, CUnitLink& link, QString& err
 bool LinkOptions::applyTcp(const QString& hostAndPort, CUnitLink& link, QString& error)
 {
     QString host = hostAndPort;
-    quint32 port = DefaultTcpPort;
-    const qsizetype colon = hostAndPort.lastIndexOf(u':');
-    if (colon > 0) {
-        bool ok = false;
-        port = hostAndPort.mid(colon + 1).toUInt(&ok);
+    std::optional<QString> portText;
+    if (hostAndPort.startsWith(u'[')) {
+        // An IPv6 address in brackets, as in a URL: [::1] or [::1]:1701.
+        const qsizetype close = hostAndPort.indexOf(u']');
+        const QString rest = close < 0 ? QString() : hostAndPort.mid(close + 1);
+        if (close < 0 || !(rest.isEmpty() || rest.startsWith(u':'))) {
+            error = QStringLiteral("Not a bracketed IPv6 address: %1").arg(hostAndPort);
+            return false;
+        }
+        host = hostAndPort.mid(1, close - 1);
+        if (!rest.isEmpty())
+            portText = rest.mid(1);
+    } else if (const qsizetype colon = hostAndPort.indexOf(u':'); colon >= 0) {
+        if (hostAndPort.indexOf(u':', colon + 1) >= 0) {
+            error = QStringLiteral("Write an IPv6 address in brackets: [%1]").arg(hostAndPort);
+            return false;
+        }
         host = hostAndPort.left(colon);
+        portText = hostAndPort.mid(colon + 1);
+    }
+    quint32 port = DefaultTcpPort;
+    if (portText) {
+        bool ok = false;
+        port = portText->toUInt(&ok);
         if (!ok || port == 0 || port > 65535) {
-            error = QStringLiteral("Not a TCP port: %1").arg(hostAndPort.mid(colon + 1));
+            error = QStringLiteral("Not a TCP port: %1").arg(*portText);
             return false;
         }
     }

@@ -91,7 +91,8 @@ std::optional<int> LiveCommand::watchInterval(const QCommandLineParser& parser)
         return 0;
     bool ok = false;
     const double seconds = parser.value(QStringLiteral("watch")).toDouble(&ok);
-    if (!ok || seconds <= 0.0 || seconds > LongestWatchSeconds)
+    // Written so that a value that is not a number fails too.
+    if (!ok || !(seconds > 0.0 && seconds <= LongestWatchSeconds))
         return std::nullopt;
     return std::max(1, qRound(seconds * 1000.0));
 }

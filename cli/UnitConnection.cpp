@@ -6,7 +6,6 @@
 #include "resources/StringTable.h"
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QTimer>
 
@@ -24,10 +23,10 @@ bool UnitConnection::connectUnit()
         return link_.Open() ? true : fail(linkErrorText(), true);
     if (!link_.Open())
         return fail(linkErrorText(), true);
-    QDeadlineTimer limit(ReplyLimitMs);
-    while (link_.GetLoginStage() != LOGIN_DONE && link_.GetState() == LINK_CONNECTING &&
-           !loginRefused_ && !limit.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    waitUntil([this] {
+        return link_.GetLoginStage() == LOGIN_DONE || link_.GetState() != LINK_CONNECTING ||
+               loginRefused_;
+    });
     if (link_.GetLoginStage() == LOGIN_DONE)
         return true;
     return fail(loginRefused_ ? TcpLogin::refusedText(link_.target())
@@ -86,20 +85,38 @@ bool UnitConnection::write(std::uint8_t address, const QByteArray& data)
     return true;
 }
 
+bool UnitConnection::waitUntil(const std::function<bool()>& done)
+{
+    QEventLoop loop;
+    QTimer limit;
+    limit.setSingleShot(true);
+    connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
+    limit.start(ReplyLimitMs);
+    // A serial exchange has ended before the call returned; its reply is already posted.
+    QCoreApplication::sendPostedEvents(this);
+    waiting_ = &loop;
+    while (!done() && !linkHasFailed() && limit.isActive())
+        loop.exec();
+    waiting_ = nullptr;
+    return done();
+}
+
+void UnitConnection::wake()
+{
+    if (waiting_ != nullptr)
+        waiting_->quit();
+}
+
+bool UnitConnection::linkHasFailed() const
+{
+    return link_.GetState() == LINK_ERROR || link_.GetState() == LINK_CLOSED;
+}
+
 bool UnitConnection::waitForReply()
 {
-    QDeadlineTimer limit(ReplyLimitMs);
-    QCoreApplication::sendPostedEvents(this);
-    while (!replied_ && !limit.hasExpired() && link_.GetState() != LINK_ERROR &&
-           link_.GetState() != LINK_CLOSED)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    QCoreApplication::sendPostedEvents(this);
-    if (replied_)
+    if (waitUntil([this] { return replied_; }))
         return true;
-    return fail(link_.GetState() == LINK_ERROR || link_.GetState() == LINK_CLOSED
-                    ? linkErrorText()
-                    : loadString(1043),
-                false);
+    return fail(linkHasFailed() ? linkErrorText() : loadString(1043), false);
 }
 
 void UnitConnection::onTcpReply(int count, LinkRequest* request)
@@ -109,7 +126,7 @@ void UnitConnection::onTcpReply(int count, LinkRequest* request)
     if (login.step == TcpLogin::Step::Ignored && request->kind == REQ_LOGIN)
         loginRefused_ = true;
     if (login.step != TcpLogin::Step::NotLogin)
-        return;
+        return wake();
     takeReply(count, *request);
 }
 
@@ -125,6 +142,7 @@ void UnitConnection::takeReply(int count, const LinkRequest& request)
     replied_ = true;
     link_.ReplyDone();
     link_.ResetReceive();
+    wake();
 }
 
 bool UnitConnection::fail(const QString& text, bool beforeSending)

@@ -9,10 +9,12 @@
 #include <QObject>
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <optional>
 
 class CUnitLink;
+class QEventLoop;
 
 // One request at a time, waited for: what a script needs from the unit. Over TCP the connection
 // first logs in with the adapter as the program does.
@@ -41,10 +43,16 @@ public:
 
     void onTcpReply(int count, LinkRequest* request) override;
     void onSerialReply(int count, LinkRequest* request) override;
-    void onTcpStatus(int) override {}
-    void onSerialStatus() override {}
+    void onTcpStatus(int) override { wake(); }
+    void onSerialStatus() override { wake(); }
 
 private:
+    // Runs the event loop until done() holds, the link has failed or ReplyLimitMs have passed;
+    // the process sleeps meanwhile. True when done() holds.
+    bool waitUntil(const std::function<bool()>& done);
+    // Lets the waiting loop look again at what it waits for.
+    void wake();
+    bool linkHasFailed() const;
     bool waitForReply();
     void takeReply(int count, const LinkRequest& request);
     bool fail(const QString& text, bool beforeSending);
@@ -57,4 +65,5 @@ private:
     QString errorText_;
     bool connectionFailed_ = false;
     bool loginRefused_ = false;
+    QEventLoop* waiting_ = nullptr;
 };

@@ -1,4 +1,5 @@
 #include "cli/GorvaneCli.h"
+#include "resources/SignalWatcher.h"
 
 #include <QCoreApplication>
 #include <cstdio>
@@ -6,6 +7,7 @@
 
 int main(int argc, char** argv)
 {
+    SignalWatcher::ignoreFileSizeLimitSignal();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Gorvane"));
     QTextStream out(stdout);

@@ -40,15 +40,17 @@ Settings CConfiguration::load(LinkSettingsSink& link)
 
 bool CConfiguration::save(const Settings& settings) const
 {
-    if (configFilePath().isEmpty())
+    if (configFilePath().isEmpty() || fileRefused_)
         return false;
     // The folder may have gone while the program ran.
     QDir().mkpath(applicationFolder());
     ConfigFile file(configFilePath());
-    IniDocument document = file.readExisting();
-    PrivateProfile profile(document, SettingsKeys::Section);
+    std::optional<IniDocument> document = file.readExisting();
+    if (!document)
+        return false;
+    PrivateProfile profile(*document, SettingsKeys::Section);
     SettingsKeys::write(profile, settings);
-    return file.save(document);
+    return file.save(*document);
 }
 
 bool CConfiguration::prepareApplicationFolder()
@@ -71,12 +73,21 @@ void CConfiguration::moveOldConfigFile() const
         QFile::rename(folders_.oldConfigFilePath(), configFilePath());
 }
 
-IniDocument CConfiguration::openDocument() const
+IniDocument CConfiguration::openDocument()
 {
     ConfigFile file(configFilePath());
     IniDocument document;
-    if (!file.openOrCreate(document))
+    switch (file.openOrCreate(document)) {
+    case ConfigFile::Opened::Read:
+        break;
+    case ConfigFile::Opened::Failed:
         prompts_.show(file.errorString(), PromptIcon::Information);
+        break;
+    case ConfigFile::Opened::TooLarge:
+        fileRefused_ = true;
+        prompts_.show(file.errorString(), PromptIcon::Exclamation);
+        break;
+    }
     return document;
 }
 

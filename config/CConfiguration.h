@@ -20,7 +20,8 @@ public:
     Settings load(LinkSettingsSink& link);
     // Writes every key; keys and sections of the file that the program does not know stay. The
     // COM port and the serial time-outs are to be taken from the link into the settings first,
-    // since a unit search changes the link's port. A failing write is not reported.
+    // since a unit search changes the link's port. A failing write is not reported. A file that
+    // was too large to load is left as it is.
     bool save(const Settings& settings) const;
 
     // Set by a load that could not find the application data or documents folder: the program
@@ -35,11 +36,12 @@ public:
 private:
     bool prepareApplicationFolder();
     void moveOldConfigFile() const;
-    IniDocument openDocument() const;
+    IniDocument openDocument();
     // The documents folder's data folder; none, after telling the user, without that folder.
     std::optional<QString> dataFolderDefault();
 
     ConfigFolders folders_;
     PromptService& prompts_;
     bool endRequested_ = false;
+    bool fileRefused_ = false;
 };

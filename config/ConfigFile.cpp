@@ -1,29 +1,36 @@
 #include "config/ConfigFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QSaveFile>
 #include <utility>
 
 ConfigFile::ConfigFile(QString path) : path_(std::move(path)) {}
 
-bool ConfigFile::openOrCreate(IniDocument& document)
+ConfigFile::Opened ConfigFile::openOrCreate(IniDocument& document)
 {
     if (!QFile::exists(path_) && !createEmpty())
-        return false;
+        return Opened::Failed;
     QFile file(path_);
     if (!file.open(QIODevice::ReadOnly)) {
         errorString_ = file.errorString();
-        return false;
+        return Opened::Failed;
+    }
+    if (file.size() > MaxBytes) {
+        errorString_ = tooLargeText();
+        return Opened::TooLarge;
     }
     document = IniDocument::fromBytes(file.readAll());
-    return true;
+    return Opened::Read;
 }
 
-IniDocument ConfigFile::readExisting() const
+std::optional<IniDocument> ConfigFile::readExisting() const
 {
     QFile file(path_);
     if (!file.open(QIODevice::ReadOnly))
         return IniDocument();
+    if (file.size() > MaxBytes)
+        return std::nullopt;
     return IniDocument::fromBytes(file.readAll());
 }
 
@@ -51,6 +58,14 @@ bool ConfigFile::writeAndCommit(QSaveFile& file, const QByteArray& bytes)
         return false;
     }
     return file.commit();
+}
+
+QString ConfigFile::tooLargeText() const
+{
+    return QStringLiteral("The configuration file %1 is larger than %2 KB and was not read. The "
+                          "program uses its default settings and leaves the file as it is.")
+        .arg(QDir::toNativeSeparators(path_))
+        .arg(MaxBytes / 1024);
 }
 
 bool ConfigFile::createEmpty()

@@ -54,53 +54,7 @@ QString singleLine(QString value)
     return value;
 }
 
-} // namespace
-
-IniDocument IniDocument::fromBytes(const QByteArray& bytes)
-{
-    IniDocument document;
-    document.lines_ = splitLines(decodeText(bytes));
-    return document;
-}
-
-QByteArray IniDocument::toBytes() const
-{
-    QByteArray bytes;
-    for (const QString& line : lines_) {
-        bytes += line.toUtf8();
-        bytes += "\r\n";
-    }
-    return bytes;
-}
-
-std::optional<QString> IniDocument::value(const QString& section, const QString& key) const
-{
-    const qsizetype header = findSection(section);
-    if (header < 0)
-        return std::nullopt;
-    const qsizetype line = findKey(header, key);
-    if (line < 0)
-        return std::nullopt;
-    return entry(lines_[line])->value;
-}
-
-void IniDocument::setValue(const QString& section, const QString& key, const QString& value)
-{
-    qsizetype header = findSection(section);
-    if (header < 0) {
-        if (!lines_.isEmpty() && !isBlank(lines_.last()))
-            lines_.append(QString());
-        lines_.append(u'[' + section + u']');
-        header = lines_.size() - 1;
-    }
-    const qsizetype line = findKey(header, key);
-    if (line >= 0)
-        lines_[line] = entry(lines_[line])->key + u'=' + singleLine(value);
-    else
-        lines_.insert(insertionPoint(header), key + u'=' + singleLine(value));
-}
-
-std::optional<QString> IniDocument::sectionName(const QString& line)
+std::optional<QString> sectionName(const QString& line)
 {
     const QString trimmed = trimmedProfileText(line);
     if (!trimmed.startsWith(u'['))
@@ -110,56 +64,114 @@ std::optional<QString> IniDocument::sectionName(const QString& line)
     return trimmedProfileText(QStringView(trimmed).sliced(1, end - 1));
 }
 
-std::optional<IniDocument::Entry> IniDocument::entry(const QString& line)
+// The key of a line of a section, or nothing when the line holds none.
+std::optional<QString> keyOf(const QString& line)
 {
-    if (sectionName(line))
-        return std::nullopt;
     const qsizetype equals = line.indexOf(u'=');
     if (equals < 0)
         return std::nullopt;
-    const QStringView text(line);
-    return Entry{trimmedProfileText(text.first(equals)),
-                 trimmedProfileText(text.sliced(equals + 1))};
+    return trimmedProfileText(QStringView(line).first(equals));
 }
 
-qsizetype IniDocument::findSection(const QString& section) const
+QString valueOf(const QString& line)
 {
-    for (qsizetype i = 0; i < lines_.size(); ++i) {
-        const std::optional<QString> name = sectionName(lines_[i]);
-        if (name && name->compare(section, Qt::CaseInsensitive) == 0)
-            return i;
+    return trimmedProfileText(QStringView(line).sliced(line.indexOf(u'=') + 1));
+}
+
+} // namespace
+
+void IniDocument::Block::append(const QString& line)
+{
+    if (const std::optional<QString> key = keyOf(line); key && !keys.contains(key->toCaseFolded()))
+        keys.insert(key->toCaseFolded(), lines.size());
+    lines.append(line);
+    if (!isBlank(line))
+        contentEnd = lines.size();
+}
+
+IniDocument IniDocument::fromBytes(const QByteArray& bytes)
+{
+    IniDocument document;
+    for (const QString& line : splitLines(decodeText(bytes))) {
+        if (const std::optional<QString> name = sectionName(line)) {
+            if (!document.sections_.contains(name->toCaseFolded()))
+                document.sections_.insert(name->toCaseFolded(), document.blocks_.size());
+            document.blocks_.push_back(Block{line, {}, {}, 0});
+        } else {
+            if (document.blocks_.empty())
+                document.blocks_.emplace_back();
+            document.blocks_.back().append(line);
+        }
     }
-    return -1;
+    return document;
 }
 
-qsizetype IniDocument::sectionEnd(qsizetype headerLine) const
+QByteArray IniDocument::toBytes() const
 {
-    qsizetype i = headerLine + 1;
-    while (i < lines_.size() && !sectionName(lines_[i]))
-        ++i;
-    return i;
-}
-
-qsizetype IniDocument::findKey(qsizetype headerLine, const QString& key) const
-{
-    const qsizetype end = sectionEnd(headerLine);
-    for (qsizetype i = headerLine + 1; i < end; ++i) {
-        const std::optional<Entry> found = entry(lines_[i]);
-        if (found && found->key.compare(key, Qt::CaseInsensitive) == 0)
-            return i;
+    QByteArray bytes;
+    const auto appendLine = [&bytes](const QString& line) {
+        bytes += line.toUtf8();
+        bytes += "\r\n";
+    };
+    for (const Block& block : blocks_) {
+        if (block.header)
+            appendLine(*block.header);
+        for (const QString& line : block.lines)
+            appendLine(line);
     }
-    return -1;
+    return bytes;
 }
 
-// New keys go after the last non-blank line of the section, so blank lines that separate it
-// from the next section stay where they are.
-qsizetype IniDocument::insertionPoint(qsizetype headerLine) const
+bool IniDocument::isEmpty() const
 {
-    qsizetype last = headerLine;
-    const qsizetype end = sectionEnd(headerLine);
-    for (qsizetype i = headerLine + 1; i < end; ++i) {
-        if (!isBlank(lines_[i]))
-            last = i;
+    return blocks_.empty() ||
+           (blocks_.size() == 1 && !blocks_.front().header && blocks_.front().lines.isEmpty());
+}
+
+std::optional<QString> IniDocument::value(const QString& section, const QString& key) const
+{
+    const Block* block = findSection(section);
+    if (block == nullptr)
+        return std::nullopt;
+    const auto line = block->keys.constFind(key.toCaseFolded());
+    if (line == block->keys.constEnd())
+        return std::nullopt;
+    return valueOf(block->lines[*line]);
+}
+
+void IniDocument::setValue(const QString& section, const QString& key, const QString& value)
+{
+    Block& block = sectionForWriting(section);
+    const auto line = block.keys.constFind(key.toCaseFolded());
+    if (line != block.keys.constEnd()) {
+        QString& text = block.lines[*line];
+        text = *keyOf(text) + u'=' + singleLine(value);
+        return;
     }
-    return last + 1;
+    // Only blank lines follow the insertion point, so no key moves.
+    block.keys.insert(key.toCaseFolded(), block.contentEnd);
+    block.lines.insert(block.contentEnd, key + u'=' + singleLine(value));
+    ++block.contentEnd;
+}
+
+const IniDocument::Block* IniDocument::findSection(const QString& section) const
+{
+    const auto found = sections_.constFind(section.toCaseFolded());
+    return found == sections_.constEnd() ? nullptr : &blocks_[*found];
+}
+
+IniDocument::Block& IniDocument::sectionForWriting(const QString& section)
+{
+    const QString name = section.toCaseFolded();
+    if (const auto found = sections_.constFind(name); found != sections_.constEnd())
+        return blocks_[*found];
+    if (!blocks_.empty()) {
+        // A header is never blank, so a section without lines gets its blank line too.
+        QStringList& lines = blocks_.back().lines;
+        if (lines.isEmpty() || !isBlank(lines.last()))
+            lines.append(QString());
+    }
+    sections_.insert(name, blocks_.size());
+    blocks_.push_back(Block{u'[' + section + u']', {}, {}, 0});
+    return blocks_.back();
 }

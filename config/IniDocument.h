@@ -1,13 +1,17 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <vector>
 
 // The lines of an INI-style file, kept as they are so that a rewrite preserves other sections,
 // unknown keys, comments and blank lines. Section and key names match case-insensitively; the
-// first section of a name is the one that counts, and within it the first key of a name.
+// first section of a name is the one that counts, and within it the first key of a name. The
+// file is read once into an index of its sections and keys, so a look-up costs the same however
+// long the file is.
 class IniDocument {
 public:
     // Reads UTF-8 text, or Latin-1 when the bytes are not valid UTF-8 (files written by older
@@ -16,8 +20,7 @@ public:
     // Every line ends with CRLF; the text is UTF-8.
     QByteArray toBytes() const;
 
-    bool isEmpty() const { return lines_.isEmpty(); }
-    const QStringList& lines() const { return lines_; }
+    bool isEmpty() const;
 
     // The value text of the key, trimmed of white space at both ends; empty when the key has
     // none. No value when the section or the key is not there.
@@ -27,17 +30,24 @@ public:
     void setValue(const QString& section, const QString& key, const QString& value);
 
 private:
-    struct Entry {
-        QString key;
-        QString value;
+    // A section header and the lines up to the next one; the lines before the first header
+    // make a block without a header.
+    struct Block {
+        std::optional<QString> header;
+        QStringList lines;
+        // The line of the first key of each case-folded name.
+        QHash<QString, qsizetype> keys;
+        // One past the last line that is not blank: where a new key goes, so that blank lines
+        // separating the section from the next stay where they are.
+        qsizetype contentEnd = 0;
+
+        void append(const QString& line);
     };
 
-    static std::optional<QString> sectionName(const QString& line);
-    static std::optional<Entry> entry(const QString& line);
-    qsizetype findSection(const QString& section) const;
-    qsizetype sectionEnd(qsizetype headerLine) const;
-    qsizetype findKey(qsizetype headerLine, const QString& key) const;
-    qsizetype insertionPoint(qsizetype headerLine) const;
+    const Block* findSection(const QString& section) const;
+    Block& sectionForWriting(const QString& section);
 
-    QStringList lines_;
+    std::vector<Block> blocks_;
+    // The block of the first section of each case-folded name.
+    QHash<QString, std::size_t> sections_;
 };

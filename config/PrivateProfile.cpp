@@ -4,18 +4,23 @@
 #include "config/LeadingNumber.h"
 
 #include <QLocale>
+#include <algorithm>
+#include <cfloat>
 #include <utility>
 
 namespace {
 
-QString withoutEnclosingQuotes(const QString& value)
+bool isEnclosedInQuotes(const QString& value)
 {
     if (value.size() < 2)
-        return value;
+        return false;
     const QChar first = value.front();
-    if ((first == u'"' || first == u'\'') && value.back() == first)
-        return value.sliced(1, value.size() - 2);
-    return value;
+    return (first == u'"' || first == u'\'') && value.back() == first;
+}
+
+QString withoutEnclosingQuotes(const QString& value)
+{
+    return isEnclosedInQuotes(value) ? value.sliced(1, value.size() - 2) : value;
 }
 
 QString cutToBuffer(const QString& value, int maxChars)
@@ -56,12 +61,19 @@ float PrivateProfile::readFloat(const QString& key, float defaultValue) const
 {
     if (!contains(key))
         return defaultValue;
-    return static_cast<float>(parseDouble(readString(key, QString())));
+    // A number beyond a float's range would read as infinite, be written as "inf" and read
+    // back as 0 at the next start.
+    const double value = parseDouble(readString(key, QString()));
+    return static_cast<float>(std::clamp(value, double(-FLT_MAX), double(FLT_MAX)));
 }
 
 void PrivateProfile::writeString(const QString& key, const QString& value)
 {
-    document_.setValue(section_, key, value);
+    // Reading trims white space and drops one pair of enclosing quotes, so a text that starts or
+    // ends with either is written in quotes; otherwise it would lose them at the next start.
+    const bool quoted = !value.isEmpty() && (isEnclosedInQuotes(value) || value.front().isSpace() ||
+                                             value.back().isSpace());
+    document_.setValue(section_, key, quoted ? u'"' + value + u'"' : value);
 }
 
 void PrivateProfile::writeInt(const QString& key, qint32 value)

@@ -21,9 +21,12 @@ public:
                        int maxChars = DefaultMaxChars) const;
     // A key with an empty value also gives the default.
     int readInt(const QString& key, int defaultValue) const;
-    // The value read as a string and converted to double the way atof does.
+    // The value read as a string and converted to double the way atof does, then kept within
+    // a float's range.
     float readFloat(const QString& key, float defaultValue) const;
 
+    // A text enclosed in matching quotes, or starting or ending with white space, is written in
+    // quotes, so it reads back whole.
     void writeString(const QString& key, const QString& value);
     void writeInt(const QString& key, qint32 value);
     // One decimal, as "%.1f" gives it.

@@ -50,7 +50,7 @@ bool CPollCycle::openLink()
     link_.SetOwner(this);
     const bool connecting = isTcp() && link_.GetState() == LINK_CLOSED;
     if (connecting)
-        replyWatch_.start(nowMs(), 0, link_.GetSerialTimeouts());
+        replyWatch_.start(nowMs(), 0, link_.GetSerialTimeouts(), link_.GetPortType());
     return link_.Open() != 0;
 }
 
@@ -168,7 +168,7 @@ bool CPollCycle::sendResetCode(std::uint8_t resetCode)
         stopDisplay();
     link_.SetOwner(this);
     setState(ST_BUSY);
-    replyWatch_.start(nowMs(), 1, link_.GetSerialTimeouts());
+    replyWatch_.start(nowMs(), 1, link_.GetSerialTimeouts(), link_.GetPortType());
     if (link_.Write(this, RecordMap::Command.address, 1, &resetCode))
         return true;
     clearState(ST_BUSY);
@@ -277,7 +277,7 @@ bool CPollCycle::request(std::uint8_t address, int length, std::uint16_t kind, s
 {
     setState(ST_BUSY);
     link_.SetOwner(this);
-    replyWatch_.start(nowMs(), length, link_.GetSerialTimeouts());
+    replyWatch_.start(nowMs(), length, link_.GetSerialTimeouts(), link_.GetPortType());
     if (link_.Read(this, address, length, kind, tag))
         return true;
     clearState(ST_BUSY);

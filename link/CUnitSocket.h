@@ -56,6 +56,10 @@ public:
     const QString& host() const { return host_; }
     std::uint32_t tcpPort() const { return tcpPort_; }
     LinkRequest* request() { return &request_; }
+    int receivedCount() const { return received_; }
+    // What one receive event of the socket brings: at most one buffer is kept, and a reply that
+    // is complete goes to the owner.
+    void receiveChunk(const QByteArray& chunk);
 
 private:
     bool connectSocket();
@@ -63,7 +67,6 @@ private:
     void OnReceive();
     void OnClose();
     void OnSocketError();
-    void receiveChunk(const QByteArray& chunk);
     void handleReceived();
     void deliver(const std::uint8_t* data, int count);
     QString failureText(QAbstractSocket::SocketError error, const QString& platformText) const;

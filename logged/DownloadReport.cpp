@@ -28,16 +28,34 @@ QString fillPlaceholders(QString text, const QStringList& values)
     return text;
 }
 
+// The paragraph of the summary that ends with the base path, replaced by the files that were
+// saved.
+QString withSavedFiles(const QString& summary, const QString& basePath, const QStringList& saved)
+{
+    const qsizetype paragraph =
+        summary.lastIndexOf(QStringLiteral("\n\n"), summary.lastIndexOf(basePath));
+    QString text = summary.left(paragraph) + QStringLiteral("\n\n");
+    if (saved.isEmpty())
+        return text + QStringLiteral("No data file was saved.");
+    text += QStringLiteral("Data files saved:");
+    for (const QString& path : saved)
+        text += u'\n' + QDir::toNativeSeparators(path);
+    return text;
+}
+
 } // namespace
 
 QString DownloadReport::summaryText(int periodicRecords, int efficiencyRecords,
                                     int dischargeProfileRecords, const QString& basePath,
-                                    bool clockSet)
+                                    bool clockSet, const LoggedExportOutcome& files)
 {
-    QString text = fillPlaceholders(
-        loadString(SummaryText),
-        {QString::number(periodicRecords), QString::number(efficiencyRecords),
-         QString::number(dischargeProfileRecords), QDir::toNativeSeparators(basePath)});
+    const QString shownPath = QDir::toNativeSeparators(basePath);
+    QString text =
+        fillPlaceholders(loadString(SummaryText),
+                         {QString::number(periodicRecords), QString::number(efficiencyRecords),
+                          QString::number(dischargeProfileRecords), shownPath});
+    if (!files.errors.isEmpty())
+        text = withSavedFiles(text, shownPath, files.writtenFiles);
     if (clockSet)
         text += QStringLiteral("\n\n") + loadString(ClockSetText);
     return text;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "logged/LoggedExportOutcome.h"
 #include "logged/PeriodicLogClearing.h"
 
 #include <QString>
@@ -12,9 +13,11 @@ struct DownloadResult;
 class DownloadReport {
 public:
     // String 2502 with the three counts and the base path; when the clock was set, a blank line
-    // and string 1551 follow.
+    // and string 1551 follow. When a file could not be written, the paragraph that says where
+    // the files were saved names those that were instead, or says that none was.
     static QString summaryText(int periodicRecords, int efficiencyRecords,
-                               int dischargeProfileRecords, const QString& basePath, bool clockSet);
+                               int dischargeProfileRecords, const QString& basePath, bool clockSet,
+                               const LoggedExportOutcome& files = {});
     // String 1550.
     static QString failureText();
     // After "Cancel": nothing was written or cleared.

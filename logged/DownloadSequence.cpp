@@ -171,7 +171,8 @@ void DownloadSequence::await(std::uint16_t kind, int length)
     awaiting_ = true;
     awaitedKind_ = kind;
     awaitedLength_ = length;
-    replyLimit_.start(static_cast<int>(ReplyWatch::limitFor(length, link_.GetSerialTimeouts())));
+    replyLimit_.start(static_cast<int>(
+        ReplyWatch::limitFor(length, link_.GetSerialTimeouts(), link_.GetPortType())));
 }
 
 bool DownloadSequence::read(std::uint8_t address, int length)
@@ -455,7 +456,7 @@ DownloadResult DownloadSequence::summarise(bool success)
         data_->dischargeProfileCount(1) + data_->dischargeProfileCount(2);
     result.summary = DownloadReport::summaryText(result.periodicRecords, result.efficiencyRecords,
                                                  result.dischargeProfileRecords, result.basePath,
-                                                 result.clockSet);
+                                                 result.clockSet, result.files);
     if (incremental_.isEnabled()) {
         result.summary += QStringLiteral("\n\n") + incremental_.note(*data_);
         result.pagesRead = incremental_.pagesRead(*data_);

@@ -31,6 +31,11 @@ void install(void (*handler)(int))
 
 } // namespace
 
+void SignalWatcher::ignoreFileSizeLimitSignal()
+{
+    ::signal(SIGXFSZ, SIG_IGN);
+}
+
 SignalWatcher::SignalWatcher(QObject* parent) : QObject(parent)
 {
     if (pipeFds[0] >= 0 || ::pipe(pipeFds) != 0)

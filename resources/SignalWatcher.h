@@ -17,6 +17,11 @@ public:
     SignalWatcher(const SignalWatcher&) = delete;
     SignalWatcher& operator=(const SignalWatcher&) = delete;
 
+    // A write beyond the process's file-size limit then fails with an error that the code
+    // writing the file deals with (cutting a half-written file back), instead of ending the
+    // process part way through the write.
+    static void ignoreFileSizeLimitSignal();
+
 Q_SIGNALS:
     void terminationRequested(int signalNumber);
 

@@ -1,7 +1,7 @@
 # Fails when a library includes a header of a library it may not use (see ARCHITECTURE.md).
 #   cmake -DROOT=<source folder> -P scripts/CheckLayers.cmake
 # Each folder may include its own headers and those of the folders listed for it; a folder
-# that is not listed is not checked (tests, benchmarks).
+# that is not listed is not checked (tests, benchmarks, fuzz harnesses).
 cmake_minimum_required(VERSION 3.25)
 
 set(uses_resources "")

@@ -3,6 +3,7 @@
 #include "config/Settings.h"
 #include "logged/DownloadJob.h"
 #include "logged/DownloadRunner.h"
+#include "logged/DownloadTargets.h"
 #include "logged/LoggedFileNames.h"
 #include "logged/ui/CDownloadProgressDlg.h"
 #include "resources/PromptService.h"
@@ -67,6 +68,10 @@ bool DownloadCommand::run(Settings& settings)
     job.efficiency = chosen->efficiency;
     job.dischargeProfile = chosen->dischargeProfile;
     job.full = chosen->full;
+    if (const QString problem = DownloadTargets::check(job); !problem.isEmpty()) {
+        runner_.prompts().show(problem);
+        return false;
+    }
     progress_ = std::make_unique<CDownloadProgressDlg>(parentWidget_);
     progress_->setCancelAction([this] { runner_.cancel(); });
     progress_->show();

@@ -41,7 +41,8 @@ public:
 
     // "Download Data" with the main window's settings (askForLabelsBeforeDownload is cleared
     // and the labels may change). False when no download was started: one runs already, the link is
-    // not open and ready, or the dialog was cancelled.
+    // not open and ready, the dialog was cancelled, or a file of the download cannot be
+    // written (the user is told which).
     bool run(Settings& settings);
 
 private:

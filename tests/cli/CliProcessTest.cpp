@@ -1,14 +1,18 @@
+#include "simulator/Scenario.h"
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/StandInUnit.h"
+#include "tests/support/TestFiles.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <csignal>
 #include <gtest/gtest.h>
 #include <tuple>
 
 // The gorvane-cli executable, in the test's throwaway home, against the stand-in unit.
-TEST(CliProcess, ASignalEndsWatchingCleanlyAndTheShellGetsTheExitCode)
+TEST(CliProcess, NoSignalEndsTheProgramHalfWayAndTheShellGetsTheExitCode)
 {
     StandInUnit unit;
     QProcess process;
@@ -40,6 +44,27 @@ TEST(CliProcess, ASignalEndsWatchingCleanlyAndTheShellGetsTheExitCode)
         ASSERT_TRUE(process.waitForFinished(30000));
         EXPECT_EQ(process.exitCode(), code) << line;
     }
+    // Under a file-size limit (ulimit -f) a write fails part way: the cumulative file is cut back
+    // to what it held and the exit code says a file could not be written.
+    unit.withUnit([](SimulatedUnit& still) { Scenario::apply(QStringLiteral("week"), still); });
+    QTemporaryDir out;
+    const QString cumulative = out.filePath(QStringLiteral("all.csv"));
+    ASSERT_TRUE(putFileBytes(cumulative, QByteArray(4000, ';')));
+    {
+        // The limit and the signal's default action go to the child; the fixture ignores it here.
+        FileSizeLimit limit(4096);
+        ::signal(SIGXFSZ, SIG_DFL);
+        process.start(QStringLiteral(GORVANE_CLI),
+                      QStringLiteral("download --periodic --out %1 --append %2 --tcp %3")
+                          .arg(out.path(), cumulative, unit.address())
+                          .split(u' '));
+        ::signal(SIGXFSZ, SIG_IGN);
+    }
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(std::pair(process.exitStatus(), process.exitCode()),
+              std::pair(QProcess::NormalExit, 4));
+    EXPECT_EQ(fileBytes(cumulative), QByteArray(4000, ';'));
+    EXPECT_TRUE(process.readAllStandardOutput().contains("No data file was saved."));
 }
 
 // The unit lost while watching and back again: one line when it goes, one when it is back.

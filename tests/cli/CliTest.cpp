@@ -23,6 +23,7 @@ constexpr int Usage = 1;
 constexpr int Connection = 2;
 constexpr int UnitError = 3;
 constexpr int FileError = 4;
+constexpr int NotCleared = 6;
 
 // The desktop program's "Download Data" through the window's own wiring, over TCP at pcTime.
 DownloadResult programDownload(const StandInUnit& unit, const QDateTime& pcTime, Settings settings,
@@ -87,11 +88,12 @@ TEST_F(Cli, TheExitCodeSaysWhatFailedAndTheLogIsClearedOnlyOnceItsRecordsAreSave
         {"PORTTYPE=0", "COMPORT=7", "SER_TIMEOUT_RDTOTMULT=1", "SER_TIMEOUT_RDTOTCONST=200"});
     MemoryImage week;
     unit.withUnit([&week](SimulatedUnit& still) { week = still.image(); });
-    // A folder stands where the periodic file of the base name "blocked" would go.
-    ASSERT_TRUE(QDir(out.path()).mkdir(QStringLiteral("blocked_PeriodicData.csv")));
     const QString bad = QStringLiteral("Error: Received bad checksum on Seriel Port.");
     const QString lost = QStringLiteral("Error reading data from Zeltravanic unit.");
     const QString cleared = QStringLiteral("Zeltravanic unit has been cleared.\n");
+    const QString unconfirmed = QStringLiteral("The data was saved, but the unit did not confirm");
+    const QString cannotOpen = QStringLiteral("Could not open file:\n ");
+    const std::string longName = "download --out @out --name " + std::string(250, 'n');
     const Row rows[] = {
         {"--help", Ok, "\n  download "},
         {"read --help", Ok, "Usage: gorvane-cli read [options] ADDRESS LENGTH\n"},
@@ -101,6 +103,7 @@ TEST_F(Cli, TheExitCodeSaysWhatFailedAndTheLogIsClearedOnlyOnceItsRecordsAreSave
         {"info extra", Usage, "Unexpected argument: extra"},
         {"live AD5", Usage, "Not a live item: AD5"},
         {"live AD1 --watch 0", Usage, "--watch needs a number of seconds"},
+        {"live AD1 --watch nan", Usage, "--watch needs a number of seconds"},
         {"live", Usage, "No display slot"},
         {"download", Usage, "download needs --out DIR"},
         {"@dl/x", Usage, "--name takes a file name without a folder: CW/x"},
@@ -108,6 +111,9 @@ TEST_F(Cli, TheExitCodeSaysWhatFailedAndTheLogIsClearedOnlyOnceItsRecordsAreSave
         // A port that cannot be opened is a connection error, by path as by number.
         {"info --serial /nonexistent/tty", Connection, "(/nonexistent/tty)"},
         {"info --tcp host:99999", Usage, "Not a TCP port: 99999"},
+        {"info --tcp :1701", Usage, "--tcp needs a host name or address."},
+        {"info --tcp ::1", Usage, "Write an IPv6 address in brackets: [::1]"},
+        {"info --tcp [::1", Usage, "Not a bracketed IPv6 address: [::1"},
         {"info --tcp 127.0.0.1:1", Connection, "Connection to 127.0.0.1:1 refused.\n"},
         {"info --serial COM250", Connection, "Error opening serial port COM250"},
         {"info @tcp", Connection, "refused the login", FaultKind::RefuseLogin},
@@ -115,19 +121,22 @@ TEST_F(Cli, TheExitCodeSaysWhatFailedAndTheLogIsClearedOnlyOnceItsRecordsAreSave
         {"live AD1 @tcp", UnitError, "", FaultKind::DropConnection, "read@0xF6"},
         {"clock --set-pc @tcp", UnitError, bad, FaultKind::BadChecksum, "write"},
         {"clock", UnitError, lost, FaultKind::NoReply},
-        {"download --out /dev/null/x", FileError, "Could not open file:\n /dev/null/x"},
+        // What cannot be written is found before the first request, not after the transfer.
+        {"download --out /proc --name CW", FileError, cannotOpen + "/proc/CW_", FaultKind::NoReply},
+        {longName.c_str(), FileError, cannotOpen + out.filePath("nnn"), FaultKind::NoReply},
+        {"@dl --append @out", FileError, cannotOpen + out.path() + '\n', FaultKind::NoReply},
         {"@dl", UnitError, "a Communication Error while downloading", FaultKind::NoReply, "bulk:3"},
         // The unit's log is cleared only once its records are on disk, or the user is told why.
         {"@dl --clear", Ok, cleared, {}, "", 5, true},
-        {"@dl --name blocked --clear", FileError, "its data file could not be written", {}, "", 4},
         {"@dl --efficiency --clear", Ok, "because it was not downloaded this time.", {}, "", 2},
         {"@dl --full", Ok, "\n\nFull download (as asked): 62 pages read", {}, "", 5},
-        // The unit clears its log whatever becomes of its acknowledgement.
-        {"@dl --clear", UnitError, bad, FaultKind::BadChecksum, "write@0x27", 5, true},
-        {"@dl --clear", UnitError, bad, FaultKind::Garbage, "write@0x27", 5, true},
-        {"@dl --clear", UnitError, lost, FaultKind::NoReply, "write@0x27", 5, true},
-        {"@dl --clear", UnitError, lost, FaultKind::ShortReply, "write@0x27", 5, true},
-        {"@dl --clear", UnitError, lost, FaultKind::DropConnection, "write@0x27", 5, true},
+        // The unit clears its log whatever becomes of its acknowledgement; the files are saved.
+        {"@dl --clear", NotCleared, bad + '\n' + unconfirmed, FaultKind::BadChecksum, "write@0x27",
+         5, true},
+        {"@dl --clear", NotCleared, unconfirmed, FaultKind::Garbage, "write@0x27", 5, true},
+        {"@dl --clear", NotCleared, lost, FaultKind::NoReply, "write@0x27", 5, true},
+        {"@dl --clear", NotCleared, unconfirmed, FaultKind::ShortReply, "write@0x27", 5, true},
+        {"@dl --clear", NotCleared, unconfirmed, FaultKind::DropConnection, "write@0x27", 5, true},
         // Stray bytes after the acknowledgement are never read.
         {"@dl --clear", Ok, cleared, FaultKind::ExtraBytes, "write@0x27", 5, true},
     };

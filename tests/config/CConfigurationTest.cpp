@@ -255,3 +255,18 @@ TEST_F(Configuration, WithoutItsFoldersTheProgramEndsAndWhatItCanReadIsRead)
     EXPECT_EQ(prompts.texts(), QStringList{"Error finding My Documents folder."});
     EXPECT_TRUE(endRequested);
 }
+
+TEST_F(Configuration, AFileOverOneMegabyteIsNotReadAndIsLeftAsItIsAtExit)
+{
+    const QByteArray keys = "[OPTIONS]\r\nCOMPORT=9\r\n";
+    for (const auto& [size, comPort] : {std::pair{1024 * 1024, 9}, std::pair{1024 * 1024 + 1, 1}}) {
+        const QByteArray file = keys + QByteArray(size - keys.size(), ';');
+        CConfiguration configuration(folders, prompts);
+        ASSERT_TRUE(QDir().mkpath(folders.applicationFolder()) && putFileBytes(configPath, file));
+        EXPECT_EQ(configuration.load(link).comPort, comPort) << size;
+        EXPECT_EQ(configuration.save(defaults), comPort == 9) << size;
+        EXPECT_EQ(fileBytes(configPath) == file, comPort == 1) << size;
+    }
+    ASSERT_EQ(prompts.shown().size(), 1);
+    EXPECT_TRUE(prompts.lastText().contains(QDir::toNativeSeparators(configPath)));
+}

@@ -1,3 +1,4 @@
+#include "config/PortType.h"
 #include "display/BatteryStatus.h"
 #include "display/EfficiencyTable.h"
 #include "display/StatusLine.h"
@@ -8,6 +9,7 @@
 
 #include <QLocale>
 #include <gtest/gtest.h>
+#include <tuple>
 
 // Restated here rather than imported, so that a change to them shows.
 constexpr RgbColor BLACK{0x000000};
@@ -96,10 +98,17 @@ TEST(StatusLine, EachLinkStateHasItsTextAndColours)
 
 TEST(ReplyWatch, AReplyIsOverdueOnceTheSerialTimeOutsForItsBytesAndAMarginHavePassed)
 {
-    // Read multiplier 10 ms, constant 2000 ms: a 2-byte item read (4 bytes with checksum and
-    // status) may take 2040 ms, and one second more for the adapter.
-    ReplyWatch watch;
-    watch.start(50000, 2, SerialTimeouts{1000, 10, 2000, 10, 2000});
-    EXPECT_FALSE(watch.isOverdue(50000 + 3040));
-    EXPECT_TRUE(watch.isOverdue(50000 + 3041));
+    // A 2-byte item read is 4 bytes with checksum and status: read multiplier 10 ms, constant
+    // 2000 ms, one second more. Over TCP the adapter's line runs with those defaults whatever the
+    // PC's serial port is set to; no limit is longer than a timer can wait, 2^31 - 1 ms.
+    const SerialTimeouts slow{1000, 4294967295u, 4294967295u, 10, 2000};
+    for (const auto& [timeouts, port, limit] :
+         {std::tuple{SerialTimeouts{}, int(PORT_SERIAL), qint64(3040)},
+          {slow, int(PORT_TCP), qint64(3040)},
+          {slow, int(PORT_SERIAL), qint64(2147483647)}}) {
+        ReplyWatch watch;
+        watch.start(50000, 2, timeouts, port);
+        EXPECT_FALSE(watch.isOverdue(50000 + limit)) << limit;
+        EXPECT_TRUE(watch.isOverdue(50000 + limit + 1)) << limit;
+    }
 }

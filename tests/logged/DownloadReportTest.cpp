@@ -4,6 +4,7 @@
 #include "tests/support/ScriptedPrompt.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace {
 
@@ -21,7 +22,7 @@ DownloadResult successWith(Action action, Reason reason = Reason::None)
 
 } // namespace
 
-TEST(DownloadReport, EachFailedFileIsToldBeforeTheSummaryWhichFillsItsPathOnce)
+TEST(DownloadReport, EachFailedFileIsToldBeforeTheSummaryWhichNamesOnlyTheFilesSaved)
 {
     ScriptedPrompt prompts;
     DownloadResult result = successWith(Action::Keep);
@@ -29,9 +30,15 @@ TEST(DownloadReport, EachFailedFileIsToldBeforeTheSummaryWhichFillsItsPathOnce)
     result.summary = DownloadReport::summaryText(1, 2, 3, QStringLiteral("/d/%s"), false);
     DownloadReport::tell(result, prompts);
     EXPECT_EQ(prompts.texts().mid(0, 2), (QStringList{"/a", "/b"}));
-    EXPECT_EQ(prompts.lastText(), QStringLiteral("Data Downloaded:\n   1 Periodic records\n   2 "
-                                                 "Efficiency records\n   3 Battery Discharge "
-                                                 "Profile records\n\nData files saved in:\n/d/%s"));
+    const QString counts =
+        QStringLiteral("Data Downloaded:\n   1 Periodic records\n   2 Efficiency "
+                       "records\n   3 Battery Discharge Profile records\n\n");
+    EXPECT_EQ(prompts.lastText(), counts + "Data files saved in:\n/d/%s");
+    EXPECT_EQ(DownloadReport::summaryText(1, 2, 3, "/d/%s", false, result.files),
+              counts + "No data file was saved.");
+    result.files.writtenFiles = {QStringLiteral("/d/%s_Bat1CycleEfficy.csv")};
+    EXPECT_EQ(DownloadReport::summaryText(1, 2, 3, "/d/%s", false, result.files),
+              counts + "Data files saved:\n/d/%s_Bat1CycleEfficy.csv");
 }
 
 TEST(DownloadReport, ClearingGoesAheadWithoutAQuestionOrOnYesAndNeverAfterAFailure)
