@@ -8,6 +8,7 @@
 #include "cli/InfoCommand.h"
 #include "cli/LinkOptions.h"
 #include "cli/LiveCommand.h"
+#include "cli/PublishCommand.h"
 #include "cli/UnitConnection.h"
 #include "link/CUnitLink.h"
 
@@ -77,6 +78,12 @@ QList<GorvaneCli::Command> GorvaneCli::commands()
          &DownloadSubcommand::addOptions,
          [this](const QCommandLineParser& p) { return DownloadSubcommand(*context_).run(p); }, true,
          true},
+        {"publish", "Publish the unit's readings to an MQTT broker until interrupted.", "",
+         &PublishCommand::addOptions,
+         [this](const QCommandLineParser& p) {
+             return PublishCommand(*context_, *prompts_).run(p);
+         },
+         true, true},
         {"read",
          "Read one record of the unit and print it in hex.",
          "ADDRESS LENGTH",

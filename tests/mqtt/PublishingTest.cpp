@@ -1,0 +1,240 @@
+#include "config/Settings.h"
+#include "display/CLiveItemTable.h"
+#include "display/OptionsApply.h"
+#include "link/CUnitLink.h"
+#include "mqtt/Publisher.h"
+#include "mqtt/UnitReader.h"
+#include "resources/StringTable.h"
+#include "tests/cli/CliRunner.h"
+#include "tests/support/MosquittoBroker.h"
+#include "tests/support/ScriptedPrompt.h"
+#include "tests/support/StandInUnit.h"
+#include "tests/support/TestBytes.h"
+#include "tests/support/TestFiles.h"
+#include "tests/support/TopicRecorder.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QProcess>
+#include <QSignalSpy>
+#include <csignal>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString Availability = QStringLiteral("test/site/unit1/availability");
+const QString State = QStringLiteral("test/site/unit1/state");
+
+// A unit that says something of everything a reading carries, at day 5, 13:47.
+void prepare(StandInUnit& unit)
+{
+    unit.setRecord(0xF7, bytesOf({25}));                     // firmware 2.5
+    unit.setRecord(0xE1, bytesOf({0x01, 0x04, 0x05}));       // Solar, Load, Battery
+    unit.setRecord(0x01, bytesOf({252, 0}));                 // AD1 12.6 V
+    unit.setRecord(0x05, bytesOf({0x2E, 0xFB, 0xFF}));       // AD7 unit -1234: 12.3 A
+    unit.setRecord(0x19, bytesOf({25}));                     // AD28 25 degrees
+    unit.setRecord(0x25, bytesOf({0x02, 0x01}));             // B1 charged, B2 low
+    unit.setRecord(0xCE, bytesOf({0x04, 0x00, 0x02, 0x00})); // their alarms 1 and 2
+}
+
+// The publisher as gorvane-cli publish wires it, in this process.
+struct PublishingRun {
+    explicit PublishingRun(Publisher::Options options = {})
+    {
+        items.build(OptionsApply::liveItemSettings(settings));
+        reader.setItems({1, 7, 28});
+        publisher = std::make_unique<Publisher>(
+            reader, client, UnitTopics(QStringLiteral("test/site"), QStringLiteral("unit1")),
+            options);
+        publisher->setRetryPause([](int) { return 100; });
+    }
+
+    bool start(const MosquittoBroker& broker)
+    {
+        QString error;
+        MqttClient::Broker address;
+        address.host = QStringLiteral("127.0.0.1");
+        address.port = broker.port();
+        return publisher->start(address, error);
+    }
+
+    ScriptedPrompt prompts;
+    CUnitLink link{prompts, ComPortDirectory(StandInUnit::aliasFolder())};
+    Settings settings;
+    CLiveItemTable items{StringTable::builtIn()};
+    UnitReader reader{link, items, settings};
+    MqttClient client;
+    std::unique_ptr<Publisher> publisher;
+};
+
+QJsonValue at(const QJsonObject& object, const QStringList& path)
+{
+    QJsonValue value = object;
+    for (const QString& key : path)
+        value = value[key];
+    return value;
+}
+
+} // namespace
+
+class Publishing : public ::testing::TestWithParam<Transport> {};
+
+TEST_P(Publishing, TheUnitsReadingArrivesRetainedAsTheDisplayDecodesIt)
+{
+    StandInUnit unit(SessionSettings{}, 5, 13 * 60 + 47);
+    prepare(unit);
+    MosquittoBroker broker;
+    ASSERT_TRUE(broker.start());
+    PublishingRun run({60000, true, false});
+    unit.attach(run.link, GetParam());
+    ASSERT_TRUE(run.start(broker));
+    TopicRecorder early(broker.port());
+    ASSERT_TRUE(early.waitForAny(State));
+    ASSERT_TRUE(early.waitFor(Availability, "online"));
+
+    // Whoever subscribes later still finds it all.
+    TopicRecorder late(broker.port());
+    ASSERT_TRUE(late.waitForAny(QStringLiteral("homeassistant/binary_sensor/unit1/b2_low/config")));
+    ASSERT_TRUE(late.waitForAny(State));
+    EXPECT_TRUE(late.last(State).retained);
+    const QJsonObject state = late.json(State);
+    EXPECT_EQ(at(state, {"items", "ad1", "value"}).toDouble(), 12.6);
+    EXPECT_EQ(at(state, {"items", "ad1", "label"}).toString(),
+              QStringLiteral("AD1: Battery 1 Volts"));
+    EXPECT_EQ(at(state, {"items", "ad7", "label"}).toString(), QStringLiteral("AD7: Solar Amps"));
+    EXPECT_EQ(at(state, {"items", "ad28", "unit"}).toString(), QStringLiteral("Deg(C)"));
+    EXPECT_TRUE(at(state, {"status", "b1_charged", "on"}).toBool());
+    EXPECT_EQ(at(state, {"status", "b2_low", "alarm"}).toInt(), 2);
+    EXPECT_EQ(at(state, {"unit_time"}).toString(), QStringLiteral("13:47"));
+    EXPECT_EQ(at(state, {"firmware"}).toDouble(), 2.5);
+    ASSERT_TRUE(late.waitFor(QStringLiteral("test/site/unit1/ad7"), "12.3"));
+    EXPECT_EQ(late.last(QStringLiteral("test/site/unit1/ad1")).payload, "12.6");
+    EXPECT_EQ(late.last(QStringLiteral("test/site/unit1/ad28")).payload, "25");
+
+    const QJsonObject volts = late.json(QStringLiteral("homeassistant/sensor/unit1/ad1/config"));
+    EXPECT_EQ(volts[QStringLiteral("device_class")].toString(), QStringLiteral("voltage"));
+    EXPECT_EQ(volts[QStringLiteral("unit_of_measurement")].toString(), QStringLiteral("V"));
+    EXPECT_EQ(volts[QStringLiteral("state_class")].toString(), QStringLiteral("measurement"));
+    EXPECT_EQ(volts[QStringLiteral("state_topic")].toString(),
+              QStringLiteral("test/site/unit1/ad1"));
+    EXPECT_EQ(at(volts, {"device", "sw_version"}).toString(), QStringLiteral("2.5"));
+    const QJsonObject degrees = late.json(QStringLiteral("homeassistant/sensor/unit1/ad28/config"));
+    EXPECT_EQ(degrees[QStringLiteral("device_class")].toString(), QStringLiteral("temperature"));
+    const QJsonObject low =
+        late.json(QStringLiteral("homeassistant/binary_sensor/unit1/b2_low/config"));
+    EXPECT_EQ(low[QStringLiteral("state_topic")].toString(), State);
+    EXPECT_EQ(low[QStringLiteral("availability_topic")].toString(), Availability);
+
+    QSignalSpy finished(run.publisher.get(), &Publisher::finished);
+    run.publisher->stop();
+    ASSERT_TRUE(late.waitFor(Availability, "offline"));
+    ASSERT_TRUE(finished.count() == 1 || finished.wait(5000));
+}
+
+INSTANTIATE_TEST_SUITE_P(Both, Publishing, BothTransports, TransportName);
+
+TEST(Publishing, ALostUnitAndARestartedBrokerGoOfflineAndComeBackOnline)
+{
+    StandInUnit unit;
+    MosquittoBroker broker;
+    ASSERT_TRUE(broker.start());
+    PublishingRun run({50, false, false});
+    unit.attach(run.link, Transport::Tcp);
+    QSignalSpy unitLost(run.publisher.get(), &Publisher::unitLost);
+    QSignalSpy brokerLost(run.publisher.get(), &Publisher::brokerLost);
+    QSignalSpy brokerBack(run.publisher.get(), &Publisher::brokerBack);
+    ASSERT_TRUE(run.start(broker));
+    TopicRecorder recorder(broker.port());
+    ASSERT_TRUE(recorder.waitFor(Availability, "online"));
+
+    unit.addFault(FaultKind::NoReply, QStringLiteral("all"));
+    ASSERT_TRUE(recorder.waitFor(Availability, "offline"));
+    unit.clearFaults();
+    ASSERT_TRUE(recorder.waitFor(Availability, "online"));
+    EXPECT_EQ(unitLost.count(), 1);
+
+    broker.stop();
+    ASSERT_TRUE(brokerLost.count() == 1 || brokerLost.wait(10000));
+    ASSERT_TRUE(broker.start());
+    ASSERT_TRUE(brokerBack.count() == 1 || brokerBack.wait(10000));
+    ASSERT_TRUE(recorder.waitUntil([&] {
+        return recorder.last(Availability).payload == "online" &&
+               recorder.last(Availability).retained;
+    }) || recorder.waitFor(Availability, "online"));
+    ASSERT_TRUE(recorder.waitForAny(State));
+    EXPECT_EQ(brokerLost.count(), 1);
+}
+
+// What ends the run at once: the command line's usage errors (1) and a broker that turns the
+// publisher down (2).
+TEST(PublishCommand, BadTopicsAndRefusedLoginsOrCertificatesEndTheRun)
+{
+    StandInUnit unit;
+    MosquittoBroker plain;
+    ASSERT_TRUE(plain.start());
+    MosquittoBroker guarded;
+    ASSERT_TRUE(
+        guarded.start(guarded.loginConfiguration(QStringLiteral("ha"), QStringLiteral("right"))));
+    MosquittoBroker secure;
+    QString brokerCertificate;
+    ASSERT_TRUE(secure.start(secure.tlsConfiguration(brokerCertificate)));
+    const QString stranger = secure.makeCertificate(QStringLiteral("stranger"));
+    const QString password = QDir(guarded.folder()).filePath(QStringLiteral("wrong"));
+    putFileBytes(password, "wrong\n");
+
+    CliRunner cli;
+    cli.words = {{QStringLiteral("@unit"), QStringLiteral("--tcp ") + unit.address()},
+                 {QStringLiteral("@plain"), QStringLiteral("--mqtt ") + plain.address()},
+                 {QStringLiteral("@guarded"), QStringLiteral("--mqtt ") + guarded.address()},
+                 {QStringLiteral("@secure"), QStringLiteral("--mqtt ") + secure.address()},
+                 {QStringLiteral("@password"), password},
+                 {QStringLiteral("@stranger"), stranger}};
+    const struct {
+        const char* line;
+        int exitCode;
+        const char* says;
+    } cases[] = {
+        {"publish @plain @unit --items AD1 --prefix site/+/x", 1, "wildcard"},
+        {"publish @plain @unit --items AD1 --prefix site/#", 1, "wildcard"},
+        {"publish @plain @unit --items AD1 --prefix site//x", 1, "empty topic level"},
+        {"publish @plain @unit --items AD1 --unit-id a/b", 1, "one topic level"},
+        {"publish @unit --items AD1", 1, "--mqtt"},
+        {"publish @plain @unit --items AD1 --password-file @password", 1, "--username"},
+        {"publish @guarded @unit --items AD1 --once --username ha --password-file @password", 2,
+         "refused the login"},
+        {"publish @secure @unit --items AD1 --once --tls-ca @stranger", 2, "certificate"},
+    };
+    for (const auto& entry : cases) {
+        SCOPED_TRACE(entry.line);
+        EXPECT_EQ(cli.run(QString::fromLatin1(entry.line)), entry.exitCode);
+        EXPECT_TRUE(cli.err.contains(QLatin1String(entry.says))) << cli.err.toStdString();
+    }
+}
+
+// The broker publishes the last will when the publisher dies; a signal ends it cleanly, saying
+// "offline" itself.
+TEST(PublishCommand, AKilledPublisherLeavesOfflineThroughItsLastWill)
+{
+    StandInUnit unit;
+    unit.setRecord(0x01, bytesOf({252, 0}));
+    MosquittoBroker broker;
+    ASSERT_TRUE(broker.start());
+    TopicRecorder recorder(broker.port());
+    const QString availability = QStringLiteral("gorvane/zeltravanic1/availability");
+    for (const auto& [signal, exitStatus] :
+         {std::pair{SIGKILL, QProcess::CrashExit}, std::pair{SIGTERM, QProcess::NormalExit}}) {
+        SCOPED_TRACE(signal);
+        QProcess publisher;
+        publisher.start(QStringLiteral(GORVANE_CLI),
+                        {QStringLiteral("publish"), QStringLiteral("--mqtt"), broker.address(),
+                         QStringLiteral("--tcp"), unit.address(), QStringLiteral("--items"),
+                         QStringLiteral("AD1")});
+        ASSERT_TRUE(recorder.waitFor(availability, "online"));
+        ::kill(static_cast<pid_t>(publisher.processId()), signal);
+        ASSERT_TRUE(recorder.waitFor(availability, "offline"));
+        ASSERT_TRUE(publisher.waitForFinished(10000));
+        EXPECT_EQ(publisher.exitStatus(), exitStatus);
+        EXPECT_EQ(publisher.readAllStandardError(), QByteArray());
+    }
+    EXPECT_EQ(recorder.last(QStringLiteral("gorvane/zeltravanic1/ad1")).payload, "12.6");
+}
