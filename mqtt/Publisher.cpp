@@ -45,7 +45,9 @@ bool Publisher::start(const MqttClient::Broker& broker, QString& error)
     broker_.setWill(topics_.availability(), Offline, true);
     if (!broker_.connectToBroker(broker, error))
         return false;
-    reader_.readRound();
+    // With --once a broker that cannot be reached at all has ended the run already.
+    if (!finished_)
+        reader_.readRound();
     return true;
 }
 
@@ -69,7 +71,7 @@ void Publisher::stop()
 
 void Publisher::onRoundRead()
 {
-    if (stopping_)
+    if (stopping_ || finished_)
         return;
     if (unitFailures_ > 0)
         Q_EMIT unitBack();
@@ -85,7 +87,7 @@ void Publisher::onRoundRead()
 
 void Publisher::onRoundFailed(const QString& reason)
 {
-    if (stopping_)
+    if (stopping_ || finished_)
         return;
     if (++unitFailures_ == 1)
         Q_EMIT unitLost(reason);

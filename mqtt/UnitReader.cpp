@@ -28,13 +28,8 @@ void UnitReader::readRound()
     planRound();
     reading_ = true;
     link_.SetOwner(this);
-    if (link_.GetState() == LINK_CLOSED || link_.GetState() == LINK_ERROR) {
-        link_.Close();
-        if (!link_.Open()) {
-            fail(linkErrorText());
-            return;
-        }
-    }
+    if ((link_.GetState() == LINK_CLOSED || link_.GetState() == LINK_ERROR) && !open())
+        return;
     if (loggedIn()) {
         sendNext();
         return;
@@ -42,8 +37,30 @@ void UnitReader::readRound()
     limit_.start(LoginLimitMs);
 }
 
+// Connecting over TCP runs the event loop until the adapter answers; a close asked for meanwhile
+// waits until the connect is over, for the link cannot drop a socket it is still waiting on.
+bool UnitReader::open()
+{
+    link_.Close();
+    opening_ = true;
+    const bool opened = link_.Open() != 0;
+    opening_ = false;
+    if (closeAsked_) {
+        closeAsked_ = false;
+        close();
+        return false;
+    }
+    if (!opened)
+        fail(linkErrorText());
+    return opened;
+}
+
 void UnitReader::close()
 {
+    if (opening_) {
+        closeAsked_ = true;
+        return;
+    }
     reading_ = false;
     configured_ = false;
     limit_.stop();

@@ -57,6 +57,7 @@ private:
         std::uint16_t tag;
     };
 
+    bool open();
     void planRound();
     bool loggedIn() const;
     void sendNext();
@@ -73,5 +74,7 @@ private:
     qsizetype next_ = 0;
     bool reading_ = false;
     bool configured_ = false;
+    bool opening_ = false;
+    bool closeAsked_ = false;
     QTimer limit_;
 };

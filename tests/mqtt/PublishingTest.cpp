@@ -13,8 +13,6 @@
 #include "tests/support/TestFiles.h"
 #include "tests/support/TopicRecorder.h"
 
-#include <QFile>
-#include <QJsonArray>
 #include <QProcess>
 #include <QSignalSpy>
 #include <csignal>
@@ -35,6 +33,7 @@ void prepare(StandInUnit& unit)
     unit.setRecord(0x19, bytesOf({25}));                     // AD28 25 degrees
     unit.setRecord(0x25, bytesOf({0x02, 0x01}));             // B1 charged, B2 low
     unit.setRecord(0xCE, bytesOf({0x04, 0x00, 0x02, 0x00})); // their alarms 1 and 2
+    unit.setRecord(0xDA, bytesOf({0x05, 0x80, 95, 1, 0, 0, 0, 4, 0, 0, 0, 15})); // 0.05 A
 }
 
 // The publisher as gorvane-cli publish wires it, in this process.
@@ -52,10 +51,8 @@ struct PublishingRun {
     bool start(const MosquittoBroker& broker)
     {
         QString error;
-        MqttClient::Broker address;
-        address.host = QStringLiteral("127.0.0.1");
-        address.port = broker.port();
-        return publisher->start(address, error);
+        return publisher->start({QStringLiteral("127.0.0.1"), broker.port(), {}, {}, {}, 30},
+                                error);
     }
 
     ScriptedPrompt prompts;
@@ -86,44 +83,47 @@ TEST_P(Publishing, TheUnitsReadingArrivesRetainedAsTheDisplayDecodesIt)
     MosquittoBroker broker;
     ASSERT_TRUE(broker.start());
     PublishingRun run({60000, true, false});
+    run.publisher->setClock(
+        [] { return QDateTime(QDate(2026, 3, 14), QTime(13, 47, 25), Qt::OffsetFromUTC, 3600); });
     unit.attach(run.link, GetParam());
     ASSERT_TRUE(run.start(broker));
     TopicRecorder early(broker.port());
-    ASSERT_TRUE(early.waitForAny(State));
     ASSERT_TRUE(early.waitFor(Availability, "online"));
 
     // Whoever subscribes later still finds it all.
+    const QString volts = QStringLiteral("homeassistant/sensor/unit1/ad1/config");
+    const QString low = QStringLiteral("homeassistant/binary_sensor/unit1/b2_low/config");
     TopicRecorder late(broker.port());
-    ASSERT_TRUE(late.waitForAny(QStringLiteral("homeassistant/binary_sensor/unit1/b2_low/config")));
-    ASSERT_TRUE(late.waitForAny(State));
+    ASSERT_TRUE(late.waitForAny(low) && late.waitForAny(State));
     EXPECT_TRUE(late.last(State).retained);
-    const QJsonObject state = late.json(State);
-    EXPECT_EQ(at(state, {"items", "ad1", "value"}).toDouble(), 12.6);
-    EXPECT_EQ(at(state, {"items", "ad1", "label"}).toString(),
-              QStringLiteral("AD1: Battery 1 Volts"));
-    EXPECT_EQ(at(state, {"items", "ad7", "label"}).toString(), QStringLiteral("AD7: Solar Amps"));
-    EXPECT_EQ(at(state, {"items", "ad28", "unit"}).toString(), QStringLiteral("Deg(C)"));
-    EXPECT_TRUE(at(state, {"status", "b1_charged", "on"}).toBool());
-    EXPECT_EQ(at(state, {"status", "b2_low", "alarm"}).toInt(), 2);
-    EXPECT_EQ(at(state, {"unit_time"}).toString(), QStringLiteral("13:47"));
-    EXPECT_EQ(at(state, {"firmware"}).toDouble(), 2.5);
+    const struct {
+        QString topic;
+        QStringList path;
+        QJsonValue expected;
+    } checks[] = {
+        {State, {"items", "ad1", "value"}, 12.6},
+        {State, {"items", "ad1", "label"}, "AD1: Battery 1 Volts"},
+        {State, {"items", "ad7", "label"}, "AD7: Solar Amps"},
+        {State, {"items", "ad28", "unit"}, "Deg(C)"},
+        {State, {"status", "b1_charged", "on"}, true},
+        {State, {"status", "b2_low", "alarm"}, 2},
+        {State, {"unit_time"}, "13:47"},
+        {State, {"pc_time"}, "2026-03-14T13:47:25+01:00"},
+        {State, {"firmware"}, 2.5},
+        {State, {"efficiency", "battery1", "average1", "self_discharge", "value"}, 0.05},
+        {volts, {"device_class"}, "voltage"},
+        {volts, {"unit_of_measurement"}, "V"},
+        {volts, {"state_class"}, "measurement"},
+        {volts, {"state_topic"}, "test/site/unit1/ad1"},
+        {volts, {"device", "sw_version"}, "2.5"},
+        {low, {"state_topic"}, State},
+        {low, {"availability_topic"}, Availability},
+    };
+    for (const auto& check : checks)
+        EXPECT_EQ(at(late.json(check.topic), check.path), check.expected)
+            << check.topic.toStdString() << ' ' << check.path.join(u'.').toStdString();
     ASSERT_TRUE(late.waitFor(QStringLiteral("test/site/unit1/ad7"), "12.3"));
     EXPECT_EQ(late.last(QStringLiteral("test/site/unit1/ad1")).payload, "12.6");
-    EXPECT_EQ(late.last(QStringLiteral("test/site/unit1/ad28")).payload, "25");
-
-    const QJsonObject volts = late.json(QStringLiteral("homeassistant/sensor/unit1/ad1/config"));
-    EXPECT_EQ(volts[QStringLiteral("device_class")].toString(), QStringLiteral("voltage"));
-    EXPECT_EQ(volts[QStringLiteral("unit_of_measurement")].toString(), QStringLiteral("V"));
-    EXPECT_EQ(volts[QStringLiteral("state_class")].toString(), QStringLiteral("measurement"));
-    EXPECT_EQ(volts[QStringLiteral("state_topic")].toString(),
-              QStringLiteral("test/site/unit1/ad1"));
-    EXPECT_EQ(at(volts, {"device", "sw_version"}).toString(), QStringLiteral("2.5"));
-    const QJsonObject degrees = late.json(QStringLiteral("homeassistant/sensor/unit1/ad28/config"));
-    EXPECT_EQ(degrees[QStringLiteral("device_class")].toString(), QStringLiteral("temperature"));
-    const QJsonObject low =
-        late.json(QStringLiteral("homeassistant/binary_sensor/unit1/b2_low/config"));
-    EXPECT_EQ(low[QStringLiteral("state_topic")].toString(), State);
-    EXPECT_EQ(low[QStringLiteral("availability_topic")].toString(), Availability);
 
     QSignalSpy finished(run.publisher.get(), &Publisher::finished);
     run.publisher->stop();
@@ -142,7 +142,6 @@ TEST(Publishing, ALostUnitAndARestartedBrokerGoOfflineAndComeBackOnline)
     unit.attach(run.link, Transport::Tcp);
     QSignalSpy unitLost(run.publisher.get(), &Publisher::unitLost);
     QSignalSpy brokerLost(run.publisher.get(), &Publisher::brokerLost);
-    QSignalSpy brokerBack(run.publisher.get(), &Publisher::brokerBack);
     ASSERT_TRUE(run.start(broker));
     TopicRecorder recorder(broker.port());
     ASSERT_TRUE(recorder.waitFor(Availability, "online"));
@@ -155,36 +154,32 @@ TEST(Publishing, ALostUnitAndARestartedBrokerGoOfflineAndComeBackOnline)
 
     broker.stop();
     ASSERT_TRUE(brokerLost.count() == 1 || brokerLost.wait(10000));
+    const qsizetype heardBefore = recorder.messages(Availability).size();
     ASSERT_TRUE(broker.start());
-    ASSERT_TRUE(brokerBack.count() == 1 || brokerBack.wait(10000));
-    ASSERT_TRUE(recorder.waitUntil([&] {
-        return recorder.last(Availability).payload == "online" &&
-               recorder.last(Availability).retained;
-    }) || recorder.waitFor(Availability, "online"));
-    ASSERT_TRUE(recorder.waitForAny(State));
+    EXPECT_TRUE(recorder.waitUntil([&] {
+        return recorder.messages(Availability).size() > heardBefore &&
+               recorder.last(Availability).payload == "online";
+    }));
     EXPECT_EQ(brokerLost.count(), 1);
 }
 
-// What ends the run at once: the command line's usage errors (1) and a broker that turns the
-// publisher down (2).
+// What ends the run at once: the command line's usage errors (1, before any broker is tried)
+// and a broker that turns the publisher down (2).
 TEST(PublishCommand, BadTopicsAndRefusedLoginsOrCertificatesEndTheRun)
 {
     StandInUnit unit;
-    MosquittoBroker plain;
-    ASSERT_TRUE(plain.start());
     MosquittoBroker guarded;
     ASSERT_TRUE(
         guarded.start(guarded.loginConfiguration(QStringLiteral("ha"), QStringLiteral("right"))));
     MosquittoBroker secure;
-    QString brokerCertificate;
-    ASSERT_TRUE(secure.start(secure.tlsConfiguration(brokerCertificate)));
+    ASSERT_TRUE(secure.start(secure.tlsConfiguration()));
     const QString stranger = secure.makeCertificate(QStringLiteral("stranger"));
     const QString password = QDir(guarded.folder()).filePath(QStringLiteral("wrong"));
     putFileBytes(password, "wrong\n");
 
     CliRunner cli;
     cli.words = {{QStringLiteral("@unit"), QStringLiteral("--tcp ") + unit.address()},
-                 {QStringLiteral("@plain"), QStringLiteral("--mqtt ") + plain.address()},
+                 {QStringLiteral("@plain"), QStringLiteral("--mqtt 127.0.0.1:1")},
                  {QStringLiteral("@guarded"), QStringLiteral("--mqtt ") + guarded.address()},
                  {QStringLiteral("@secure"), QStringLiteral("--mqtt ") + secure.address()},
                  {QStringLiteral("@password"), password},
@@ -232,7 +227,7 @@ TEST(PublishCommand, AKilledPublisherLeavesOfflineThroughItsLastWill)
         ASSERT_TRUE(recorder.waitFor(availability, "online"));
         ::kill(static_cast<pid_t>(publisher.processId()), signal);
         ASSERT_TRUE(recorder.waitFor(availability, "offline"));
-        ASSERT_TRUE(publisher.waitForFinished(10000));
+        ASSERT_TRUE(publisher.state() == QProcess::NotRunning || publisher.waitForFinished(10000));
         EXPECT_EQ(publisher.exitStatus(), exitStatus);
         EXPECT_EQ(publisher.readAllStandardError(), QByteArray());
     }

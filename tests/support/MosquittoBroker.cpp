@@ -65,7 +65,6 @@ void MosquittoBroker::stop()
         return;
     process_.terminate();
     process_.waitForFinished(StartLimitMs);
-    output_ += QString::fromLocal8Bit(process_.readAll());
 }
 
 QStringList MosquittoBroker::loginConfiguration(const QString& user, const QString& password) const
@@ -76,10 +75,9 @@ QStringList MosquittoBroker::loginConfiguration(const QString& user, const QStri
     return {QStringLiteral("password_file ") + file};
 }
 
-QStringList MosquittoBroker::tlsConfiguration(QString& caFile) const
+QStringList MosquittoBroker::tlsConfiguration() const
 {
-    caFile = makeCertificate(QStringLiteral("broker"));
-    return {QStringLiteral("certfile ") + caFile,
+    return {QStringLiteral("certfile ") + makeCertificate(QStringLiteral("broker")),
             QStringLiteral("keyfile ") + QDir(folder()).filePath(QStringLiteral("broker.key"))};
 }
 
@@ -88,10 +86,9 @@ QString MosquittoBroker::makeCertificate(const QString& name) const
     const QDir dir(folder());
     const QString certificate = dir.filePath(name + QStringLiteral(".pem"));
     runTool(QStringLiteral("openssl"),
-            {QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"),
-             QStringLiteral("rsa:2048"), QStringLiteral("-nodes"), QStringLiteral("-days"),
-             QStringLiteral("2"), QStringLiteral("-subj"), QStringLiteral("/CN=localhost"),
-             QStringLiteral("-keyout"), dir.filePath(name + QStringLiteral(".key")),
-             QStringLiteral("-out"), certificate});
+            QStringLiteral("req -x509 -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes "
+                           "-days 2 -subj /CN=localhost -keyout %1 -out %2")
+                .arg(dir.filePath(name + QStringLiteral(".key")), certificate)
+                .split(u' '));
     return certificate;
 }

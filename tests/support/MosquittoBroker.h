@@ -26,13 +26,11 @@ public:
     // "127.0.0.1:PORT", as --mqtt takes it.
     QString address() const { return QStringLiteral("127.0.0.1:%1").arg(port_); }
     QString folder() const { return folder_.path(); }
-    QString output() const { return output_; }
 
     // Lines for a broker that only lets user in with password.
     QStringList loginConfiguration(const QString& user, const QString& password) const;
-    // Lines for a TLS listener with a new self-signed certificate for localhost; caFile is that
-    // certificate, for a client that trusts it.
-    QStringList tlsConfiguration(QString& caFile) const;
+    // Lines for a TLS listener with a new self-signed certificate for localhost.
+    QStringList tlsConfiguration() const;
     // A self-signed certificate in the broker's folder under name; its path.
     QString makeCertificate(const QString& name) const;
 

@@ -17,11 +17,8 @@ TopicRecorder::TopicRecorder(quint16 port)
     connect(&client_, &MqttClient::connectionLost, this,
             [this] { QTimer::singleShot(ReconnectPauseMs, &client_, &MqttClient::reconnect); });
     connect(&client_, &MqttClient::messageReceived, this, &TopicRecorder::take);
-    MqttClient::Broker broker;
-    broker.host = QStringLiteral("127.0.0.1");
-    broker.port = port;
     QString error;
-    client_.connectToBroker(broker, error);
+    client_.connectToBroker({QStringLiteral("127.0.0.1"), port, {}, {}, {}, 30}, error);
 }
 
 void TopicRecorder::take(const QString& topic, const QByteArray& payload, bool retained)

@@ -33,7 +33,6 @@ public:
     QList<Message> messages(const QString& topic) const { return messages_.value(topic); }
     Message last(const QString& topic) const;
     QJsonObject json(const QString& topic) const;
-    QList<QString> topics() const { return messages_.keys(); }
 
 private:
     void take(const QString& topic, const QByteArray& payload, bool retained);
