@@ -56,9 +56,7 @@ void Publisher::stop()
     if (stopping_)
         return;
     stopping_ = true;
-    roundTimer_.stop();
-    brokerTimer_.stop();
-    reader_.close();
+    haltReading();
     if (!broker_.isConnected()) {
         broker_.disconnectFromBroker();
         return;
@@ -204,9 +202,14 @@ void Publisher::finish(Outcome outcome)
     if (finished_)
         return;
     finished_ = true;
+    stopLimit_.stop();
+    haltReading();
+    Q_EMIT finished(outcome);
+}
+
+void Publisher::haltReading()
+{
     roundTimer_.stop();
     brokerTimer_.stop();
-    stopLimit_.stop();
     reader_.close();
-    Q_EMIT finished(outcome);
 }

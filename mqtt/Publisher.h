@@ -67,6 +67,8 @@ private:
     void publishAvailability();
     void finishOnce();
     void finish(Outcome outcome);
+    // No more reads of the unit and no more attempts to reach the broker.
+    void haltReading();
 
     UnitReader& reader_;
     MqttClient& broker_;
