@@ -6,8 +6,11 @@ PromptAnswer ConsolePrompt::ask(const Prompt& prompt)
     QString text = prompt.text;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
     if (!prompt.title.isEmpty() && prompt.title != QLatin1String(DefaultTitle))
-        err_ << prompt.title << ": ";
-    err_ << text << Qt::endl;
+        text.prepend(prompt.title + QStringLiteral(": "));
+    if (held_)
+        heldText_ = text;
+    else
+        err_ << text << Qt::endl;
     switch (prompt.buttons) {
     case PromptButtons::YesNo:
     case PromptButtons::YesNoCancel:

@@ -8,6 +8,7 @@
 #include "cli/InfoCommand.h"
 #include "cli/LinkOptions.h"
 #include "cli/LiveCommand.h"
+#include "cli/PublishCommand.h"
 #include "cli/SettingsCommand.h"
 #include "cli/UnitConnection.h"
 #include "link/CUnitLink.h"
@@ -84,6 +85,12 @@ QList<GorvaneCli::Command> GorvaneCli::commands()
          "save|diff|restore FILE", &SettingsCommand::addOptions,
          [this](const QCommandLineParser& p) { return SettingsCommand(*context_).run(p); }, true,
          false},
+        {"publish", "Publish the unit's readings to an MQTT broker until interrupted.", "",
+         &PublishCommand::addOptions,
+         [this](const QCommandLineParser& p) {
+             return PublishCommand(*context_, *prompts_).run(p);
+         },
+         true, true},
         {"read",
          "Read one record of the unit and print it in hex.",
          "ADDRESS LENGTH",

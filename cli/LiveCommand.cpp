@@ -3,6 +3,7 @@
 #include "cli/CliContext.h"
 #include "cli/ExitCode.h"
 #include "cli/InterruptWatcher.h"
+#include "cli/ItemChoice.h"
 #include "cli/UnitConnection.h"
 #include "display/OptionsApply.h"
 #include "display/PollRequests.h"
@@ -25,15 +26,6 @@ constexpr int FirstStatusString = 3000;
 constexpr int RowsPerBattery = 6;
 // A day between readings is the longest wait that makes sense.
 constexpr double LongestWatchSeconds = 86400.0;
-
-int itemNumber(QString text)
-{
-    if (text.startsWith(QLatin1String("AD"), Qt::CaseInsensitive))
-        text = text.mid(2);
-    bool ok = false;
-    const int n = text.toInt(&ok);
-    return ok ? n : -1;
-}
 
 // The shortest decimal that reads back as the same 32-bit float: 12.6, not 12.600000381.
 double shortestDecimal(float value)
@@ -113,31 +105,7 @@ bool LiveCommand::readSetup(UnitConnection& connection)
 
 bool LiveCommand::chooseItems(const QStringList& arguments, QString& error)
 {
-    for (const QString& argument : arguments) {
-        const int n = itemNumber(argument);
-        if (!isReadable(n)) {
-            error = QStringLiteral("Not a live item: %1. Items are AD1 to AD28; AD5 and AD6 "
-                                   "are not in use.")
-                        .arg(argument);
-            return false;
-        }
-        if (!chosen_.contains(n))
-            chosen_.append(n);
-    }
-    if (!arguments.isEmpty())
-        return true;
-    for (int n : context_.settings.slotItems)
-        if (isReadable(n) && !chosen_.contains(n))
-            chosen_.append(n);
-    if (chosen_.isEmpty())
-        error = QStringLiteral("No display slot of the configuration holds a live item; name the "
-                               "items to read, such as AD1.");
-    return !chosen_.isEmpty();
-}
-
-bool LiveCommand::isReadable(int n) const
-{
-    return n >= 1 && n <= CLiveItemTable::LAST_POLLED_ITEM && items_.item(n).length > 0;
+    return ItemChoice::choose(arguments, items_, context_.settings, chosen_, error);
 }
 
 int LiveCommand::watch(UnitConnection& connection, int intervalMs, bool json)

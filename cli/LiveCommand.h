@@ -28,7 +28,6 @@ private:
     static std::optional<int> watchInterval(const QCommandLineParser& parser);
     bool chooseItems(const QStringList& arguments, QString& error);
     bool readSetup(UnitConnection& connection);
-    bool isReadable(int n) const;
     int watch(UnitConnection& connection, int intervalMs, bool json);
     bool readRound(UnitConnection& connection);
     void print(bool json) const;

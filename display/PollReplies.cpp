@@ -82,7 +82,9 @@ PollReplies::News PollReplies::acceptDisplayed(std::uint16_t kind, QByteArrayVie
         clock_.setDayBytes(reply);
         return News::Nothing;
     case REQ_CLOCKMIN: {
+        said_.unitDay = clock_.dayWord() >> 3;
         const int minutes = clock_.takeMinuteByte(static_cast<std::uint8_t>(reply[0]));
+        said_.unitMinuteOfDay = minutes;
         said_.unitTime = UnitClock::formatMinutesAfterMidnight(minutes);
         said_.pcTime = UnitClock::formatTimeOfDay(now_().time());
         return News::Clock;

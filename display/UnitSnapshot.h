@@ -28,6 +28,10 @@ struct UnitSnapshot {
     // "3:30 PM": the unit's clock and the PC's at the last clock reply; empty before one.
     QString unitTime;
     QString pcTime;
+    // The same clock reading as numbers: the unit's day count and minutes after its midnight;
+    // -1 before one.
+    int unitDay = -1;
+    int unitMinuteOfDay = -1;
     // 0 until the unit has told it.
     float firmwareVersion = 0.0f;
     std::uint16_t battery1Capacity = 0;

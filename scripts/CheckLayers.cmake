@@ -11,6 +11,8 @@ set(uses_link resources config)
 set(uses_display resources config link logged)
 set(uses_logged resources config link)
 set(uses_programming resources config link)
+# Publishing reads the unit through the display's own decoders.
+set(uses_mqtt resources config link display)
 set(uses_shell resources config)
 set(uses_link/ui resources config link shell)
 set(uses_logged/ui resources config link logged shell)
@@ -18,11 +20,11 @@ set(uses_programming/ui resources config link programming shell)
 set(uses_display/ui resources config link display logged programming shell link/ui logged/ui
     programming/ui)
 set(uses_app resources config display/ui shell)
-set(uses_cli resources config link display logged programming)
+set(uses_cli resources config link display logged programming mqtt)
 # The simulator stands in for the unit: it shares the unit's constants, never the program.
 set(uses_simulator resources link)
 
-set(folders resources config link display logged programming shell link/ui logged/ui
+set(folders resources config link display logged programming mqtt shell link/ui logged/ui
     programming/ui display/ui app cli simulator)
 
 if(NOT ROOT)
