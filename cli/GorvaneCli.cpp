@@ -8,6 +8,7 @@
 #include "cli/InfoCommand.h"
 #include "cli/LinkOptions.h"
 #include "cli/LiveCommand.h"
+#include "cli/PlotCommand.h"
 #include "cli/UnitConnection.h"
 #include "link/CUnitLink.h"
 
@@ -77,6 +78,9 @@ QList<GorvaneCli::Command> GorvaneCli::commands()
          &DownloadSubcommand::addOptions,
          [this](const QCommandLineParser& p) { return DownloadSubcommand(*context_).run(p); }, true,
          true},
+        {"plot", "Draw the charts of data files into a PNG.", "FILE...", &PlotCommand::addOptions,
+         [this](const QCommandLineParser& p) { return PlotCommand(*context_).run(p); }, false,
+         false},
         {"read",
          "Read one record of the unit and print it in hex.",
          "ADDRESS LENGTH",

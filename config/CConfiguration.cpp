@@ -2,6 +2,7 @@
 
 #include "config/ConfigFile.h"
 #include "config/IniDocument.h"
+#include "config/LinkSettingsSink.h"
 #include "config/PrivateProfile.h"
 #include "config/SettingsKeys.h"
 #include "resources/PromptService.h"
@@ -14,6 +15,15 @@ namespace {
 
 constexpr int IDS_NO_APPDATA_FOLDER = 3020;
 constexpr int IDS_NO_DOCUMENTS_FOLDER = 3021;
+
+// The link settings of a file that is only looked at.
+class UnusedLinkSettings : public LinkSettingsSink {
+public:
+    void SetPortType(int) override {}
+    void SetComPort(int) override {}
+    void SetHost(const QString&, quint32) override {}
+    void SetSerialTimeouts(const SerialTimeouts&) override {}
+};
 
 } // namespace
 
@@ -35,6 +45,20 @@ Settings CConfiguration::load(LinkSettingsSink& link)
     // a data file cannot be written.
     if (QDir::isAbsolutePath(settings.dataPath))
         QDir().mkpath(settings.dataPath);
+    return settings;
+}
+
+Settings CConfiguration::peek(const ConfigFolders& folders)
+{
+    Settings settings;
+    if (folders.configFilePath().isEmpty())
+        return settings;
+    IniDocument document = ConfigFile(folders.configFilePath()).readExisting();
+    UnusedLinkSettings link;
+    const std::optional<QString> dataPath = folders.documentsFolder.isEmpty()
+                                                ? std::nullopt
+                                                : std::optional<QString>(folders.defaultDataPath());
+    SettingsKeys::read(PrivateProfile(document, SettingsKeys::Section), settings, link, dataPath);
     return settings;
 }
 

@@ -10,7 +10,9 @@ constexpr qint64 MsPerSecond = 1000;
 
 // An item a chart can show: its name on the command line, the file and column it comes from,
 // its unit, whether it is shown before the user picks, and its legend text: a report label
-// (Label0..Label9) or a fixed text, where "%1" stands for the cycles of an average.
+// (Label0..Label9) or a fixed text, where "%1" stands for the cycles of an average. A periodic
+// chart first shows the batteries' volts, amps and state of charge, which tell most at a glance;
+// the counters and temperatures are a click away.
 struct Item {
     const char* key;
     LoggedFileKind kind;
@@ -26,13 +28,13 @@ using C = LoggedColumn;
 using U = ChartUnit;
 
 constexpr Item Items[] = {
-    {"ahr1", K::Periodic, C::AmpHours1, U::AmpHours, true, 0, ""},
-    {"ahr2", K::Periodic, C::AmpHours2, U::AmpHours, true, 1, ""},
-    {"ahr3", K::Periodic, C::AmpHours3, U::AmpHours, true, 2, ""},
-    {"whr1", K::Periodic, C::WattHours1, U::WattHours, true, 3, ""},
-    {"whr2", K::Periodic, C::WattHours2, U::WattHours, true, 4, ""},
-    {"tmax", K::Periodic, C::TempMax, U::Temperature, true, -1, "Tmax"},
-    {"tmin", K::Periodic, C::TempMin, U::Temperature, true, -1, "Tmin"},
+    {"ahr1", K::Periodic, C::AmpHours1, U::AmpHours, false, 0, ""},
+    {"ahr2", K::Periodic, C::AmpHours2, U::AmpHours, false, 1, ""},
+    {"ahr3", K::Periodic, C::AmpHours3, U::AmpHours, false, 2, ""},
+    {"whr1", K::Periodic, C::WattHours1, U::WattHours, false, 3, ""},
+    {"whr2", K::Periodic, C::WattHours2, U::WattHours, false, 4, ""},
+    {"tmax", K::Periodic, C::TempMax, U::Temperature, false, -1, "Tmax"},
+    {"tmin", K::Periodic, C::TempMin, U::Temperature, false, -1, "Tmin"},
     {"volts1", K::Periodic, C::Volts1, U::Volts, true, 5, ""},
     {"amps1", K::Periodic, C::Amps1, U::Amps, true, 6, ""},
     {"volts2", K::Periodic, C::Volts2, U::Volts, true, 7, ""},
@@ -207,7 +209,8 @@ void addItemSeries(HistoryChart& chart, const FileGroup& group, const HistoryOpt
                 inFiles = true;
             }
         collector.sortAndMerge(series.points);
-        if (inFiles)
+        // A column of "-X-" only: the unit did not log the item.
+        if (inFiles && !series.points.isEmpty())
             chart.series.push_back(std::move(series));
     }
 }
@@ -237,6 +240,14 @@ void addUnknownSeries(HistoryChart& chart, const FileGroup& group, const History
 }
 
 } // namespace
+
+HistoryOptions HistoryOptions::fromSettings(const Settings& settings)
+{
+    HistoryOptions options;
+    options.fahrenheit = settings.tempOption == TEMPOPTION_FAHRENHEIT;
+    std::copy_n(settings.reportLabels.begin(), options.labels.size(), options.labels.begin());
+    return options;
+}
 
 std::vector<HistoryChart> HistoryCharts::build(const std::vector<LoggedFile>& files,
                                                const HistoryOptions& options)

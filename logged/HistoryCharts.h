@@ -1,5 +1,6 @@
 #pragma once
 
+#include "config/Settings.h"
 #include "logged/HistoryChart.h"
 #include "logged/PeriodicHeader.h"
 
@@ -10,6 +11,9 @@
 // How the charts of the data files are drawn: the temperature unit and the report labels of
 // the configuration, and what the command line narrows them to.
 struct HistoryOptions {
+    // The temperature option (TEMPOPTION) and the report labels (Label0..Label9).
+    static HistoryOptions fromSettings(const Settings& settings);
+
     bool fahrenheit = false;
     PeriodicHeader::Labels labels = PeriodicCsvFormat::defaultLabels();
     // Only rows from and up to these calendar seconds (time charts only).

@@ -11,6 +11,12 @@ class QCommandLineParser;
 // The command-line program checks it before it hands the same words to the program that
 // draws, which reads them again with the same rules.
 struct PlotRequest {
+    // What the program that draws tells its caller: gorvane-cli's own exit codes, which it
+    // hands on.
+    static constexpr int ExitOk = 0;
+    static constexpr int ExitUsage = 1;
+    static constexpr int ExitFile = 4;
+
     static constexpr QSize DefaultSize{1200, 800};
     static constexpr int MinSide = 200;
     static constexpr int MaxSide = 4000;
