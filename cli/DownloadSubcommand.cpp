@@ -4,6 +4,7 @@
 #include "cli/ExitCode.h"
 #include "cli/TerminalProgress.h"
 #include "cli/UnitConnection.h"
+#include "display/LiveDisplay.h"
 #include "logged/CsvFileWriter.h"
 #include "logged/DownloadResult.h"
 #include "logged/DownloadSequence.h"
@@ -108,21 +109,23 @@ DownloadJob DownloadSubcommand::makeJob(const QCommandLineParser& parser) const
 
 std::optional<DownloadResult> DownloadSubcommand::transfer(const DownloadJob& job)
 {
-    // Without a window the sequence receives its replies itself.
-    DownloadSequence sequence(context_.link, context_.prompts);
-    sequence.setClock(context_.now);
+    // The program's download, with the report and the clearing left to this command.
+    LiveDisplay live(context_.link, context_.settings, context_.prompts);
+    DownloadRunner& download = live.download();
+    download.setCompletion(DownloadRunner::Completion::LeaveToCaller);
+    download.setClock(context_.now);
     TerminalProgress progress(context_.err, context_.errIsTerminal);
-    QObject::connect(&sequence, &DownloadSequence::progressChanged,
+    QObject::connect(&download, &DownloadRunner::progressChanged,
                      [&progress](const DownloadProgress& shown) { progress.show(shown); });
-    QObject::connect(&sequence, &DownloadSequence::transferEnded,
+    QObject::connect(&download, &DownloadRunner::transferEnded,
                      [&progress](bool) { progress.finish(); });
     std::optional<DownloadResult> result;
     QEventLoop loop;
-    QObject::connect(&sequence, &DownloadSequence::finished, [&](const DownloadResult& done) {
+    QObject::connect(&download, &DownloadRunner::finished, [&](const DownloadResult& done) {
         result = done;
         loop.quit();
     });
-    if (!sequence.start(job))
+    if (!download.start(job))
         return std::nullopt;
     // The sequence always ends: a reply that does not come is given up after its time-out.
     if (!result)

@@ -7,4 +7,6 @@ enum ExitCode : int {
     EXIT_CONNECTION = 2,
     EXIT_UNIT = 3,
     EXIT_FILE = 4,
+    // settings diff: the unit's settings differ from the file's.
+    EXIT_DIFFERS = 5,
 };

@@ -9,6 +9,7 @@
 #include "cli/LinkOptions.h"
 #include "cli/LiveCommand.h"
 #include "cli/PlotCommand.h"
+#include "cli/SettingsCommand.h"
 #include "cli/UnitConnection.h"
 #include "link/CUnitLink.h"
 
@@ -80,6 +81,10 @@ QList<GorvaneCli::Command> GorvaneCli::commands()
          true},
         {"plot", "Draw the charts of data files into a PNG.", "FILE...", &PlotCommand::addOptions,
          [this](const QCommandLineParser& p) { return PlotCommand(*context_).run(p); }, false,
+         false},
+        {"settings", "Save the unit's settings to a file, compare them with one, or restore them.",
+         "save|diff|restore FILE", &SettingsCommand::addOptions,
+         [this](const QCommandLineParser& p) { return SettingsCommand(*context_).run(p); }, true,
          false},
         {"read",
          "Read one record of the unit and print it in hex.",

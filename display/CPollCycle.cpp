@@ -2,99 +2,32 @@
 
 #include "config/Settings.h"
 #include "display/CLiveItemTable.h"
-#include "display/PollRequests.h"
 #include "link/CUnitLink.h"
-#include "link/FirmwareVersion.h"
 #include "link/LinkRequest.h"
 #include "link/TcpLogin.h"
 #include "resources/PromptService.h"
 
-namespace {
+#include <QElapsedTimer>
 
-constexpr std::array<int, CPollCycle::SCHEDULE_LENGTH> Schedule{
-    TIMER_ITEM, TIMER_ITEM,   TIMER_ITEM,  TIMER_ITEM,      TIMER_ITEM,
-    TIMER_ITEM, TIMER_STATUS, TIMER_CLOCK, TIMER_EFFICIENCY};
+namespace {
 
 constexpr int StringPortProblem = 2001;
 constexpr int StringBadAcknowledgement = 2601;
-
-// The reply length a kind 4..15 must have; -1 for other kinds.
-static_assert(PollRequests::Startup.size() == CPollCycle::STARTUP_STEPS);
-
-int expectedLength(std::uint16_t kind)
-{
-    for (const PollRequest& step : PollRequests::Startup)
-        if (step.kind == kind)
-            return step.record.length;
-    for (const auto& pair : PollRequests::Pairs)
-        for (const PollRequest& step : pair)
-            if (step.kind == kind)
-                return step.record.length;
-    return -1;
-}
-
-std::uint16_t littleEndianWord(QByteArrayView reply)
-{
-    return static_cast<std::uint16_t>(static_cast<std::uint8_t>(reply[0]) |
-                                      (static_cast<std::uint8_t>(reply[1]) << 8));
-}
 
 } // namespace
 
 CPollCycle::CPollCycle(CUnitLink& link, CLiveItemTable& items, const Settings& settings,
                        PromptService& prompts, QObject* parent)
     : QObject(parent), link_(link), items_(items), settings_(settings), prompts_(prompts),
-      timers_([this](int id) { OnTimer(id); }), now_([] { return QDateTime::currentDateTime(); }),
-      steadyNowMs_([] {
+      timers_(*this, [this](int id) { OnTimer(id); }), steadyNowMs_([] {
           QElapsedTimer steady;
           steady.start();
           return steady.msecsSinceReference();
       }),
-      statusLine_{QStringLiteral("Not Connected"), RgbColor{0}, std::nullopt}
+      replies_(items, settings)
 {}
 
 CPollCycle::~CPollCycle() = default;
-
-void CPollCycle::setClock(std::function<QDateTime()> now)
-{
-    now_ = std::move(now);
-}
-
-void CPollCycle::setUnitSearch(std::function<bool()> search)
-{
-    unitSearch_ = std::move(search);
-}
-
-void CPollCycle::setDownloadReceiver(std::function<void(int, LinkRequest*)> download)
-{
-    download_ = std::move(download);
-}
-
-void CPollCycle::setSteadyClock(std::function<qint64()> nowMs)
-{
-    steadyNowMs_ = std::move(nowMs);
-}
-
-qint64 CPollCycle::nowMs() const
-{
-    return steadyNowMs_();
-}
-
-void CPollCycle::setState(std::uint16_t bits)
-{
-    const auto before = state_;
-    state_ = static_cast<std::uint16_t>(state_ | bits);
-    if (state_ != before)
-        Q_EMIT stateChanged(state_);
-}
-
-void CPollCycle::clearState(std::uint16_t bits)
-{
-    const auto before = state_;
-    state_ = static_cast<std::uint16_t>(state_ & ~bits);
-    if (state_ != before)
-        Q_EMIT stateChanged(state_);
-}
 
 bool CPollCycle::isTcp() const
 {
@@ -106,13 +39,6 @@ int CPollCycle::requestInterval() const
     if (settings_.dispUpdate == DISPUPDATE_SLOW)
         return SLOW_INTERVAL_MS;
     return isTcp() ? TCP_INTERVAL_MS : SERIAL_INTERVAL_MS;
-}
-
-int CPollCycle::pairStep(int timerId) const
-{
-    if (timerId < TIMER_STATUS || timerId > TIMER_EFFICIENCY)
-        return 0;
-    return pairSteps_[static_cast<std::size_t>(timerId - TIMER_STATUS)];
 }
 
 // ---- Commands of the main window
@@ -174,8 +100,7 @@ void CPollCycle::refreshPollFlags()
 void CPollCycle::restartStartup()
 {
     setState(ST_STARTUP);
-    startupStep_ = 1;
-    sendStartupStep(startupStep_);
+    sendStartupStep(&startup_.restart());
     timers_.arm(TIMER_STARTUP, 1);
 }
 
@@ -187,7 +112,7 @@ void CPollCycle::connectUnit()
         openLink();
     } else {
         timers_.kill(TIMER_AUTOSEARCH);
-        pingUnit();
+        sendVersionRead();
     }
     timers_.arm(TIMER_AUTOSTART, AUTOSTART_MS);
     refreshStatusLine();
@@ -203,11 +128,6 @@ void CPollCycle::disconnectUnit()
     clearState(ST_CONNECTED);
     link_.Close();
     refreshStatusLine();
-}
-
-void CPollCycle::pingUnit()
-{
-    sendVersionRead();
 }
 
 bool CPollCycle::sendResetCode(std::uint8_t resetCode)
@@ -264,16 +184,8 @@ bool CPollCycle::request(std::uint8_t address, int length, std::uint16_t kind, s
 
 bool CPollCycle::sendVersionRead()
 {
-    firmwareVersion_ = 0.0f;
+    replies_.forgetFirmwareVersion();
     return request(PollRequests::Version, 0);
-}
-
-void CPollCycle::armScheduled(int intervalMs)
-{
-    if (scheduleIndex_ >= SCHEDULE_LENGTH)
-        scheduleIndex_ = 0;
-    timers_.arm(Schedule[scheduleIndex_], intervalMs);
-    ++scheduleIndex_;
 }
 
 // ---- Timer ticks
@@ -313,8 +225,6 @@ void CPollCycle::OnTimer(int id)
     default:
         break;
     }
-    if (scheduleIndex_ >= SCHEDULE_LENGTH)
-        scheduleIndex_ = 0;
     refreshStatusLine();
 }
 
@@ -356,29 +266,18 @@ void CPollCycle::onItemTick(int intervalMs)
         askToContinue();
         return;
     }
-    armScheduled(intervalMs);
+    timers_.arm(schedule_.next(), intervalMs);
 }
 
 CPollCycle::ItemResult CPollCycle::requestNextItem()
 {
-    if (!items_.hasPolledItem() || !advanceItemCursor())
+    const int n = schedule_.nextItem(items_);
+    if (n == 0)
         return ItemResult::NothingToRead;
-    const LiveItem& item = items_.item(itemCursor_);
-    const bool sent =
-        request(static_cast<std::uint8_t>(item.address & 0xFF), item.length, REQ_ITEM, itemCursor_);
+    const LiveItem& item = items_.item(n);
+    const bool sent = request(static_cast<std::uint8_t>(item.address & 0xFF), item.length, REQ_ITEM,
+                              static_cast<std::uint16_t>(n));
     return sent ? ItemResult::Sent : ItemResult::Refused;
-}
-
-bool CPollCycle::advanceItemCursor()
-{
-    for (int tries = 0; tries < CLiveItemTable::LAST_POLLED_ITEM; ++tries) {
-        itemCursor_ = itemCursor_ >= CLiveItemTable::LAST_POLLED_ITEM
-                          ? 1
-                          : static_cast<std::uint16_t>(itemCursor_ + 1);
-        if (items_.isPolled(itemCursor_))
-            return true;
-    }
-    return false;
 }
 
 void CPollCycle::askToContinue()
@@ -391,17 +290,15 @@ void CPollCycle::askToContinue()
 
 void CPollCycle::onStartupTick(int intervalMs)
 {
-    switch (runStartupStep()) {
+    switch (sendStartupStep(startup_.advance())) {
     case StepResult::More:
         timers_.arm(TIMER_STARTUP, intervalMs);
         break;
     case StepResult::Finished:
         clearState(ST_STARTUP);
         Q_EMIT slotLabelsChanged();
-        if (testState(ST_RUNNING)) {
-            scheduleIndex_ = 0;
-            timers_.arm(Schedule[0], intervalMs);
-        }
+        if (testState(ST_RUNNING))
+            timers_.arm(schedule_.restart(), intervalMs);
         break;
     case StepResult::Failed:
         setState(ST_STARTUP);
@@ -410,39 +307,25 @@ void CPollCycle::onStartupTick(int intervalMs)
     }
 }
 
-// The unit's configuration is read once per program run, and again after programming.
-CPollCycle::StepResult CPollCycle::runStartupStep()
+// No read: the sequence had finished before.
+CPollCycle::StepResult CPollCycle::sendStartupStep(const PollRequest* read)
 {
-    if (startupStep_ >= STARTUP_STEPS)
+    if (!read)
         return StepResult::Finished;
-    ++startupStep_;
-    return sendStartupStep(startupStep_);
-}
-
-CPollCycle::StepResult CPollCycle::sendStartupStep(int step)
-{
-    const PollRequest& read = PollRequests::Startup[static_cast<std::size_t>(step - 1)];
-    if (read.kind == REQ_VERSION)
-        firmwareVersion_ = 0.0f;
-    if (!request(read, 0))
+    if (read->kind == REQ_VERSION)
+        replies_.forgetFirmwareVersion();
+    if (!request(*read, 0))
         return StepResult::Failed;
-    return step == STARTUP_STEPS ? StepResult::Finished : StepResult::More;
+    return startup_.isOnLastStep() ? StepResult::Finished : StepResult::More;
 }
 
 void CPollCycle::onPairTick(int timerId, int intervalMs)
 {
-    const auto pair = static_cast<std::size_t>(timerId - TIMER_STATUS);
-    std::uint16_t& step = pairSteps_[pair];
-    step = step >= 2 ? 1 : static_cast<std::uint16_t>(step + 1);
-    const PollRequest& read = PollRequests::Pairs[pair][static_cast<std::size_t>(step - 1)];
-    if (!request(read, 0)) {
+    if (!request(schedule_.nextPairStep(timerId), 0)) {
         stopDisplay();
         return;
     }
-    if (step == 1)
-        timers_.arm(timerId, intervalMs);
-    else
-        armScheduled(intervalMs);
+    timers_.arm(schedule_.isFirstPairStep(timerId) ? timerId : schedule_.next(), intervalMs);
 }
 
 void CPollCycle::onKeepAliveTick()
@@ -526,73 +409,28 @@ void CPollCycle::dispatchReply(int count, LinkRequest* request)
 
 void CPollCycle::handlePollReply(int count, const LinkRequest& request)
 {
-    const QByteArrayView reply(request.data, count);
-    if (request.kind == REQ_ITEM) {
-        // A reply of the wrong length leaves the item showing "- - -".
-        items_.acceptReply(request.tag, reply);
+    switch (replies_.accept(count, request)) {
+    case PollReplies::News::SlotValues:
         Q_EMIT slotsChanged();
-        return;
-    }
-    if (count != expectedLength(request.kind))
-        return;
-    if (request.kind <= REQ_BATT2CAP)
-        handleConfigurationReply(request.kind, reply);
-    else
-        handleDisplayReply(request.kind, reply);
-}
-
-void CPollCycle::handleConfigurationReply(std::uint16_t kind, QByteArrayView reply)
-{
-    switch (kind) {
-    case REQ_VERSION:
-        showFirmwareVersion(static_cast<std::uint8_t>(reply[0]));
         break;
-    case REQ_CHANNELNAMES:
-        items_.applyChannelNames(reply);
+    case PollReplies::News::Firmware:
+        Q_EMIT firmwareVersionChanged(replies_.snapshot().firmwareText());
         break;
-    case REQ_BATTWORDS:
-        items_.applyBatteryWords(reply);
-        break;
-    case REQ_SHUNTS:
-        items_.applyShunts(reply);
-        break;
-    case REQ_BATT1CAP:
-        battery1Capacity_ = littleEndianWord(reply);
-        efficiency_.setBattery1Capacity(battery1Capacity_);
-        break;
-    case REQ_BATT2CAP:
-        battery2Capacity_ = littleEndianWord(reply);
-        break;
-    default:
+    case PollReplies::News::Clock: {
+        setState(ST_CLOCKNEW);
+        const UnitSnapshot said = replies_.snapshot();
+        Q_EMIT clockChanged(said.unitTime, said.pcTime);
+        clearState(ST_CLOCKNEW);
         break;
     }
-}
-
-void CPollCycle::handleDisplayReply(std::uint16_t kind, QByteArrayView reply)
-{
-    switch (kind) {
-    case REQ_CLOCKDAY:
-        clock_.setDayBytes(reply);
-        break;
-    case REQ_CLOCKMIN:
-        showClock(clock_.takeMinuteByte(static_cast<std::uint8_t>(reply[0])));
-        break;
-    case REQ_ALARMSTATES:
-        status_.applyAlarmStates(reply);
-        break;
-    case REQ_STATUSFLAGS:
-        status_.applyFlags(reply);
+    case PollReplies::News::StatusFlags:
         setState(ST_FLAGSNEW);
         refreshStatusPanel();
         break;
-    case REQ_EFF1:
-        efficiency_.applyBattery1Block(reply);
-        break;
-    case REQ_EFF2:
-        // Battery 2's block is not decoded; its reply marks the end of the efficiency pair.
+    case PollReplies::News::Efficiency:
         Q_EMIT efficiencyChanged();
         break;
-    default:
+    case PollReplies::News::Nothing:
         break;
     }
 }
@@ -607,61 +445,11 @@ void CPollCycle::handleWriteAcknowledgement(int count, LinkRequest* request)
         prompts_.show(StringBadAcknowledgement);
 }
 
-void CPollCycle::showFirmwareVersion(std::uint8_t versionByte)
-{
-    firmwareVersion_ = FirmwareVersion::fromByte(versionByte);
-    Q_EMIT firmwareVersionChanged(firmwareVersion_, firmwareText());
-}
-
-void CPollCycle::showClock(int unitMinutes)
-{
-    setState(ST_CLOCKNEW);
-    unitTime_ = UnitClock::formatMinutesAfterMidnight(unitMinutes);
-    pcTime_ = UnitClock::formatTimeOfDay(now_().time());
-    Q_EMIT clockChanged(unitTime_, pcTime_);
-    clearState(ST_CLOCKNEW);
-}
-
 void CPollCycle::refreshStatusPanel()
 {
     if (!testState(ST_FLAGSNEW))
         return;
     clearState(ST_FLAGSNEW);
-    status_.refreshRows();
+    replies_.refreshStatusRows();
     Q_EMIT statusRowsChanged();
-}
-
-// ---- What the window shows
-
-int CPollCycle::slotItem(int slot) const
-{
-    if (slot < 0 || slot >= SLOT_COUNT)
-        return 0;
-    return settings_.dispData[static_cast<std::size_t>(slot)];
-}
-
-QString CPollCycle::slotText(int slot) const
-{
-    return items_.slotText(slotItem(slot));
-}
-
-RgbColor CPollCycle::slotColor(int slot) const
-{
-    return items_.slotColor(slotItem(slot));
-}
-
-QString CPollCycle::slotLabel(int slot) const
-{
-    return items_.item(slotItem(slot)).labelText;
-}
-
-void CPollCycle::setBatteryCapacities(std::uint16_t battery1, std::uint16_t battery2)
-{
-    battery1Capacity_ = battery1;
-    battery2Capacity_ = battery2;
-}
-
-QString CPollCycle::firmwareText() const
-{
-    return FirmwareVersion::text(firmwareVersion_);
 }

@@ -2,31 +2,32 @@
 
 #include "display/PollState.h"
 
-#include <algorithm>
-#include <array>
+#include <utility>
 
 namespace {
 
-constexpr std::array<int, 8> TimerIds{TIMER_ITEM,      TIMER_STARTUP,    TIMER_STATUS,
-                                      TIMER_CLOCK,     TIMER_EFFICIENCY, TIMER_KEEPALIVE,
-                                      TIMER_AUTOSTART, TIMER_AUTOSEARCH};
+const std::pair<int, const char*> TimerNames[] = {
+    {TIMER_ITEM, "TIMER_ITEM"},
+    {TIMER_STARTUP, "TIMER_STARTUP"},
+    {TIMER_STATUS, "TIMER_STATUS"},
+    {TIMER_CLOCK, "TIMER_CLOCK"},
+    {TIMER_EFFICIENCY, "TIMER_EFFICIENCY"},
+    {TIMER_KEEPALIVE, "TIMER_KEEPALIVE"},
+    {TIMER_AUTOSTART, "TIMER_AUTOSTART"},
+    {TIMER_AUTOSEARCH, "TIMER_AUTOSEARCH"},
+};
 
 } // namespace
 
-PollTimers::PollTimers(std::function<void(int id)> onTimeout)
+PollTimers::PollTimers(QObject& owner, std::function<void(int id)> onTimeout)
 {
-    for (int id : TimerIds) {
-        auto timer = std::make_unique<QTimer>();
+    for (const auto& [id, name] : TimerNames) {
+        auto* timer = new QTimer(&owner);
+        timer->setObjectName(QString::fromLatin1(name));
         timer->setSingleShot(true);
-        QObject::connect(timer.get(), &QTimer::timeout, timer.get(),
-                         [id, onTimeout] { onTimeout(id); });
-        timers_.emplace(id, std::move(timer));
+        QObject::connect(timer, &QTimer::timeout, &owner, [id, onTimeout] { onTimeout(id); });
+        timers_.emplace(id, timer);
     }
-}
-
-bool PollTimers::isKnownId(int id)
-{
-    return std::find(TimerIds.begin(), TimerIds.end(), id) != TimerIds.end();
 }
 
 void PollTimers::arm(int id, int intervalMs)
@@ -39,16 +40,4 @@ void PollTimers::kill(int id)
 {
     if (auto found = timers_.find(id); found != timers_.end())
         found->second->stop();
-}
-
-bool PollTimers::isArmed(int id) const
-{
-    const auto found = timers_.find(id);
-    return found != timers_.end() && found->second->isActive();
-}
-
-int PollTimers::interval(int id) const
-{
-    const auto found = timers_.find(id);
-    return found == timers_.end() ? -1 : found->second->interval();
 }

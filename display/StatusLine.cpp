@@ -19,6 +19,11 @@ StatusLine onBlack(int stringId, RgbColor colour)
 
 } // namespace
 
+StatusLine StatusLine::notConnected()
+{
+    return StatusLine{QStringLiteral("Not Connected"), Black, std::nullopt};
+}
+
 StatusLine StatusLine::forLink(int linkState, int errorCode)
 {
     switch (linkState) {

@@ -14,6 +14,8 @@ struct StatusLine {
 
     // The line for a link state and error code (the error code is the id of its text).
     static StatusLine forLink(int linkState, int errorCode);
+    // What the line says before the window has tried the link.
+    static StatusLine notConnected();
 
     friend bool operator==(const StatusLine&, const StatusLine&) = default;
 };

@@ -1,14 +1,11 @@
 #include "display/ui/CMainDlg.h"
 
-#include "display/CPollCycle.h"
-#include "display/OptionsApply.h"
+#include "display/LiveDisplay.h"
 #include "display/StatusLine.h"
 #include "display/ui/COptionsSheet.h"
 #include "display/ui/CReportLabelsDlg.h"
 #include "display/ui/CSelectDisplayDlg.h"
 #include "link/LinkSettingsForwarder.h"
-#include "link/UnitSearch.h"
-#include "logged/DownloadSequence.h"
 #include "logged/ui/DownloadCommand.h"
 #include "programming/ui/CProgramModesMenu.h"
 #include "resources/PromptService.h"
@@ -39,8 +36,7 @@ QColor buttonFace()
 CMainDlg::CMainDlg(PromptService& prompts, ConfigFolders folders, QWidget* parent)
     : QDialog(parent), prompts_(prompts), configuration_(std::move(folders), prompts),
       link_(prompts, ComPortDirectory(configuration_.folders().portAliasFolder())),
-      items_(StringTable::builtIn()), ui_(std::make_unique<MainDlgLayout>(*this)),
-      today_([] { return QDate::currentDate(); })
+      ui_(std::make_unique<MainDlgLayout>(*this)), today_([] { return QDate::currentDate(); })
 {
     setWindowTitle(QStringLiteral("Zeltravanic PC Interface / Version ") + loadString(100));
     setWindowFlag(Qt::WindowMinMaxButtonsHint);
@@ -62,28 +58,19 @@ bool CMainDlg::OnInitDialog()
                       PromptIcon::Information);
     ui_->notes->document()->setModified(false);
 
-    LiveItemSettings table = OptionsApply::liveItemSettings(settings_);
-    table.textColor = QtColor::toRgb(palette().color(QPalette::ButtonText));
-    items_.build(table);
-    poll_ = std::make_unique<CPollCycle>(link_, items_, settings_, prompts_);
-    poll_->setUnitSearch([this] {
-        UnitSearch search(UnitSearch::Caller::MainWindow,
-                          [this](const QString& text, RgbColor colour) {
-                              ui_->commStatus->setText(text);
-                              ui_->commStatus->SetTextColor(QtColor::from(colour));
-                              ui_->commStatus->SetBkColor(buttonFace());
-                              ui_->commStatus->repaint();
-                          });
-        return search.SearchUnit(link_.ports().list(), link_) != 0;
+    live_ = std::make_unique<LiveDisplay>(link_, settings_, prompts_, this);
+    live_->buildItems(QtColor::toRgb(palette().color(QPalette::ButtonText)));
+    live_->searchPortsShowing([this](const QString& text, RgbColor colour) {
+        ui_->commStatus->setText(text);
+        ui_->commStatus->SetTextColor(QtColor::from(colour));
+        ui_->commStatus->SetBkColor(buttonFace());
+        ui_->commStatus->repaint();
     });
-    link_.SetOwner(poll_.get());
-    download_ = std::make_unique<DownloadCommand>(link_, prompts_, poll_.get(), this);
+    download_ = std::make_unique<DownloadCommand>(live_->download(), this);
     download_->setLabelsEditor([this](std::array<QString, 16>& labels, QWidget* owner) {
-        CReportLabelsDlg dialog(labels, items_, owner);
+        CReportLabelsDlg dialog(labels, live_->items(), owner);
         dialog.exec();
     });
-    download_->setLogClearer(
-        [this] { return poll_->sendResetCode(DownloadSequence::CLEAR_PERIODIC_LOG); });
 
     for (CColorStatic* value : ui_->slotValues)
         value->setText(QStringLiteral("- - -"));
@@ -92,13 +79,12 @@ bool CMainDlg::OnInitDialog()
     ui_->effBattery2->setChecked(effId == EFFDISPLAY_BATTERY2);
     ui_->effOff->setChecked(effId != EFFDISPLAY_BATTERY1 && effId != EFFDISPLAY_BATTERY2);
     enableEfficiencyFields();
-    poll_->refreshPollFlags();
     setupSlots();
     enableLiveFields(false);
     connectControls();
-    connectPollCycle();
+    connectLiveDisplay();
     refreshButtons();
-    poll_->armAutoSearch();
+    live_->poll().armAutoSearch();
     return !configuration_.endRequested();
 }
 
@@ -123,9 +109,9 @@ void CMainDlg::connectControls()
             [this] { OnEfficiencyChoice(EFFDISPLAY_BATTERY2); });
 }
 
-void CMainDlg::connectPollCycle()
+void CMainDlg::connectLiveDisplay()
 {
-    CPollCycle* poll = poll_.get();
+    CPollCycle* poll = &live_->poll();
     connect(poll, &CPollCycle::statusLineChanged, this, &CMainDlg::showStatusLine);
     connect(poll, &CPollCycle::statusRefreshed, this, &CMainDlg::refreshButtons);
     connect(poll, &CPollCycle::slotsChanged, this, &CMainDlg::showSlotValues);
@@ -145,15 +131,13 @@ void CMainDlg::connectPollCycle()
                 ui_->unitTime->setText(unitTime);
                 ui_->pcTime->setText(pcTime);
             });
-    connect(poll, &CPollCycle::firmwareVersionChanged, this, [this](float, const QString& text) {
+    connect(poll, &CPollCycle::firmwareVersionChanged, this, [this](const QString& text) {
         ui_->firmware->setText(text);
         ui_->firmware->setEnabled(true);
         ui_->firmwareLabel->setEnabled(true);
     });
     connect(poll, &CPollCycle::unitFound, this, [this] { ui_->connect->setChecked(true); });
-    connect(poll, &CPollCycle::downloadFinished, download_.get(), &DownloadCommand::complete);
-    connect(poll, &CPollCycle::statusRefreshed, download_.get(), &DownloadCommand::checkLink);
-    connect(download_.get(), &DownloadCommand::runningChanged, this, &CMainDlg::followDownload);
+    connect(&live_->download(), &DownloadRunner::runningChanged, this, &CMainDlg::refreshButtons);
 }
 
 void CMainDlg::setupSlots()
@@ -164,23 +148,25 @@ void CMainDlg::setupSlots()
 
 void CMainDlg::showSlot(int slot)
 {
-    const LiveItem& item = items_.item(poll_->slotItem(slot));
-    ui_->slotButtons[slot]->setText(poll_->slotLabel(slot));
-    ui_->slotResets[slot]->setVisible(item.resetCode > 0);
+    const UnitSnapshot::Slot shown = live_->poll().snapshot().slots[slot];
+    ui_->slotButtons[slot]->setText(shown.label);
+    ui_->slotResets[slot]->setVisible(live_->items().item(shown.item).resetCode > 0);
 }
 
 void CMainDlg::showSlotValues()
 {
+    const UnitSnapshot said = live_->poll().snapshot();
     for (int k = 0; k < MainDlgLayout::SlotCount; ++k) {
-        ui_->slotValues[k]->setText(poll_->slotText(k));
-        ui_->slotValues[k]->SetTextColor(QtColor::from(poll_->slotColor(k)));
+        ui_->slotValues[k]->setText(said.slots[k].text);
+        ui_->slotValues[k]->SetTextColor(QtColor::from(said.slots[k].color));
     }
 }
 
 void CMainDlg::showSlotLabels()
 {
+    const UnitSnapshot said = live_->poll().snapshot();
     for (int k = 0; k < MainDlgLayout::SlotCount; ++k)
-        ui_->slotButtons[k]->setText(poll_->slotLabel(k));
+        ui_->slotButtons[k]->setText(said.slots[k].label);
 }
 
 void CMainDlg::showStatusLine(const StatusLine& line)
@@ -195,10 +181,10 @@ void CMainDlg::refreshButtons()
 {
     const int state = link_.GetState();
     const bool open = state != LINK_CLOSED && state != LINK_ERROR;
-    const bool running = poll_->testState(ST_RUNNING);
+    const bool running = live_->poll().testState(ST_RUNNING);
     // A running download holds everything else that would talk to the unit.
-    const bool downloading = download_ && download_->isRunning();
-    ui_->connect->setChecked(poll_->testState(ST_CONNECTED));
+    const bool downloading = live_->download().isRunning();
+    ui_->connect->setChecked(live_->poll().testState(ST_CONNECTED));
     ui_->startDisplay->setEnabled(open && !downloading);
     ui_->download->setEnabled(open && !running && !downloading);
     ui_->program->setEnabled(open && !running && !downloading);
@@ -206,7 +192,8 @@ void CMainDlg::refreshButtons()
 
 void CMainDlg::showStatusRows()
 {
-    const BatteryStatus& status = poll_->batteryStatus();
+    const UnitSnapshot said = live_->poll().snapshot();
+    const BatteryStatus& status = said.status;
     for (int row = 0; row < BatteryStatus::ROW_COUNT; ++row) {
         const StatusRow& shown = status.row(row);
         CColorStatic* field = ui_->statusRows[row];
@@ -221,7 +208,8 @@ void CMainDlg::showEfficiency()
 {
     if (settings_.effDisplay != EFFDISPLAY_BATTERY1)
         return;
-    const EfficiencyTable& figures = poll_->efficiency();
+    const UnitSnapshot said = live_->poll().snapshot();
+    const EfficiencyTable& figures = said.efficiency;
     for (int i = 0; i < 3; ++i) {
         ui_->effCycles[i]->setText(figures.cell(EfficiencyTable::CYCLES + i).valueText);
         ui_->effAmpHour[i]->setText(
@@ -256,20 +244,22 @@ void CMainDlg::enableLiveFields(bool running)
 
 void CMainDlg::OnConnect(bool pressed)
 {
+    CPollCycle& poll = live_->poll();
     if (pressed)
-        poll_->connectUnit();
+        poll.connectUnit();
     else
-        poll_->disconnectUnit();
-    poll_->refreshStatusLine();
+        poll.disconnectUnit();
+    poll.refreshStatusLine();
 }
 
 void CMainDlg::OnStartDisplay(bool pressed)
 {
+    CPollCycle& poll = live_->poll();
     if (pressed)
-        poll_->startDisplay();
+        poll.startDisplay();
     else
-        poll_->stopDisplay();
-    poll_->refreshStatusLine();
+        poll.stopDisplay();
+    poll.refreshStatusLine();
 }
 
 void CMainDlg::OnDownload()
@@ -278,28 +268,19 @@ void CMainDlg::OnDownload()
     refreshButtons();
 }
 
-// While a download runs its replies and write acknowledgements go to it.
-void CMainDlg::followDownload(bool running)
-{
-    if (running)
-        poll_->setDownloadReceiver(
-            [this](int count, LinkRequest* request) { download_->takeReply(count, request); });
-    else
-        poll_->setDownloadReceiver({});
-    refreshButtons();
-}
-
 void CMainDlg::OnChooseItem(int slot)
 {
-    const bool wasRunning = poll_->pause();
-    CSelectDisplayDlg dialog(items_, settings_.dispData[slot], poll_->battery1Capacity(),
-                             poll_->battery2Capacity(), this);
+    CPollCycle& poll = live_->poll();
+    const bool wasRunning = poll.pause();
+    const UnitSnapshot said = poll.snapshot();
+    CSelectDisplayDlg dialog(live_->items(), settings_.dispData[slot], said.battery1Capacity,
+                             said.battery2Capacity, this);
     if (dialog.exec() == QDialog::Accepted) {
         settings_.dispData[slot] = dialog.chosenItem();
-        poll_->refreshPollFlags();
+        poll.refreshPollFlags();
     }
     if (wasRunning)
-        poll_->startDisplay();
+        poll.startDisplay();
     showSlot(slot);
     ui_->slotValues[slot]->setText(QStringLiteral("- - -"));
 }
@@ -309,10 +290,10 @@ void CMainDlg::OnReset(int slot)
     const int itemNumber = settings_.dispData[slot];
     if (itemNumber == 0)
         return;
-    const std::uint8_t resetCode = items_.item(itemNumber).resetCode;
+    const std::uint8_t resetCode = live_->items().item(itemNumber).resetCode;
     if (resetCode != 0 &&
         prompts_.show(2504, PromptIcon::Question, PromptButtons::YesNo) == PromptAnswer::Yes)
-        poll_->sendResetCode(resetCode);
+        live_->poll().sendResetCode(resetCode);
     ui_->slotValues[slot]->setText(QStringLiteral("- - -"));
 }
 
@@ -331,41 +312,39 @@ void CMainDlg::OnAbout()
 
 void CMainDlg::OnOptions()
 {
-    poll_->stopAutoSearch();
+    CPollCycle& poll = live_->poll();
+    poll.stopAutoSearch();
     ui_->connect->setChecked(false);
     OnConnect(false);
     // A search may have found the unit on another port than the one configured.
     settings_.comPort = link_.GetComPort();
-    const auto chosen = COptionsSheet::Run(settings_, link_, items_, prompts_, poll_.get(), this);
+    const auto chosen = COptionsSheet::Run(settings_, link_, live_->items(), prompts_, &poll, this);
     if (chosen) {
-        OptionsApply::apply(*chosen, settings_, link_, items_);
+        live_->applySettings(*chosen);
         setupSlots();
         showSlotValues();
         enableEfficiencyFields();
     }
-    link_.SetOwner(poll_.get());
-    poll_->refreshStatusLine();
+    live_->takeLinkBack();
+    poll.refreshStatusLine();
 }
 
 void CMainDlg::OnProgram()
 {
+    const CLiveItemTable& items = live_->items();
     QStringList names;
     for (int n = 0; n < CLiveItemTable::ITEM_COUNT; ++n)
-        names.append(items_.item(n).labelText);
+        names.append(items.item(n).labelText);
+    const UnitSnapshot said = live_->poll().snapshot();
     const auto result = CProgramModesMenu::Run(
-        link_, names, poll_->battery1Capacity(), poll_->battery2Capacity(),
-        items_.settings().voltLabels[1], poll_->firmwareVersion(), prompts_, this);
-    poll_->setBatteryCapacities(result.battery1Capacity, result.battery2Capacity);
-    if (result.volt2Label != items_.settings().voltLabels[1]) {
-        LiveItemSettings table = items_.settings();
-        table.voltLabels[1] = result.volt2Label;
-        items_.build(table);
-        poll_->refreshPollFlags();
+        link_, names, said.battery1Capacity, said.battery2Capacity, items.settings().voltLabels[1],
+        said.firmwareVersion, prompts_, this);
+    if (live_->takeProgrammingResult(result.battery1Capacity, result.battery2Capacity,
+                                     result.volt2Label))
         setupSlots();
-    }
     // The unit's configuration may have changed: read it again.
-    poll_->restartStartup();
-    poll_->refreshStatusLine();
+    live_->poll().restartStartup();
+    live_->poll().refreshStatusLine();
 }
 
 void CMainDlg::OnAddNote()
@@ -400,29 +379,18 @@ void CMainDlg::saveNotes()
                       PromptIcon::Exclamation);
 }
 
-void CMainDlg::saveConfiguration()
-{
-    // The unit and the search may have changed what the link and the table hold.
-    settings_.comPort = link_.GetComPort();
-    settings_.serialTimeouts = link_.GetSerialTimeouts();
-    const LiveItemSettings& table = items_.settings();
-    settings_.voltLabels = table.voltLabels;
-    settings_.ampLabels = table.ampLabels;
-    settings_.ahrLabels = table.ahrLabels;
-    for (std::size_t i = 0; i < settings_.shunts.size(); ++i)
-        settings_.shunts[i] = static_cast<std::uint8_t>(table.shunts[i]);
-    configuration_.save(settings_);
-}
-
 void CMainDlg::done(int result)
 {
     if (!closed_) {
         closed_ = true;
-        if (poll_)
-            poll_->stopDisplay();
+        if (live_)
+            live_->poll().stopDisplay();
         saveNotes();
-        if (poll_)
-            saveConfiguration();
+        // The unit and the search may have changed what the link and the table hold.
+        if (live_) {
+            live_->collectSettings();
+            configuration_.save(settings_);
+        }
     }
     QDialog::done(result);
 }

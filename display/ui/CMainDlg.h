@@ -2,7 +2,6 @@
 
 #include "config/CConfiguration.h"
 #include "config/Settings.h"
-#include "display/CLiveItemTable.h"
 #include "display/CNotesLog.h"
 #include "display/ui/MainDlgLayout.h"
 #include "link/CUnitLink.h"
@@ -12,14 +11,15 @@
 #include <functional>
 #include <memory>
 
-class CPollCycle;
 class DownloadCommand;
+class LiveDisplay;
 class PromptService;
 struct StatusLine;
 
 // The program's main window: connects to the unit, shows six live values, the battery status,
 // the efficiency figures and the clocks, and starts every other activity. It owns the link,
-// the live item table, the settings, the poll cycle and the notes.
+// the settings, the live display (the live item table, the poll cycle and the download) and
+// the notes. Its controls are named by their numeric ids.
 class CMainDlg : public QDialog {
 public:
     CMainDlg(PromptService& prompts, ConfigFolders folders, QWidget* parent = nullptr);
@@ -32,13 +32,6 @@ public:
     // For tests: the date a new note is stamped with.
     void setToday(std::function<QDate()> today) { today_ = std::move(today); }
 
-    const MainDlgLayout& controls() const { return *ui_; }
-    CPollCycle& pollCycle() { return *poll_; }
-    CUnitLink& link() { return link_; }
-    const Settings& settings() const { return settings_; }
-    CLiveItemTable& items() { return items_; }
-    DownloadCommand& downloadCommand() { return *download_; }
-
     void done(int result) override;
 
 protected:
@@ -46,7 +39,7 @@ protected:
 
 private:
     void connectControls();
-    void connectPollCycle();
+    void connectLiveDisplay();
     void setupSlots();
     void showSlot(int slot);
     void showSlotValues();
@@ -61,7 +54,6 @@ private:
     void OnConnect(bool pressed);
     void OnStartDisplay(bool pressed);
     void OnDownload();
-    void followDownload(bool running);
     void OnChooseItem(int slot);
     void OnReset(int slot);
     void OnEfficiencyChoice(int controlId);
@@ -70,15 +62,13 @@ private:
     void OnProgram();
     void OnAddNote();
     void saveNotes();
-    void saveConfiguration();
 
     PromptService& prompts_;
     CConfiguration configuration_;
     CUnitLink link_;
-    CLiveItemTable items_;
     Settings settings_;
     std::unique_ptr<MainDlgLayout> ui_;
-    std::unique_ptr<CPollCycle> poll_;
+    std::unique_ptr<LiveDisplay> live_;
     std::unique_ptr<DownloadCommand> download_;
     std::unique_ptr<CNotesLog> notes_;
     std::function<QDate()> today_;

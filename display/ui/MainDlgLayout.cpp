@@ -1,5 +1,6 @@
 #include "display/ui/MainDlgLayout.h"
 
+#include "display/StatusLine.h"
 #include "shell/CColorStatic.h"
 
 #include <QCheckBox>
@@ -139,7 +140,7 @@ MainDlgLayout::MainDlgLayout(QDialog& window)
     for (QWidget* c : std::initializer_list<QWidget*>{unitTime, unitTimeLabel, pcTime, pcTimeLabel,
                                                       firmware, firmwareLabel})
         c->setEnabled(false);
-    commStatus = colourField(w, QStringLiteral("Not Connected"), 1042);
+    commStatus = colourField(w, StatusLine::notConnected().text, 1042);
     commStatus->setMinimumWidth(260);
     auto* infoGrid = new QGridLayout;
     infoGrid->addWidget(unitTimeLabel, 0, 0);

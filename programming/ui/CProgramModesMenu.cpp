@@ -2,7 +2,9 @@
 
 #include "link/CUnitLink.h"
 #include "link/TcpLogin.h"
+#include "programming/BatteryCapacityRecord.h"
 #include "programming/ParameterCoding.h"
+#include "programming/UnitSettings.h"
 #include "programming/WriteAcknowledgement.h"
 #include "programming/ui/CAlarmIntervalDlg.h"
 #include "programming/ui/CAlarmsEnableDlg.h"
@@ -16,10 +18,14 @@
 #include "programming/ui/CRelayDlg.h"
 #include "programming/ui/CResetDataDlg.h"
 #include "programming/ui/CSetpointDlg.h"
+#include "programming/ui/CSettingsRestoreDlg.h"
 #include "programming/ui/CShuntDlg.h"
 #include "programming/ui/CSwitchItemsDlg.h"
 #include "programming/ui/CTimeDayDlg.h"
+#include "resources/PromptService.h"
+#include "shell/WaitCursor.h"
 
+#include <QFileDialog>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -44,6 +50,7 @@ const char* const BATTERY2_BUTTONS[] = {
     "P24-25: Alarm Enable Batt 2", "P28: Batt2 Lo Alarm Setpoint", "P29: Batt2 Hi Alarm Setpoint",
     "P33: Batt2 Charged Criteria"};
 const char* const NETWORK_BUTTON = "Network TCP/IP Settings";
+const char* const SETTINGS_FILES = "Settings files (*.ini);;All files (*)";
 
 } // namespace
 
@@ -114,7 +121,8 @@ void CProgramModesMenu::buildButtons()
          &CProgramModesMenu::openDialog<CDischargeDataDlg>},
         {"P45-49: Erase / Initialize Data", SLOT_COMMAND, &CProgramModesMenu::openReset},
         {NETWORK_BUTTON, SLOT_NETWORK1, &CProgramModesMenu::openNetwork},
-        {"Load Defaults from File...", NO_SLOT, nullptr},
+        {"Save Settings to File...", NO_SLOT, &CProgramModesMenu::saveSettings},
+        {"Load Defaults from File...", NO_SLOT, &CProgramModesMenu::restoreSettings},
     };
 
     auto* grid = new QGridLayout;
@@ -266,4 +274,76 @@ void CProgramModesMenu::openNetwork(int slot)
         &table_.slot(slot), &table_.slot(slot + 1), &table_.slot(slot + 2), &table_.slot(slot + 3)};
     CNetworkSettingsDlg dialog(link_, prompts_, records, this, this);
     dialog.exec();
+}
+
+CProgramModesMenu::SettingsFileChooser CProgramModesMenu::platformFileChooser()
+{
+    return [](QWidget* parent, bool forSaving) {
+        const QString filter = QString::fromLatin1(SETTINGS_FILES);
+        return forSaving
+                   ? QFileDialog::getSaveFileName(parent, QStringLiteral("Save Settings to File"),
+                                                  QString(), filter)
+                   : QFileDialog::getOpenFileName(parent, QStringLiteral("Load Defaults from File"),
+                                                  QString(), filter);
+    };
+}
+
+void CProgramModesMenu::saveSettings(int)
+{
+    const QString path = chooseFile_(this, true);
+    if (path.isEmpty())
+        return;
+    UnitSettings settings(link_, table_, firmwareVersion_);
+    std::optional<SettingsFile> file;
+    {
+        const WaitCursor busy;
+        file = settings.save(QDateTime::currentDateTime());
+    }
+    QString error;
+    if (!file || !file->writeTo(path, error)) {
+        prompts_.show(file ? error : settings.errorText());
+        return;
+    }
+    const QStringList report = QStringList{QStringLiteral("Saved %1 parameter records to %2.")
+                                               .arg(file->entries.size())
+                                               .arg(path)} +
+                               settings.warnings();
+    prompts_.show(report.join(u'\n'), settings.warnings().isEmpty() ? PromptIcon::Information
+                                                                    : PromptIcon::Exclamation);
+}
+
+void CProgramModesMenu::restoreSettings(int)
+{
+    const QString path = chooseFile_(this, false);
+    if (path.isEmpty())
+        return;
+    QStringList errors;
+    auto file = SettingsFile::readFrom(path, errors);
+    if (!file) {
+        prompts_.show(QStringLiteral("%1 cannot be restored:\n%2").arg(path, errors.join(u'\n')));
+        return;
+    }
+    CSettingsRestoreDlg dialog(link_, table_, firmwareVersion_, std::move(*file), prompts_, this);
+    if (!dialog.compare())
+        return;
+    dialog.exec();
+    takeRestoredCapacities(dialog.written());
+}
+
+// A restored capacity decides, as the capacity dialog's OK does, whether its battery is present.
+void CProgramModesMenu::takeRestoredCapacities(const QList<SettingsRecords::Kept>& written)
+{
+    for (const SettingsRecords::Kept& record : written) {
+        if (record.slot != SLOT_BATT1CAP && record.slot != SLOT_BATT2CAP)
+            continue;
+        const auto ampHours = static_cast<std::uint16_t>(
+            BatteryCapacityRecord::decode(table_.slot(record.slot).value()));
+        auto& capacity =
+            record.slot == SLOT_BATT1CAP ? result_.battery1Capacity : result_.battery2Capacity;
+        auto& present =
+            record.slot == SLOT_BATT1CAP ? result_.battery1Present : result_.battery2Present;
+        capacity = ampHours;
+        present = ampHours != 0;
+    }
+    applyBatteryRules();
 }

@@ -2,11 +2,13 @@
 
 #include "link/LinkReceiver.h"
 #include "programming/ParameterTable.h"
+#include "programming/SettingsRecords.h"
 
 #include <QDialog>
 #include <QHash>
 #include <QStringList>
 #include <cstdint>
+#include <functional>
 
 class CUnitLink;
 class PromptService;
@@ -44,6 +46,12 @@ public:
 
     Result handBack() const { return result_; }
 
+    // Asks for a settings file, one to write when saving and one to read when restoring; empty
+    // when the user cancelled. The platform's file dialogs unless a test sets another.
+    using SettingsFileChooser = std::function<QString(QWidget* parent, bool forSaving)>;
+    static SettingsFileChooser platformFileChooser();
+    void setFileChooser(SettingsFileChooser chooser) { chooseFile_ = std::move(chooser); }
+
     void onTcpReply(int count, LinkRequest* request) override;
     void onSerialReply(int count, LinkRequest* request) override;
     void onTcpStatus(int) override {}
@@ -69,6 +77,10 @@ private:
     void openTimeDay(int slot);
     void openReset(int slot);
     void openNetwork(int slot);
+    // "Save Settings to File..." and "Load Defaults from File...", which name no slot.
+    void saveSettings(int);
+    void restoreSettings(int);
+    void takeRestoredCapacities(const QList<SettingsRecords::Kept>& written);
     template <class Dialog> void openDialog(int slot);
 
     CUnitLink& link_;
@@ -78,4 +90,5 @@ private:
     ParameterTable table_;
     Result result_;
     QHash<QString, QPushButton*> buttons_;
+    SettingsFileChooser chooseFile_ = platformFileChooser();
 };

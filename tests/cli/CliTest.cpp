@@ -1,9 +1,12 @@
 #include "config/CConfiguration.h"
+#include "display/LiveDisplay.h"
 #include "link/CUnitLink.h"
 #include "link/LinkSettingsForwarder.h"
+#include "logged/DownloadJob.h"
 #include "simulator/Scenario.h"
 #include "tests/cli/CliRunner.h"
-#include "tests/cli/ProgramDownload.h"
+#include "tests/support/EventPump.h"
+#include "tests/support/ScriptedPrompt.h"
 #include "tests/support/StandInUnit.h"
 #include "tests/support/TestBytes.h"
 #include "tests/support/TestFiles.h"
@@ -20,6 +23,26 @@ constexpr int Usage = 1;
 constexpr int Connection = 2;
 constexpr int UnitError = 3;
 constexpr int FileError = 4;
+
+// The desktop program's "Download Data" through the window's own wiring, over TCP at pcTime.
+DownloadResult programDownload(const StandInUnit& unit, const QDateTime& pcTime, Settings settings,
+                               const QString& folder)
+{
+    ScriptedPrompt prompts;
+    CUnitLink link(prompts, ComPortDirectory());
+    unit.attach(link, Transport::Tcp);
+    LiveDisplay live(link, settings, prompts);
+    live.download().setClock([pcTime] { return pcTime; });
+    std::optional<DownloadResult> result;
+    QObject::connect(&live.download(), &DownloadRunner::finished,
+                     [&result](const DownloadResult& done) { result = done; });
+    const auto idle = [&link] { return link.GetState() == 2; };
+    if (link.Open() && EventPump::waitUntil(idle) &&
+        live.download().start(DownloadJob::fromSettings(settings, folder, QStringLiteral("CW"))))
+        EventPump::waitUntil([&result] { return result.has_value(); }, 60000);
+    EventPump::waitUntil(idle); // the clearing's acknowledgement, when there is one
+    return result.value_or(DownloadResult{});
+}
 
 // gorvane-cli in this process against the stand-in unit at day 5, 13:47, while the PC's clock
 // reads 23:59:41. "@tcp" reaches the unit over TCP; "@out" is a folder for data files and "@dl"
@@ -190,8 +213,7 @@ TEST_F(Cli, TheFilesAreTheProgramsAndTheCumulativeFileGrowsAcrossDownloads)
     LinkSettingsForwarder linkSettings(unused);
     const Settings settings = CConfiguration(CliRunner::folders(), ignored).load(linkSettings);
     QTemporaryDir program;
-    const DownloadResult result = ProgramDownload(unit.tcpPort(), cli.pcTime)
-                                      .run(settings, program.path(), QStringLiteral("CW"));
+    const DownloadResult result = programDownload(unit, cli.pcTime, settings, program.path());
     ASSERT_TRUE(result.success);
 
     ASSERT_EQ(cli.run(QStringLiteral("@dl @tcp")), Ok) << cli.err.toStdString();

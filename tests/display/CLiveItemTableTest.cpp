@@ -11,19 +11,14 @@ namespace {
 constexpr RgbColor LOW{0x0000AA};
 constexpr RgbColor HIGH{0x00BB00};
 constexpr RgbColor TEXT{0x112233};
-constexpr int FAHRENHEIT = 1153;
 
 // How an item is coloured: by the volts, amps, watts, percent or temperature threshold and
 // colour flag; Never (both colours the text colour); Zero (both colours 0, never read).
 enum Kind { Volts, Amps, Watts, Percent, Temp, Never, Zero };
 
 struct ExpectedItem {
-    int item;
-    int address;
-    int length;
-    int decodeType;
-    const char* unitText;
-    const char* label; // with the settings' channel names
+    int item, address, length, decodeType;
+    const char *unitText, *label; // the label with the settings' channel names
     int resetCode;
     Kind kind;
 };
@@ -37,7 +32,6 @@ const ExpectedItem ITEMS[] = {
     {3, 0x03, 2, 1, "Volts", "AD3: Filtered Volt 1 Volts", 0, Volts},
     {4, 0x04, 2, 1, "Volts", "AD4: Filtered Volt 2 Volts", 0, Volts},
     {5, 0, 0, 0, "", "", 0, Zero},
-    {6, 0, 0, 0, "", "", 0, Zero},
     {7, 0x05, 3, 4, "Amps", "AD7: Amp 1 Amps", 0, Amps},
     {8, 0x06, 3, 4, "Amps", "AD8: Amp 2 Amps", 0, Amps},
     {9, 0x07, 3, 4, "Amps", "AD9: Amp 3 Amps", 0, Amps},
@@ -62,7 +56,7 @@ const ExpectedItem ITEMS[] = {
     {28, 0x19, 1, 10, "Deg(C)", "AD28: Temperature", 0, Temp},
 };
 
-LiveItemSettings settingsFor(std::optional<Kind> uncoloured = std::nullopt)
+LiveItemSettings coloured()
 {
     LiveItemSettings settings;
     settings.colorLow = LOW;
@@ -71,16 +65,12 @@ LiveItemSettings settingsFor(std::optional<Kind> uncoloured = std::nullopt)
     settings.voltThreshold = 12.0f;
     settings.percentThreshold = 40.0f;
     settings.tempThreshold = 5.0f;
-    bool* flags[] = {&settings.useVoltColor, &settings.useAmpColor, &settings.useWattColor,
-                     &settings.usePercentColor, &settings.useTempColor};
-    if (uncoloured)
-        *flags[*uncoloured] = false;
     return settings;
 }
 
 class LiveItemTable : public ::testing::Test {
 protected:
-    LiveItemTable() { table.build(settingsFor()); }
+    LiveItemTable() { table.build(coloured()); }
 
     QString label(int n) const { return table.item(n).labelText; }
     QString afterReply(int n, const QByteArray& reply)
@@ -101,49 +91,23 @@ TEST_F(LiveItemTable, HoldsEveryItemAsTheUnitDefinesIt)
         SCOPED_TRACE(expected.item);
         const LiveItem& item = table.item(expected.item);
         const bool notInUse = expected.item == 0 || expected.item == 5 || expected.item == 6;
-        EXPECT_EQ(item.itemNumber, notInUse ? 0 : expected.item);
-        EXPECT_EQ(item.address, expected.address);
-        EXPECT_EQ(item.length, expected.length);
-        EXPECT_EQ(item.decodeType, expected.decodeType);
-        EXPECT_EQ(item.unitText, QString::fromLatin1(expected.unitText));
-        EXPECT_EQ(item.labelText, QString::fromLatin1(expected.label));
-        EXPECT_EQ(item.resetCode, expected.resetCode);
+        EXPECT_EQ(
+            std::tuple(item.itemNumber, item.address, item.length, item.decodeType, item.resetCode,
+                       static_cast<int>(item.helpTopic), item.valid || item.polled),
+            std::tuple(notInUse ? 0 : expected.item, expected.address, expected.length,
+                       expected.decodeType, expected.resetCode,
+                       expected.item >= 1 && expected.item <= 3 ? 0x201000 + expected.item : 0,
+                       false));
+        EXPECT_EQ(item.unitText + '|' + item.labelText,
+                  QString::fromLatin1(expected.unitText) + '|' + expected.label);
         EXPECT_FLOAT_EQ(item.threshold, thresholds[expected.kind]);
         const RgbColor same = expected.kind == Zero ? RgbColor{0} : TEXT;
-        EXPECT_EQ(item.colorLow, expected.kind < Never ? LOW : same);
-        EXPECT_EQ(item.colorHigh, expected.kind < Never ? HIGH : same);
-        EXPECT_EQ(item.helpTopic, expected.item >= 1 && expected.item <= 3
-                                      ? 0x201000u + static_cast<quint32>(expected.item)
-                                      : 0u);
-        EXPECT_FALSE(item.valid || item.polled);
+        EXPECT_EQ(std::pair(item.colorLow, item.colorHigh),
+                  expected.kind < Never ? std::pair(LOW, HIGH) : std::pair(same, same));
     }
-    const char* labelOnly[] = {"B1 00CyEff", "B1 00CySd", "B1 00CyEff", "B1 00CySd",
-                               "B1 00CyEff", "B1 00CySd", "B2 00CyEff", "B2 00CySd",
-                               "B2 00CyEff", "B2 00CySd", "B2 00CyEff", "B2 00CySd"};
-    for (int n = 29; n <= 40; ++n) {
-        const LiveItem& item = table.item(n);
-        EXPECT_EQ(item.labelText, QStringLiteral("AD%1: ").arg(n) + labelOnly[n - 29]);
-        EXPECT_TRUE(item.itemNumber == n && item.decodeType == 0 && item.address == 0 &&
-                    item.length == 0 && item.unitText.isEmpty() && item.colorLow == RgbColor{0} &&
-                    item.colorHigh == RgbColor{0})
-            << n;
-    }
-    EXPECT_EQ(table.item(41).itemNumber, 0);
-    EXPECT_EQ(table.item(-1).itemNumber, 0);
-}
-
-TEST_F(LiveItemTable, AClearedColourFlagLeavesOnlyItsKindUncoloured)
-{
-    for (Kind off : {Volts, Amps, Watts, Percent, Temp}) {
-        table.build(settingsFor(off));
-        for (const ExpectedItem& expected : ITEMS) {
-            if (expected.kind >= Never)
-                continue;
-            SCOPED_TRACE(::testing::Message() << "flag " << off << ", item " << expected.item);
-            EXPECT_EQ(table.item(expected.item).colorLow, expected.kind == off ? TEXT : LOW);
-            EXPECT_EQ(table.item(expected.item).colorHigh, expected.kind == off ? TEXT : HIGH);
-        }
-    }
+    // AD29 to AD40: labels only; beyond them nothing.
+    EXPECT_EQ(label(29) + '|' + label(40), QStringLiteral("AD29: B1 00CyEff|AD40: B2 00CySd"));
+    EXPECT_EQ(table.item(41).itemNumber + table.item(-1).itemNumber + table.item(35).length, 0);
 }
 
 TEST_F(LiveItemTable, SlotsShowNoneDashesOrTheValueInItsThresholdColour)
@@ -151,59 +115,29 @@ TEST_F(LiveItemTable, SlotsShowNoneDashesOrTheValueInItsThresholdColour)
     // Item, reply (none: not read yet), text and colour.
     const std::tuple<int, QByteArray, const char*, RgbColor> cases[] = {
         {0, {}, "NONE", TEXT},
-        {99, {}, "NONE", TEXT},
-        {1, {}, "- - -", TEXT},
         {30, {}, "- - -", TEXT},
         {1, bytesOf({252, 0}), "12.6 Volts", HIGH},
         {1, bytesOf({240, 0}), "12.0 Volts", HIGH}, // equal to the threshold
         {1, bytesOf({238, 0}), "11.9 Volts", LOW},
+        {1, bytesOf({240, 0, 0}), "- - -", TEXT}, // the wrong length
         {7, bytesOf({0, 0, 0}), "0.0 Amps", HIGH},
         {7, bytesOf({1, 0, 0}), "-0.0 Amps", LOW},
         {24, bytesOf({0xDD, 0xFF}), "?? Days", TEXT},
         // Values longer than the field are cut to its nine characters.
-        {16, bytesOf({0x00, 0x00, 0x80}), "8388608.0 AH", TEXT},
         {17, bytesOf({0xFF, 0xFF, 0x7F}), "-8388607. AH", TEXT},
-        {20, bytesOf({0x00, 0x00, 0x00, 0x80}), "21474836. WHrs", HIGH},
     };
     for (const auto& [item, reply, text, colour] : cases) {
         SCOPED_TRACE(text);
-        if (!reply.isEmpty()) {
-            ASSERT_TRUE(table.acceptReply(item, reply));
-        }
+        table.acceptReply(item, reply);
         EXPECT_EQ(table.slotText(item), QString::fromLatin1(text));
         EXPECT_EQ(table.slotColor(item), colour);
     }
+    // The wrong length kept the value it had; an item that is never read takes no reply.
+    EXPECT_EQ(table.item(1).valueText, QStringLiteral("11.9"));
+    EXPECT_FALSE(table.acceptReply(5, bytesOf({1, 2})) || table.acceptReply(29, bytesOf({1})));
 }
 
-TEST_F(LiveItemTable, AReplyOfTheWrongLengthShowsDashesAndKeepsTheOldValue)
-{
-    ASSERT_TRUE(table.acceptReply(1, bytesOf({252, 0})));
-    EXPECT_FALSE(table.acceptReply(1, bytesOf({240, 0, 0})));
-    EXPECT_EQ(table.slotText(1), QStringLiteral("- - -"));
-    EXPECT_EQ(table.slotColor(1), TEXT);
-    EXPECT_EQ(table.item(1).valueText, QStringLiteral("12.6"));
-    EXPECT_EQ(table.item(1).rawReply[0], 252);
-    EXPECT_EQ(afterReply(1, bytesOf({240, 0})), QStringLiteral("12.0 Volts"));
-    for (int never : {0, 5, 29, 41})
-        EXPECT_FALSE(table.acceptReply(never, bytesOf({1, 2}))) << never;
-}
-
-TEST_F(LiveItemTable, PollsExactlyTheSlotItemsAndARebuildForgetsValuesAndFlags)
-{
-    table.markPolledItems(std::array{1, 28, 0, 5, 1, 77});
-    EXPECT_TRUE(table.hasPolledItem());
-    for (int n = 0; n < CLiveItemTable::ITEM_COUNT; ++n)
-        EXPECT_EQ(table.isPolled(n), n == 1 || n == 28) << n;
-    table.markPolledItems(std::array{0, 0, 13, 0, 0, 0});
-    for (int n = 0; n < CLiveItemTable::ITEM_COUNT; ++n)
-        EXPECT_EQ(table.isPolled(n), n == 13) << n;
-    table.acceptReply(13, bytesOf({1, 0, 0}));
-    table.build(settingsFor());
-    EXPECT_FALSE(table.hasPolledItem());
-    EXPECT_EQ(table.slotText(13), QStringLiteral("- - -"));
-}
-
-TEST_F(LiveItemTable, TheUnitsChannelNamesRelabelTheItems)
+TEST_F(LiveItemTable, TheUnitsChannelNamesBatteryWordsAndShuntTypesRelabelAndRetypeTheItems)
 {
     // Channel 1 code 1 with the single-battery bit, channel 2 code 6, channel 3 code 7 (empty).
     const QByteArray solar = bytesOf({0x11, 0x06, 0x07});
@@ -212,70 +146,49 @@ TEST_F(LiveItemTable, TheUnitsChannelNamesRelabelTheItems)
     const std::tuple<QByteArray, int, const char*> cases[] = {
         {solar, 7, "AD7: Solar Amps"},
         {solar, 22, "AD22: Battery % Full"},
-        {solar, 1, "AD1: Battery Volts"},
-        {solar, 2, "AD2: Volt 2 Volts"}, // the unit does not name volts 2
-        {solar, 19, "AD19: Battery 2 Watts"},
-        {solar, 12, "AD12: Filtered  Amps"},
         {solar, 13, "AD13: AHr 1  AmpHrs from Full"}, // until the battery words arrive
-        {solar, 14, "AD14: AHr 2  AmpHrs"},
         {highBits, 1, "AD1: Battery 1 Volts"},
-        {highBits, 10, "AD10: Filtered Amps 1 Amps"},
         {highBits, 11, "AD11: Filtered Solar Amps"},
-        {highBits, 15, "AD15: True #3 AmpHrs"},
         {bytesOf({0, 0, 0}), 8, "AD8: #2 Amps"},
     };
     for (const auto& [reply, item, text] : cases) {
         ASSERT_TRUE(table.applyChannelNames(reply));
         EXPECT_EQ(label(item), QString::fromLatin1(text));
     }
-    table.applyChannelNames(solar);
-    const LiveItemSettings& kept = table.settings(); // what the configuration file stores
-    EXPECT_EQ(kept.voltLabels[0], QStringLiteral("Battery"));
-    EXPECT_EQ(kept.ampLabels[1], QStringLiteral("Battery 2"));
-    EXPECT_TRUE(kept.ampLabels[2].isEmpty());
-    EXPECT_FALSE(table.applyChannelNames(bytesOf({0, 0})));
-}
-
-TEST_F(LiveItemTable, BatteryWordsNameTheAmpHoursThenRestoreTheChannelLabels)
-{
     table.applyChannelNames(bytesOf({0x01, 0x04, 0x00}));
     ASSERT_TRUE(table.applyBatteryWords(bytesOf({0x00, 0x01, 0x00, 0x00})));
-    EXPECT_EQ(table.settings().ahrLabels[0], QStringLiteral("Battery Compensated"));
-    EXPECT_EQ(table.settings().ahrLabels[1], QStringLiteral("TRUE"));
+    // What the configuration file keeps.
+    EXPECT_EQ(table.settings().ahrLabels, (std::array<QString, 2>{"Battery Compensated", "TRUE"}));
     EXPECT_EQ(label(13), QStringLiteral("AD13: Solar  AmpHrs from Full"));
     EXPECT_EQ(label(14), QStringLiteral("AD14: Load  AmpHrs"));
-    EXPECT_FALSE(table.applyBatteryWords(bytesOf({1, 1, 1})));
-}
-
-TEST_F(LiveItemTable, ShuntTypesChooseOneOrTwoDecimalsForTheirChannelsCurrents)
-{
     ASSERT_TRUE(table.applyShunts(bytesOf({0x10, 0x00, 0xFF})));
     EXPECT_EQ(table.settings().shunts, (std::array<int, 3>{1, 2, 1}));
-    const int types[][2] = {{7, 4}, {8, 2}, {9, 4}, {10, 4}, {11, 2}, {12, 4}, {18, 4}};
-    for (const auto& [n, type] : types)
-        EXPECT_EQ(table.item(n).decodeType, type) << n;
     // Unit -1234 on both: 12.3 with shunt type 1, 12.30 with type 2.
     EXPECT_EQ(afterReply(7, bytesOf({0x2E, 0xFB, 0xFF})), QStringLiteral("12.3 Amps"));
     EXPECT_EQ(afterReply(11, bytesOf({0x2E, 0xFB, 0xFF})), QStringLiteral("12.30 Amps"));
-    EXPECT_FALSE(table.applyShunts(bytesOf({0x10, 0x10})));
+    EXPECT_FALSE(table.applyChannelNames(bytesOf({0, 0})) ||
+                 table.applyBatteryWords(bytesOf({1, 1, 1})) ||
+                 table.applyShunts(bytesOf({0x10, 0x10})));
 }
 
-TEST_F(LiveItemTable, BuildFollowsTheTemperatureOptionShuntTypesAndChannelNames)
+TEST_F(LiveItemTable, ARebuildFollowsTheSettingsAndForgetsValuesAndPollFlags)
 {
-    LiveItemSettings settings = settingsFor();
-    settings.tempOption = FAHRENHEIT;
+    table.markPolledItems(std::array{1, 28, 0, 5, 1, 77});
+    table.markPolledItems(std::array{0, 0, 13, 0, 28, 0});
+    for (int n = 0; n < CLiveItemTable::ITEM_COUNT; ++n)
+        EXPECT_EQ(table.isPolled(n), n == 13 || n == 28) << n;
+    table.acceptReply(13, bytesOf({1, 0, 0}));
+    LiveItemSettings settings = coloured();
+    settings.tempOption = 1153; // Fahrenheit
     settings.shunts = {2, 1, 2};
     settings.voltLabels[0] = QString(200, u'V'); // cut to the label field
-    settings.ampLabels[0] = QString(200, u'A');
-    settings.ahrLabels[0] = QStringLiteral("Battery Compensated");
+    settings.useAmpColor = false;                // only the amps lose their colours
     table.build(settings);
+    EXPECT_FALSE(table.hasPolledItem());
+    EXPECT_EQ(table.slotText(13), QStringLiteral("- - -"));
+    EXPECT_EQ(std::tuple(table.item(7).colorLow, table.item(18).colorLow, table.item(1).colorLow),
+              std::tuple(TEXT, LOW, LOW));
     EXPECT_EQ(afterReply(28, bytesOf({0x19})), QStringLiteral("77.0 Deg(F)"));
-    EXPECT_EQ(afterReply(28, bytesOf({0xD8})), QStringLiteral("-40.0 Deg(F)"));
-    const int types[][2] = {{7, 2}, {8, 4}, {9, 2}, {10, 2}, {11, 4}, {12, 2}};
-    for (const auto& [n, type] : types)
-        EXPECT_EQ(table.item(n).decodeType, type) << n;
+    EXPECT_EQ(table.item(10).decodeType, 2);
     EXPECT_EQ(label(1), QStringLiteral("AD1: ") + QString(29, u'V'));
-    EXPECT_EQ(label(7), QStringLiteral("AD7: ") + QString(29, u'A'));
-    table.applyChannelNames(bytesOf({0, 0, 0}));
-    EXPECT_EQ(label(13), QStringLiteral("AD13: Battery Compensated  AmpHrs "));
 }

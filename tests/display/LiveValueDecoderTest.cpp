@@ -4,15 +4,6 @@
 
 #include <gtest/gtest.h>
 
-TEST(ThreeDigits, KeepsTheThreeLeadingDigitsAndZeroesTheRest)
-{
-    const double cases[][2] = {{1234.567, 1230.0}, {123.456, 123.0}, {12.3456, 12.3},
-                               {1.2345, 1.23},     {0.98765, 0.988}, {0.0, 0.0},
-                               {83886.08, 83800.0}};
-    for (const auto& [x, kept] : cases)
-        EXPECT_DOUBLE_EQ(ThreeDigits(x), kept) << x;
-}
-
 TEST(LiveValueDecoder, DecodesEachTypeWithItsScaleSignAndFormat)
 {
     // The temperature radio button ids stored in TEMPOPTION, restated.
@@ -25,6 +16,7 @@ TEST(LiveValueDecoder, DecodesEachTypeWithItsScaleSignAndFormat)
         const char* text;
         int tempOption = C;
     };
+    // One decode type a paragraph, its worked examples and its edges.
     const Reply cases[] = {
         // 1: 11 bits times 0.05, one decimal; the top five bits are not volts.
         {1, bytesOf({0xFF, 0xFF}), 102.35f, "102.3"},
@@ -34,43 +26,31 @@ TEST(LiveValueDecoder, DecodesEachTypeWithItsScaleSignAndFormat)
         {2, bytesOf({150, 0, 0}), -1.5f, "-1.50"},
         {2, bytesOf({0x6A, 0xFF, 0xFF}), 1.5f, "1.50"},
         {2, bytesOf({0xC0, 0x1D, 0xFE}), 1230.0f, "1230.00"}, // unit -123456
-        {2, bytesOf({0x39, 0x30, 0x00}), -123.0f, "-123.00"}, // unit 12345
-        {2, bytesOf({0x9E, 0xFF, 0xFF}), 0.98f, "0.98"},
-        {2, bytesOf({0, 0, 0}), 0.0f, "0.00"},
         // 3: negated, no scaling.
         {3, bytesOf({0x01, 0x00, 0x00}), -1.0f, "-1.00"},
         {3, bytesOf({0xFF, 0xFF, 0xFF}), 1.0f, "1.00"},
         // 4: as 2 with one decimal.
-        {4, bytesOf({0x2E, 0xFB, 0xFF}), 12.3f, "12.3"},       // unit -1234
-        {4, bytesOf({0x40, 0xE2, 0x01}), -1230.0f, "-1230.0"}, // unit 123456
+        {4, bytesOf({0x2E, 0xFB, 0xFF}), 12.3f, "12.3"}, // unit -1234
         // 5: negated signed 24 bits times 0.01; zero is not -0.00.
-        {5, bytesOf({150, 0, 0}), -1.5f, "-1.50"},
         {5, bytesOf({0xC7, 0xCF, 0xFF}), 123.45f, "123.45"},
         {5, bytesOf({0, 0, 0}), 0.0f, "0.00"},
         {5, bytesOf({0x00, 0x00, 0x80}), 83886.08f, "83886.08"},
         // 6: signed 32 bits shifted right by 7 keeping the sign, negated, times 0.01.
         {6, bytesOf({0x00, 0x01, 0x00, 0x00}), -0.02f, "-0.02"},
-        {6, bytesOf({0x7F, 0x00, 0x00, 0x00}), 0.0f, "0.00"},
         {6, bytesOf({0xFF, 0xFF, 0xFF, 0xFF}), 0.01f, "0.01"},
-        {6, bytesOf({0x00, 0xFF, 0xFF, 0xFF}), 0.02f, "0.02"},
         // 7: negated signed 32 bits times 0.01.
         {7, bytesOf({0x10, 0x27, 0x00, 0x00}), -100.0f, "-100.00"},
-        {7, bytesOf({0xFF, 0xFF, 0xFF, 0xFF}), 0.01f, "0.01"},
         // 8: the unsigned byte.
-        {8, bytesOf({50}), 50.0f, "50"},
         {8, bytesOf({0xFF}), 255.0f, "255"},
         // 9: unsigned 16 bits times 0.01; above 655 the text is "??" but the value stays.
-        {9, bytesOf({0x10, 0x27}), 100.0f, "100.00"},
         {9, bytesOf({0xDC, 0xFF}), 655.0f, "655.00"},
         {9, bytesOf({0xDD, 0xFF}), 655.01f, "??"},
         {9, bytesOf({0xFF, 0xFF}), 655.35f, "??"},
         // 10: the signed byte, in Fahrenheit when chosen.
         {10, bytesOf({0x19}), 77.0f, "77.0", F},
-        {10, bytesOf({0x19}), 25.0f, "25.0", C},
         {10, bytesOf({0xD8}), -40.0f, "-40.0", F},
         {10, bytesOf({0xD8}), -40.0f, "-40.0", C},
         // No type, and a reply too short: nothing is read past the bytes.
-        {0, bytesOf({1, 2}), 0.0f, ""},
         {11, bytesOf({1, 2}), 0.0f, ""},
         {7, bytesOf({0x10}), -0.16f, "-0.16"},
     };

@@ -12,6 +12,7 @@
 #include "programming/ui/CRelayDlg.h"
 #include "programming/ui/CResetDataDlg.h"
 #include "programming/ui/CSetpointDlg.h"
+#include "programming/ui/CSettingsRestoreDlg.h"
 #include "programming/ui/CShuntDlg.h"
 #include "programming/ui/CSwitchItemsDlg.h"
 #include "programming/ui/CTimeDayDlg.h"
@@ -23,6 +24,8 @@
 #include <QComboBox>
 #include <QHostAddress>
 #include <QLineEdit>
+#include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTimeEdit>
 #include <memory>
 
@@ -354,7 +357,9 @@ TEST_P(ProgramModesMenu, OpensTheDialogOfEachButtonsRecordsAndTurnsButtonsOnByBa
     CProgramModesMenu menu(link, {}, 200, 100, QString(), 2.5f, prompts);
     QList<int> reads;
     for (QPushButton* each : menu.findChildren<QPushButton*>()) {
-        if (!each->isEnabled() || each->objectName() == QStringLiteral("Done"))
+        // Done closes the menu; the settings file buttons open no dialog of the unit.
+        if (!each->isEnabled() || each->objectName() == QStringLiteral("Done") ||
+            each->objectName().endsWith(QStringLiteral("File...")))
             continue;
         unit.clearRequests();
         whenModal<QDialog>([&](QDialog& dialog) {
@@ -372,4 +377,36 @@ TEST_P(ProgramModesMenu, OpensTheDialogOfEachButtonsRecordsAndTurnsButtonsOnByBa
     EXPECT_FALSE(button(older, "Network TCP/IP Settings")->isEnabled());
     EXPECT_FALSE(button(older, "P28: Batt2 Lo Alarm Setpoint")->isEnabled());
     EXPECT_TRUE(button(older, "P26: Batt1 Lo Alarm Setpoint")->isEnabled());
+}
+
+TEST_P(ProgramModesMenu, SavesTheSettingsToAFileAndWritesBackTheTickedRecordsThatDiffer)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("unit.ini"));
+    CProgramModesMenu menu(link, {}, 200, 0, QString(), 2.5f, prompts);
+    EXPECT_FALSE(button(menu, "P28: Batt2 Lo Alarm Setpoint")->isEnabled());
+    menu.setFileChooser([&path](QWidget*, bool) { return path; });
+    button(menu, "Save Settings to File...")->click();
+    EXPECT_EQ(prompts.lastText(), QStringLiteral("Saved 27 parameter records to ") + path + '.');
+
+    // Battery 2 removed, a low alarm and the adapter's name changed since.
+    unit.setRecord(0xF1, bytesOf({0, 0}));
+    unit.setRecord(0xEC, bytesOf({125, 0, 30}));
+    unit.setRecord(0x92, QByteArray("OTHER").leftJustified(16, '\0'));
+    whenModal<CSettingsRestoreDlg>([&](CSettingsRestoreDlg& dialog) {
+        QStringList ticks;
+        auto* records = dialog.findChild<QTableWidget*>(QStringLiteral("records"));
+        for (int row = 0; row < records->rowCount(); ++row)
+            if (records->item(row, 0)->flags() & Qt::ItemIsUserCheckable)
+                ticks.append(records->item(row, 0)->text().section(u' ', 0, 0) +
+                             (records->item(row, 0)->checkState() ? "+" : "-"));
+        EXPECT_EQ(ticks, QStringList({"P15+", "P26+", "NetC-"}));
+        button(dialog, "writeSelected")->click();
+        dialog.reject();
+    });
+    unit.clearRequests();
+    button(menu, "Load Defaults from File...")->click();
+    EXPECT_EQ(prompts.lastText(), QStringLiteral("Restored 2 records: P15, P26."));
+    EXPECT_EQ(written(), (QList<Record>{{0xF1, bytesOf({100, 0})}, {0xEC, bytesOf({118, 0, 50})}}));
+    EXPECT_TRUE(button(menu, "P28: Batt2 Lo Alarm Setpoint")->isEnabled()) << "battery 2 is back";
 }
