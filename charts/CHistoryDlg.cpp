@@ -7,10 +7,12 @@
 
 #include <QChart>
 #include <QDir>
+#include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -75,6 +77,7 @@ CHistoryDlg::CHistoryDlg(const Settings& settings, PromptService& prompts, QWidg
     layout->addWidget(tabs_, 1);
     layout->addWidget(cursorValues_);
     layout->addWidget(notes_);
+    setAcceptDrops(true);
     resize(1000, 680);
 }
 
@@ -84,6 +87,30 @@ void CHistoryDlg::setPickers(OpenPicker open, SavePicker save)
     savePicker_ = std::move(save);
 }
 
+void CHistoryDlg::follow(const Settings& settings)
+{
+    options_ = HistoryOptions::fromSettings(settings);
+    dataFolder_ = settings.dataPath;
+    if (!shownFiles_.isEmpty())
+        openFiles(shownFiles_);
+}
+
+void CHistoryDlg::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void CHistoryDlg::dropEvent(QDropEvent* event)
+{
+    QStringList paths;
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile())
+            paths.append(url.toLocalFile());
+    if (!paths.isEmpty() && openFiles(paths))
+        event->acceptProposedAction();
+}
+
 HistoryChartView* CHistoryDlg::currentView() const
 {
     return qobject_cast<HistoryChartView*>(tabs_->currentWidget());
@@ -91,21 +118,25 @@ HistoryChartView* CHistoryDlg::currentView() const
 
 bool CHistoryDlg::openFiles(const QStringList& paths)
 {
-    LoggedFileOptions reading;
-    reading.labels = options_.labels;
+    LoggedFileOptions options;
+    options.labels = options_.labels;
     std::vector<LoggedFile> files;
     QStringList errors;
+    QStringList read;
     for (const QString& path : paths) {
-        LoggedFileReading read = readLoggedFileAt(path, reading);
-        if (read.file)
-            files.push_back(std::move(*read.file));
-        else
-            errors.append(read.error);
+        LoggedFileReading reading = readLoggedFileAt(path, options);
+        if (reading.file) {
+            files.push_back(std::move(*reading.file));
+            read.append(path);
+        } else {
+            errors.append(reading.error);
+        }
     }
     if (!errors.isEmpty())
         prompts_.show(errors.join(QStringLiteral("\n\n")));
     if (files.empty())
         return false;
+    shownFiles_ = read;
     showCharts(files);
     return true;
 }

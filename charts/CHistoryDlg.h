@@ -14,10 +14,13 @@ class QLabel;
 class QPushButton;
 class QTabWidget;
 
-// "History": charts of the program's data files, one tab per kind of file opened. Files that
-// cannot be read are named with the reason, and the others are still shown. It follows the
-// configuration's temperature option and report labels.
+// "History": charts of the program's data files, one tab per kind of file opened, from "Open...",
+// from files dropped on it or from its owner. Files that cannot be read are named with the
+// reason, and the others are still shown. It follows the configuration's temperature option and
+// report labels.
 class CHistoryDlg : public QDialog {
+    Q_OBJECT
+
 public:
     // The platform's file pickers: the files chosen to open (none when cancelled), and the name
     // to save a picture under (empty when cancelled).
@@ -27,6 +30,8 @@ public:
     CHistoryDlg(const Settings& settings, PromptService& prompts, QWidget* parent = nullptr);
 
     void setPickers(OpenPicker open, SavePicker save);
+    // The configuration changed: the files shown are drawn again by it.
+    void follow(const Settings& settings);
 
     // Shows the charts of these files in place of those shown; false when none could be read.
     bool openFiles(const QStringList& paths);
@@ -39,12 +44,17 @@ public:
     QLabel* cursorValues() const { return cursorValues_; }
     QLabel* notes() const { return notes_; }
 
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
 private:
     void showCharts(const std::vector<LoggedFile>& files);
     void resetZoom();
 
     HistoryOptions options_;
     QString dataFolder_;
+    QStringList shownFiles_;
     PromptService& prompts_;
     OpenPicker openPicker_;
     SavePicker savePicker_;

@@ -109,7 +109,8 @@ HistoryChartBuilder::Built HistoryChartBuilder::build(const HistoryChart& histor
     Built built;
     built.chart = new QChart;
     built.chart->setTitle(history.title);
-    built.chart->legend()->setAlignment(Qt::AlignBottom);
+    // At the side, every name has room: below the chart long names are cut short.
+    built.chart->legend()->setAlignment(Qt::AlignRight);
     // Efficiency values stand one per cycle: a point shows each cycle.
     const bool markers = history.kind == LoggedFileKind::Efficiency;
     for (std::size_t i = 0; i < history.series.size(); ++i) {
@@ -216,9 +217,12 @@ QColor HistoryChartBuilder::lineColour(int index)
 
 QString HistoryChartBuilder::timeFormat(qint64 spanMs)
 {
+    // Short labels: the legend at the side leaves the time axis little room.
     if (spanMs <= DayMs)
         return QStringLiteral("HH:mm");
-    if (spanMs <= 10 * DayMs)
+    if (spanMs <= 3 * DayMs)
         return QStringLiteral("MM/dd HH:mm");
-    return QStringLiteral("MM/dd/yyyy");
+    if (spanMs <= 180 * DayMs)
+        return QStringLiteral("MM/dd");
+    return QStringLiteral("MM/dd/yy");
 }

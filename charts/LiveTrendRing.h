@@ -13,7 +13,11 @@ class LiveTrendRing {
 public:
     static constexpr int SlotCount = 6;
     static constexpr qint64 WindowMs = 3600 * 1000;
-    // Two values a second for an hour: more than the fastest display speed reads.
+    // A value this soon after the slot's last but one takes the newest's place, so that a slot
+    // holds about two values a second and always the latest: the window offers every slot's
+    // value whenever any of them changes.
+    static constexpr qint64 MinSpacingMs = 500;
+    // Two values a second for an hour.
     static constexpr int Capacity = 7200;
 
     // slot 0..5; a time before the slot's newest value starts the slot again (the clock went

@@ -17,6 +17,8 @@ class QValueAxis;
 // reads anyway. The values stay while the display stops; clear() forgets them (another unit).
 // Lines are redrawn a moment after values arrive, so that a burst of values costs one drawing.
 class LiveTrendWidget : public QChartView {
+    Q_OBJECT
+
 public:
     static constexpr int RedrawDelayMs = 250;
 

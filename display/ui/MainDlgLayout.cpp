@@ -1,5 +1,6 @@
 #include "display/ui/MainDlgLayout.h"
 
+#include "charts/LiveTrendWidget.h"
 #include "display/StatusLine.h"
 #include "shell/CColorStatic.h"
 
@@ -63,12 +64,14 @@ MainDlgLayout::MainDlgLayout(QDialog& window)
     startDisplay = button(w, QStringLiteral("Start Display"), 1014, false);
     startDisplay->setCheckable(true);
     download = button(w, QStringLiteral("Download Data"), 1024, false);
+    charts = new QPushButton(QStringLiteral("Charts"), w);
+    charts->setObjectName(QStringLiteral("charts"));
     program = button(w, QStringLiteral("Program the Zeltravanic"), 1011, false);
     options = button(w, QStringLiteral("Options"), 1012);
     help = button(w, QStringLiteral("&Help"), 57670, false);
     about = button(w, QStringLiteral("&About"), 1045);
     auto* commands = new QHBoxLayout;
-    for (QPushButton* b : {connect, startDisplay, download, program, options, help, about})
+    for (QPushButton* b : {connect, startDisplay, download, charts, program, options, help, about})
         commands->addWidget(b);
 
     auto* slotsBox = new QGroupBox(QStringLiteral("Display Data"), w);
@@ -162,9 +165,19 @@ MainDlgLayout::MainDlgLayout(QDialog& window)
     addNote = button(w, QStringLiteral("Add Note"), 1211);
     useFile = numbered(new QCheckBox(QStringLiteral("Use File"), w), 1016);
     useFile->hide();
+    showTrend = new QCheckBox(QStringLiteral("Live Trend"), w);
+    showTrend->setObjectName(QStringLiteral("showTrend"));
+    trend = new LiveTrendWidget(w);
+    trend->setObjectName(QStringLiteral("trend"));
+    trend->hide();
+    auto* notesButtons = new QVBoxLayout;
+    notesButtons->addWidget(addNote);
+    notesButtons->addWidget(showTrend);
+    notesButtons->addStretch();
     auto* notesLayout = new QHBoxLayout;
     notesLayout->addWidget(notes, 1);
-    notesLayout->addWidget(addNote, 0, Qt::AlignTop);
+    notesLayout->addWidget(trend, 1);
+    notesLayout->addLayout(notesButtons);
 
     auto* middle = new QHBoxLayout;
     middle->addWidget(slotsBox, 3);

@@ -3,6 +3,7 @@
 #include <array>
 
 class CColorStatic;
+class LiveTrendWidget;
 class QCheckBox;
 class QDialog;
 class QLabel;
@@ -21,6 +22,7 @@ struct MainDlgLayout {
     QPushButton* connect;      // 1015, checkable
     QPushButton* startDisplay; // 1014, checkable
     QPushButton* download;     // 1024
+    QPushButton* charts;       // "charts": the History window
     QPushButton* program;      // 1011
     QPushButton* options;      // 1012
     QPushButton* help;         // 57670
@@ -54,4 +56,7 @@ struct MainDlgLayout {
     QPlainTextEdit* notes; // 1210
     QPushButton* addNote;  // 1211
     QCheckBox* useFile;    // 1016, hidden
+    // "trend": the six slots over the last hour, beside the notes while "showTrend" is checked.
+    QCheckBox* showTrend;
+    LiveTrendWidget* trend;
 };

@@ -1,3 +1,4 @@
+#include "charts/CHistoryDlg.h"
 #include "display/LiveDisplay.h"
 #include "logged/ui/CDownloadProgressDlg.h"
 #include "logged/ui/DownloadCommand.h"
@@ -6,6 +7,7 @@
 #include "tests/support/EventPump.h"
 #include "tests/support/MainWindowHarness.h"
 
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimeZone>
 #include <gtest/gtest.h>
@@ -14,7 +16,7 @@
 namespace {
 
 // Restated: the window's buttons, the unit's periodic pointer record once its log is cleared,
-// and the question before clearing it.
+// the question before clearing it and the offer of the files' charts.
 constexpr int Connect = 1015;
 constexpr int StartDisplay = 1014;
 constexpr int Download = 1024;
@@ -23,13 +25,15 @@ const QByteArray EmptyPeriodicPointer = QByteArray::fromHex("0000c01f");
 const QString ClearQuestion =
     QStringLiteral("WARNING:\rDo you want to clear the Zeltravanic data buffer? This will erase "
                    "all Periodic Logged Data in the Zeltravanic unit.");
+const QString ChartsOffer = QStringLiteral("Show the charts of the data files just written?");
 
 } // namespace
 
 // "Download Data" over the serial line, as the user does it: the window holds its other
 // commands while the progress window shows, the files are written, the unit's clock is set on
-// the way, and on Yes the unit's periodic log is cleared through the poll cycle's command write.
-TEST(MainWindowDownload, DownloadDataWritesTheFilesSetsTheClockAndClearsTheLogOnYes)
+// the way, on Yes the unit's periodic log is cleared through the poll cycle's command write, and
+// on Yes again the History window charts the files.
+TEST(MainWindowDownload, DownloadDataWritesTheFilesSetsTheClockClearsTheLogAndChartsTheFiles)
 {
     StandInUnit unit(SessionSettings{}, KnownLogImage::ClockDay, KnownLogImage::ClockMinuteOfDay);
     unit.withUnit([](SimulatedUnit& simulated) { simulated.restore(KnownLogImage::image()); });
@@ -61,6 +65,7 @@ TEST(MainWindowDownload, DownloadDataWritesTheFilesSetsTheClockAndClearsTheLogOn
     ASSERT_TRUE(EventPump::waitUntil([&] { return main.control(Download)->isEnabled(); }));
     main.prompts.answerNext(PromptAnswer::Ok);
     main.prompts.answerNext(PromptAnswer::Yes);
+    main.prompts.answerNext(PromptAnswer::Yes);
     main.click(Download);
     ASSERT_TRUE(EventPump::waitUntil([&] { return result.has_value(); }, 60000));
 
@@ -75,10 +80,16 @@ TEST(MainWindowDownload, DownloadDataWritesTheFilesSetsTheClockAndClearsTheLogOn
     EXPECT_EQ(DownloadFiles::names(data.path()).size(), 5);
     ASSERT_TRUE(EventPump::waitUntil([&] { return unit.read(0xD2, 4) == EmptyPeriodicPointer; }));
     EventPump::waitUntil([&] { return !main.live().poll().testState(0x200); });
-    // The summary, the question, and no complaint about the clearing's acknowledgement.
-    ASSERT_EQ(main.prompts.texts().size(), 2);
+    // The summary, the question, the offer, and no complaint about the clearing's
+    // acknowledgement.
+    ASSERT_EQ(main.prompts.texts().size(), 3);
     EXPECT_TRUE(main.prompts.texts()[0].startsWith(KnownLogImage::summary(base)));
     EXPECT_EQ(main.prompts.texts()[1], ClearQuestion);
+    EXPECT_EQ(main.prompts.texts()[2], ChartsOffer);
+    auto* history = main.window().findChild<CHistoryDlg*>();
+    ASSERT_NE(history, nullptr);
+    EXPECT_TRUE(history->isVisible());
+    EXPECT_EQ(history->tabs()->count(), 3) << "periodic, efficiency and discharge profile data";
     EXPECT_EQ(main.window().findChild<CDownloadProgressDlg*>(), nullptr);
     EXPECT_TRUE(main.control(Download)->isEnabled());
 }
