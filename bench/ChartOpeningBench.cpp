@@ -3,7 +3,6 @@
 #include "logged/LoggedFileReader.h"
 #include "logged/PeriodicCsv.h"
 
-#include <QApplication>
 #include <QDateTime>
 #include <QTimeZone>
 #include <benchmark/benchmark.h>
@@ -69,16 +68,3 @@ void openPeriodicChart(benchmark::State& state)
 BENCHMARK(openPeriodicChart)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-// Qt Charts needs a widget application; offscreen, whatever the session has.
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -1,6 +1,7 @@
 #include "cli/LinkOptions.h"
 
 #include "config/CConfiguration.h"
+#include "config/IgnoredLinkSettings.h"
 #include "config/Settings.h"
 #include "link/CUnitLink.h"
 #include "link/LinkSettingsForwarder.h"
@@ -27,15 +28,6 @@ constexpr TimeoutOption TimeoutOptions[] = {
      &SerialTimeouts::readConstant},
     {"write-multiplier", "Serial time-out: ms per byte sent.", &SerialTimeouts::writeMultiplier},
     {"write-constant", "Serial time-out: ms added to every send.", &SerialTimeouts::writeConstant},
-};
-
-// Takes the link settings of a configuration file that the command line overrides.
-class IgnoredLinkSettings : public LinkSettingsSink {
-public:
-    void SetPortType(int) override {}
-    void SetComPort(int) override {}
-    void SetHost(const QString&, quint32) override {}
-    void SetSerialTimeouts(const SerialTimeouts&) override {}
 };
 
 } // namespace

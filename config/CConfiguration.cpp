@@ -1,8 +1,8 @@
 #include "config/CConfiguration.h"
 
 #include "config/ConfigFile.h"
+#include "config/IgnoredLinkSettings.h"
 #include "config/IniDocument.h"
-#include "config/LinkSettingsSink.h"
 #include "config/PrivateProfile.h"
 #include "config/SettingsKeys.h"
 #include "resources/PromptService.h"
@@ -15,15 +15,6 @@ namespace {
 
 constexpr int IDS_NO_APPDATA_FOLDER = 3020;
 constexpr int IDS_NO_DOCUMENTS_FOLDER = 3021;
-
-// The link settings of a file that is only looked at.
-class UnusedLinkSettings : public LinkSettingsSink {
-public:
-    void SetPortType(int) override {}
-    void SetComPort(int) override {}
-    void SetHost(const QString&, quint32) override {}
-    void SetSerialTimeouts(const SerialTimeouts&) override {}
-};
 
 } // namespace
 
@@ -54,7 +45,7 @@ Settings CConfiguration::peek(const ConfigFolders& folders)
     if (folders.configFilePath().isEmpty())
         return settings;
     IniDocument document = ConfigFile(folders.configFilePath()).readExisting();
-    UnusedLinkSettings link;
+    IgnoredLinkSettings link;
     const std::optional<QString> dataPath = folders.documentsFolder.isEmpty()
                                                 ? std::nullopt
                                                 : std::optional<QString>(folders.defaultDataPath());

@@ -51,6 +51,16 @@ constexpr Item Items[] = {
     {"amps", K::DischargeProfile, C::FilteredAmps, U::Amps, false, -1, "Filtered Amps"},
 };
 
+// Axis title and sign of each ChartUnit, in its order; the temperature's depend on the option.
+struct UnitText {
+    const char* title;
+    const char* symbol;
+};
+constexpr UnitText UnitTexts[] = {
+    {"Amp-hours", "Ah"}, {"Watt-hours", "Wh"}, {"", ""}, {"Volts", "V"},
+    {"Amps", "A"},       {"Percent", "%"},     {"", ""}};
+static_assert(std::size(UnitTexts) == static_cast<std::size_t>(ChartUnit::None) + 1);
+
 // The files whose series are drawn as one: every periodic file, the efficiency files of one
 // battery, each discharge profile on its own (its steps start again at one).
 struct FileGroup {
@@ -282,42 +292,14 @@ QStringList HistoryCharts::itemKeys()
 
 QString HistoryCharts::unitTitle(ChartUnit unit, bool fahrenheit)
 {
-    switch (unit) {
-    case U::AmpHours:
-        return QStringLiteral("Amp-hours");
-    case U::WattHours:
-        return QStringLiteral("Watt-hours");
-    case U::Temperature:
+    if (unit == U::Temperature)
         return QStringLiteral("Temperature (%1)").arg(unitSymbol(unit, fahrenheit));
-    case U::Volts:
-        return QStringLiteral("Volts");
-    case U::Amps:
-        return QStringLiteral("Amps");
-    case U::Percent:
-        return QStringLiteral("Percent");
-    case U::None:
-        break;
-    }
-    return QString();
+    return QString::fromUtf8(UnitTexts[static_cast<std::size_t>(unit)].title);
 }
 
 QString HistoryCharts::unitSymbol(ChartUnit unit, bool fahrenheit)
 {
-    switch (unit) {
-    case U::AmpHours:
-        return QStringLiteral("Ah");
-    case U::WattHours:
-        return QStringLiteral("Wh");
-    case U::Temperature:
+    if (unit == U::Temperature)
         return fahrenheit ? QStringLiteral("\u00B0F") : QStringLiteral("\u00B0C");
-    case U::Volts:
-        return QStringLiteral("V");
-    case U::Amps:
-        return QStringLiteral("A");
-    case U::Percent:
-        return QStringLiteral("%");
-    case U::None:
-        break;
-    }
-    return QString();
+    return QString::fromUtf8(UnitTexts[static_cast<std::size_t>(unit)].symbol);
 }
