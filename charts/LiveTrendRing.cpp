@@ -7,7 +7,7 @@ void LiveTrendRing::push(int slot, qint64 timeMs, double value)
     Slot& ring = slots_[static_cast<std::size_t>(slot)];
     if (ring.count > 0 && timeMs < ring.at(ring.count - 1).x())
         ring.count = 0;
-    if (ring.count > 1 && timeMs - ring.at(ring.count - 2).x() < MinSpacingMs)
+    if (ring.count > 1 && ring.at(ring.count - 1).x() - ring.at(ring.count - 2).x() < MinSpacingMs)
         --ring.count;
     if (ring.count == Capacity) {
         ring.first = (ring.first + 1) % Capacity;

@@ -13,12 +13,12 @@ class LiveTrendRing {
 public:
     static constexpr int SlotCount = 6;
     static constexpr qint64 WindowMs = 3600 * 1000;
-    // A value this soon after the slot's last but one takes the newest's place, so that a slot
-    // holds about two values a second and always the latest: the window offers every slot's
-    // value whenever any of them changes.
+    // A newest value that came this soon after the one before gives its place to the next, so
+    // that a slot holds two values a second at most and always the latest: the window offers
+    // every slot's value whenever any of them changes.
     static constexpr qint64 MinSpacingMs = 500;
-    // Two values a second for an hour.
-    static constexpr int Capacity = 7200;
+    // Two values a second for an hour, and the latest.
+    static constexpr int Capacity = 7201;
 
     // slot 0..5; a time before the slot's newest value starts the slot again (the clock went
     // back).
