@@ -37,7 +37,12 @@ int CGorvaneApp::InitInstance()
     MessageBoxPrompt prompts;
     CMainDlg window(prompts, ConfigFolders::fromPlatform());
     prompts.setParent(&window);
-    if (window.OnInitDialog())
+    // Data files named on the command line (a file manager's "Open With") are charted at once.
+    const QStringList files = arguments().mid(1);
+    if (window.OnInitDialog()) {
+        if (!files.isEmpty())
+            window.openHistory(files);
         window.exec();
+    }
     return 0;
 }

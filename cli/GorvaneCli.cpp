@@ -8,6 +8,7 @@
 #include "cli/InfoCommand.h"
 #include "cli/LinkOptions.h"
 #include "cli/LiveCommand.h"
+#include "cli/PlotCommand.h"
 #include "cli/PublishCommand.h"
 #include "cli/SettingsCommand.h"
 #include "cli/UnitConnection.h"
@@ -81,6 +82,9 @@ QList<GorvaneCli::Command> GorvaneCli::commands()
          &DownloadSubcommand::addOptions,
          [this](const QCommandLineParser& p) { return DownloadSubcommand(*context_).run(p); }, true,
          true},
+        {"plot", "Draw the charts of data files into a PNG.", "FILE...", &PlotCommand::addOptions,
+         [this](const QCommandLineParser& p) { return PlotCommand(*context_).run(p); }, false,
+         false},
         {"settings", "Save the unit's settings to a file, compare them with one, or restore them.",
          "save|diff|restore FILE", &SettingsCommand::addOptions,
          [this](const QCommandLineParser& p) { return SettingsCommand(*context_).run(p); }, true,

@@ -1,6 +1,7 @@
 #include "config/CConfiguration.h"
 
 #include "config/ConfigFile.h"
+#include "config/IgnoredLinkSettings.h"
 #include "config/IniDocument.h"
 #include "config/PrivateProfile.h"
 #include "config/SettingsKeys.h"
@@ -35,6 +36,24 @@ Settings CConfiguration::load(LinkSettingsSink& link)
     // a data file cannot be written.
     if (QDir::isAbsolutePath(settings.dataFolder))
         QDir().mkpath(settings.dataFolder);
+    return settings;
+}
+
+Settings CConfiguration::peek(const ConfigFolders& folders)
+{
+    Settings settings;
+    if (folders.configFilePath().isEmpty())
+        return settings;
+    // A file too large to load leaves every setting at its default, as the program does.
+    std::optional<IniDocument> document = ConfigFile(folders.configFilePath()).readExisting();
+    if (!document)
+        return settings;
+    IgnoredLinkSettings link;
+    const std::optional<QString> dataFolder =
+        folders.documentsFolder.isEmpty() ? std::nullopt
+                                          : std::optional<QString>(folders.defaultDataFolder());
+    SettingsKeys::read(PrivateProfile(*document, SettingsKeys::Section), settings, link,
+                       dataFolder);
     return settings;
 }
 

@@ -18,6 +18,10 @@ public:
     CConfiguration(ConfigFolders folders, PromptService& prompts);
 
     Settings load(LinkSettingsSink& link);
+    // The settings of the file as it stands, for a program that only looks (the chart renderer):
+    // nothing is created or moved and nobody is told anything; a missing file gives the
+    // defaults.
+    static Settings peek(const ConfigFolders& folders);
     // Writes every key; keys and sections of the file that the program does not know stay. The
     // COM port and the serial time-outs are to be taken from the link into the settings first,
     // since a unit search changes the link's port. A failing write is not reported. A file that

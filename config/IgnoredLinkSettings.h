@@ -3,7 +3,7 @@
 #include "config/LinkSettingsSink.h"
 
 // Takes the link settings of a configuration file and drops them: for a reader that sets the
-// link up otherwise, or needs no link at all.
+// link up otherwise, needs no link at all, or only looks at the file.
 class IgnoredLinkSettings : public LinkSettingsSink {
 public:
     void SetPortType(int) override {}

@@ -131,6 +131,11 @@ UnitSnapshot PollReplies::snapshot() const
         slot.label = items_.item(slot.item).labelText;
         slot.text = items_.slotText(slot.item);
         slot.color = items_.slotColor(slot.item);
+        // "None" and an item number out of range are never valid.
+        const LiveItem& item = items_.item(slot.item);
+        if (item.valid)
+            slot.value = item.value;
+        slot.unit = item.unitText;
     }
     return snapshot;
 }

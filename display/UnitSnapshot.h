@@ -8,18 +8,22 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <optional>
 
 // What the unit last said while the display ran, as plain values: what the main window shows
 // and what anything else that reports the unit's state reads.
 struct UnitSnapshot {
     static constexpr int SLOT_COUNT = 6;
 
-    // One display slot: its item (Settings::slotItems), the item's label, value text and colour.
+    // One display slot: its item (Settings::slotItems), the item's label, value text and colour, and
+    // for a trend the value as a number with its unit ("Volts"), none before a valid reply.
     struct Slot {
         int item = 0;
         QString label;
         QString text;
         RgbColor color{0};
+        std::optional<double> value;
+        QString unit;
     };
 
     std::array<Slot, SLOT_COUNT> slots{};

@@ -4,7 +4,7 @@
 
 QString DischargeProfileCsv::fileText(std::span<CIntData* const> entries)
 {
-    QString text = QStringLiteral("Day of Month,Percent Full,Filtered Volts,Filtered Amps");
+    QString text = Header;
     for (const CIntData* entry : entries) {
         if (!entry->present)
             continue;

@@ -6,10 +6,10 @@
 
 namespace {
 
-const QString DateTimeColumn = QStringLiteral("Date Time,");
+const QString DateTimeColumn = QString(PeriodicCsvTexts::DateTime) + QLatin1Char(',');
 // The unit logs Celsius; the files carry Fahrenheit, as their header has always said.
-const QString TemperatureColumns = QStringLiteral("Tmax(F), Tmin(F)");
-const QString Absent = QStringLiteral("-X-,");
+const QString TemperatureColumns = PeriodicCsvTexts::Temperatures;
+const QString Absent = QString(PeriodicCsvTexts::Absent) + QLatin1Char(',');
 
 float fahrenheit(float celsius)
 {
@@ -50,9 +50,9 @@ QString PeriodicCsv::allColumnsHeader() const
                               labels[6],
                               labels[7],
                               labels[8],
-                              QStringLiteral("Batt. 1 got charged"),
+                              PeriodicCsvTexts::Battery1GotCharged,
                               labels[9],
-                              QStringLiteral("Batt. 2 got charged")};
+                              PeriodicCsvTexts::Battery2GotCharged};
     return DateTimeColumn + columns.join(QLatin1Char(','));
 }
 
@@ -66,9 +66,11 @@ QString PeriodicCsv::selectedColumnsHeader(std::uint16_t itemFlags) const
             text += TemperatureColumns + QLatin1Char(',');
         } else if (bit == 9) {
             if (format_.batteryMask & 1)
-                text += format_.labels[8] + QStringLiteral(",Charged 1,");
+                text += format_.labels[8] + QLatin1Char(',') + PeriodicCsvTexts::Charged1 +
+                        QLatin1Char(',');
             if (format_.batteryMask & 2)
-                text += format_.labels[9] + QStringLiteral(",Charged 2,");
+                text += format_.labels[9] + QLatin1Char(',') + PeriodicCsvTexts::Charged2 +
+                        QLatin1Char(',');
         } else {
             text += itemLabel(bit) + QLatin1Char(',');
         }

@@ -103,7 +103,8 @@ void UnitReader::sendNext()
     const Step& step = plan_[next_];
     if (step.kind == REQ_VERSION)
         replies_.forgetFirmwareVersion();
-    limit_.start(static_cast<int>(ReplyWatch::limitFor(step.length, link_.GetSerialTimeouts())));
+    limit_.start(static_cast<int>(
+        ReplyWatch::limitFor(step.length, link_.GetSerialTimeouts(), link_.GetPortType())));
     if (!link_.Read(this, step.address, step.length, step.kind, step.tag))
         fail(linkErrorText());
 }

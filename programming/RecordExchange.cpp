@@ -78,7 +78,8 @@ bool RecordExchange::await(ParameterSession& session, Done done, Failed failed, 
     if (!start())
         outcome = false;
     if (!outcome) {
-        limit.start(static_cast<int>(ReplyWatch::limitFor(length, link_.GetSerialTimeouts())));
+        limit.start(static_cast<int>(
+            ReplyWatch::limitFor(length, link_.GetSerialTimeouts(), link_.GetPortType())));
         loop.exec();
     }
     // A request makes its session the receiver of the connection's news; a connection that opens

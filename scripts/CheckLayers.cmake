@@ -17,15 +17,17 @@ set(uses_shell resources config)
 set(uses_link/ui resources config link shell)
 set(uses_logged/ui resources config link logged shell)
 set(uses_programming/ui resources config link programming shell)
+# The charts of the data files and the live trend: the reader in logged, Qt Charts.
+set(uses_charts resources config logged)
 set(uses_display/ui resources config link display logged programming shell link/ui logged/ui
-    programming/ui)
+    programming/ui charts)
 set(uses_app resources config display/ui shell)
 set(uses_cli resources config link display logged programming mqtt)
 # The simulator stands in for the unit: it shares the unit's constants, never the program.
 set(uses_simulator resources link)
 
 set(folders resources config link display logged programming mqtt shell link/ui logged/ui
-    programming/ui display/ui app cli simulator)
+    programming/ui charts display/ui app cli simulator)
 
 if(NOT ROOT)
     message(FATAL_ERROR "CheckLayers.cmake needs -DROOT=<source folder>")

@@ -5,7 +5,7 @@ set -euo pipefail
 GORVANE_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 GORVANE_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools
                   qt6-serialport-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
-                  qt6-qpa-plugins libqt6serialport6 librsvg2-bin
+                  qt6-qpa-plugins libqt6serialport6 librsvg2-bin qt6-charts-dev libqt6opengl6-dev libqt6charts6
                   libmosquitto-dev mosquitto openssl)
 
 # install_missing_packages [package...]: the given packages, or GORVANE_PACKAGES.

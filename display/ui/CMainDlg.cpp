@@ -1,5 +1,7 @@
 #include "display/ui/CMainDlg.h"
 
+#include "charts/CHistoryDlg.h"
+#include "charts/LiveTrendWidget.h"
 #include "display/LiveDisplay.h"
 #include "display/StatusLine.h"
 #include "display/ui/COptionsSheet.h"
@@ -26,6 +28,8 @@
 #include <QScrollBar>
 
 namespace {
+
+const QString ChartsOffer = QStringLiteral("Show the charts of the data files just written?");
 
 QColor buttonFace()
 {
@@ -114,6 +118,8 @@ void CMainDlg::connectControls()
     connect(ui_->connect, &QPushButton::clicked, this, &CMainDlg::OnConnect);
     connect(ui_->startDisplay, &QPushButton::clicked, this, &CMainDlg::OnStartDisplay);
     connect(ui_->download, &QPushButton::clicked, this, &CMainDlg::OnDownload);
+    connect(ui_->charts, &QPushButton::clicked, this, [this] { openHistory(); });
+    connect(ui_->showTrend, &QCheckBox::toggled, ui_->trend, &QWidget::setVisible);
     connect(ui_->options, &QPushButton::clicked, this, &CMainDlg::OnOptions);
     connect(ui_->about, &QPushButton::clicked, this, &CMainDlg::OnAbout);
     connect(ui_->program, &QPushButton::clicked, this, &CMainDlg::OnProgram);
@@ -136,6 +142,7 @@ void CMainDlg::connectLiveDisplay()
     connect(poll, &CPollCycle::statusLineChanged, this, &CMainDlg::showStatusLine);
     connect(poll, &CPollCycle::statusRefreshed, this, &CMainDlg::refreshButtons);
     connect(poll, &CPollCycle::slotsChanged, this, &CMainDlg::showSlotValues);
+    connect(poll, &CPollCycle::slotsChanged, this, &CMainDlg::feedTrend);
     connect(poll, &CPollCycle::slotLabelsChanged, this, &CMainDlg::showSlotLabels);
     connect(poll, &CPollCycle::statusRowsChanged, this, &CMainDlg::showStatusRows);
     connect(poll, &CPollCycle::efficiencyChanged, this, &CMainDlg::showEfficiency);
@@ -160,6 +167,7 @@ void CMainDlg::connectLiveDisplay()
     connect(poll, &CPollCycle::linkLost, this, &CMainDlg::showUnitStale);
     connect(poll, &CPollCycle::unitForgotten, this, &CMainDlg::showNoUnit);
     connect(&live_->download(), &DownloadRunner::runningChanged, this, &CMainDlg::refreshButtons);
+    connect(&live_->download(), &DownloadRunner::finished, this, &CMainDlg::offerCharts);
 }
 
 void CMainDlg::setupSlots()
@@ -322,6 +330,53 @@ void CMainDlg::OnDownload()
     refreshButtons();
 }
 
+void CMainDlg::offerCharts(const DownloadResult& result)
+{
+    const QStringList& written = result.files.writtenFiles;
+    if (result.success && !written.isEmpty() &&
+        prompts_.show(ChartsOffer, PromptIcon::Question, PromptButtons::YesNo) == PromptAnswer::Yes)
+        openHistory(written);
+}
+
+CHistoryDlg* CMainDlg::openHistory(const QStringList& files)
+{
+    if (!history_) {
+        history_ = new CHistoryDlg(settings_, prompts_, this);
+        history_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    if (!files.isEmpty())
+        history_->openFiles(files);
+    history_->show();
+    history_->raise();
+    return history_;
+}
+
+void CMainDlg::feedTrend()
+{
+    CPollCycle& poll = live_->poll();
+    if (!poll.testState(ST_RUNNING))
+        return;
+    if (const QString unit = unitAddress(); unit != trendUnit_) {
+        ui_->trend->clear();
+        trendUnit_ = unit;
+    }
+    const UnitSnapshot said = poll.snapshot();
+    const QDateTime now = QDateTime::currentDateTime();
+    for (int k = 0; k < MainDlgLayout::SlotCount; ++k) {
+        const UnitSnapshot::Slot& slot = said.slots[k];
+        ui_->trend->setSlot(k, slot.item > 0 ? slot.label : QString(), slot.unit);
+        if (slot.value)
+            ui_->trend->push(k, now, *slot.value);
+    }
+}
+
+QString CMainDlg::unitAddress() const
+{
+    if (link_.GetPortType() == PORT_SERIAL)
+        return QStringLiteral("COM%1").arg(link_.GetComPort());
+    return QStringLiteral("%1:%2").arg(settings_.hostText()).arg(settings_.adapterPort);
+}
+
 void CMainDlg::OnChooseItem(int slot)
 {
     CPollCycle& poll = live_->poll();
@@ -386,6 +441,8 @@ void CMainDlg::OnOptions()
         setupSlots();
         showSlotValues();
         enableEfficiencyFields();
+        if (history_)
+            history_->follow(settings_);
     }
     live_->takeLinkBack();
     poll.refreshStatusLine();

@@ -8,10 +8,13 @@
 
 #include <QDate>
 #include <QDialog>
+#include <QPointer>
 #include <functional>
 #include <memory>
 
+class CHistoryDlg;
 class DownloadCommand;
+struct DownloadResult;
 class LiveDisplay;
 class PromptService;
 struct StatusLine;
@@ -31,6 +34,10 @@ public:
 
     // For tests: the date a new note is stamped with.
     void setToday(std::function<QDate()> today) { today_ = std::move(today); }
+
+    // "Charts": the History window, showing these data files when there are any. It stays
+    // open beside the main window; a second call brings the same window up.
+    CHistoryDlg* openHistory(const QStringList& files = {});
 
     void done(int result) override;
 
@@ -57,6 +64,9 @@ private:
     void OnConnect(bool pressed);
     void OnStartDisplay(bool pressed);
     void OnDownload();
+    void offerCharts(const DownloadResult& result);
+    void feedTrend();
+    QString unitAddress() const;
     void OnChooseItem(int slot);
     void OnReset(int slot);
     void OnEfficiencyChoice(int controlId);
@@ -75,6 +85,9 @@ private:
     std::unique_ptr<DownloadCommand> download_;
     std::unique_ptr<CNotesLog> notes_;
     std::function<QDate()> today_;
+    QPointer<CHistoryDlg> history_;
+    // The unit the live trend's values came from: another one starts it again.
+    QString trendUnit_;
     bool addingNote_ = false;
     bool closed_ = false;
 };

@@ -1,6 +1,7 @@
 #include "display/ui/MainDlgLayout.h"
 
 #include "display/BatteryStatus.h"
+#include "charts/LiveTrendWidget.h"
 #include "display/StatusLine.h"
 #include "display/UnitClock.h"
 #include "link/FirmwareVersion.h"
@@ -95,12 +96,14 @@ QLayout* MainDlgLayout::buildCommands(QWidget* w)
     startDisplay = button(w, startDisplayText(false), 1014, false);
     startDisplay->setCheckable(true);
     download = button(w, QStringLiteral("Download Data"), 1024, false);
+    charts = new QPushButton(QStringLiteral("Charts"), w);
+    charts->setObjectName(QStringLiteral("charts"));
     program = button(w, QStringLiteral("Program the Zeltravanic"), 1011, false);
     options = button(w, QStringLiteral("Options"), 1012);
     help = button(w, QStringLiteral("&Help"), 57670, false);
     about = button(w, QStringLiteral("&About"), 1045);
     auto* commands = new QHBoxLayout;
-    for (QPushButton* b : {connect, startDisplay, download, program, options, help, about}) {
+    for (QPushButton* b : {connect, startDisplay, download, charts, program, options, help, about}) {
         leaveRoomBesideCaption(b);
         commands->addWidget(b);
     }
@@ -190,7 +193,11 @@ QLayout* MainDlgLayout::buildStatus(QWidget* w)
         }
         statusLayout->addWidget(box, 1);
     }
+    return statusLayout;
+}
 
+QLayout* MainDlgLayout::buildInfo(QWidget* w)
+{
     unitTime = colourField(w, {}, 1159);
     unitTimeLabel = numbered(new CColorStatic(UnitClock::unitTimeTitle(), w), 1161);
     pcTime = colourField(w, {}, 1160);
@@ -227,9 +234,19 @@ QLayout* MainDlgLayout::buildNotes(QWidget* w)
     addNote = button(w, addNoteText(false), 1211);
     useFile = numbered(new QCheckBox(QStringLiteral("Use File"), w), 1016);
     useFile->hide();
+    showTrend = new QCheckBox(QStringLiteral("Live Trend"), w);
+    showTrend->setObjectName(QStringLiteral("showTrend"));
+    trend = new LiveTrendWidget(w);
+    trend->setObjectName(QStringLiteral("trend"));
+    trend->hide();
+    auto* notesButtons = new QVBoxLayout;
+    notesButtons->addWidget(addNote);
+    notesButtons->addWidget(showTrend);
+    notesButtons->addStretch();
     auto* notesLayout = new QHBoxLayout;
     notesLayout->addWidget(notes, 1);
-    notesLayout->addWidget(addNote, 0, Qt::AlignTop);
+    notesLayout->addWidget(trend, 1);
+    notesLayout->addLayout(notesButtons);
     return notesLayout;
 }
 

@@ -4,6 +4,7 @@
 #include <array>
 
 class CColorStatic;
+class LiveTrendWidget;
 class QCheckBox;
 class QDialog;
 class QLabel;
@@ -30,6 +31,7 @@ struct MainDlgLayout {
     QPushButton* connect;      // 1015, checkable
     QPushButton* startDisplay; // 1014, checkable
     QPushButton* download;     // 1024
+    QPushButton* charts;       // "charts": the History window
     QPushButton* program;      // 1011
     QPushButton* options;      // 1012
     QPushButton* help;         // 57670
@@ -63,6 +65,9 @@ struct MainDlgLayout {
     QPlainTextEdit* notes; // 1210
     QPushButton* addNote;  // 1211
     QCheckBox* useFile;    // 1016, hidden
+    // "trend": the six slots over the last hour, beside the notes while "showTrend" is checked.
+    QCheckBox* showTrend;
+    LiveTrendWidget* trend;
 
 private:
     // The parts of the window from top to bottom, each making its controls in w.

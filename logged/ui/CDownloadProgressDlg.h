@@ -11,6 +11,8 @@ struct DownloadProgress;
 // "Zeltravanic Logged Data": the modeless window that shows what a download is fetching, a text
 // line above a progress bar.
 class CDownloadProgressDlg : public QDialog {
+    Q_OBJECT
+
 public:
     explicit CDownloadProgressDlg(QWidget* parent = nullptr);
 

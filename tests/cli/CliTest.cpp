@@ -12,6 +12,8 @@
 #include "tests/support/TestFiles.h"
 
 #include <QDir>
+#include <QImage>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -260,4 +262,32 @@ TEST_F(Cli, TheFilesAreTheProgramsAndTheCumulativeFileGrowsAcrossDownloads)
     EXPECT_TRUE(cli.out.contains(QStringLiteral("Full download (no log could be read in part)")));
     EXPECT_TRUE(cli.err.startsWith(QStringLiteral("\rDownloading Setup Information...")));
     EXPECT_TRUE(cli.err.contains(u'[' + QString(30, u'#') + QStringLiteral("] 29/29\n")));
+}
+
+// gorvane-cli plot, the program itself, on the files a download wrote: a picture of the size
+// asked for; a file it cannot read is named, with exit code 4 and no picture.
+TEST_F(Cli, PlotDrawsTheDownloadedFilesIntoAPngAndNamesAFileItCannotRead)
+{
+    unit.withUnit([](SimulatedUnit& still) { Scenario::apply(QStringLiteral("week"), still); });
+    ASSERT_EQ(cli.run(QStringLiteral("@dl @tcp")), Ok) << cli.err.toStdString();
+    QString err;
+    const auto plot = [&err](const QStringList& words) {
+        QProcess process;
+        process.start(QStringLiteral(GORVANE_CLI), QStringList{QStringLiteral("plot")} + words);
+        EXPECT_TRUE(process.waitForFinished(60000));
+        err = QString::fromLocal8Bit(process.readAllStandardError());
+        return process.exitCode();
+    };
+    QStringList files;
+    for (const QString& name : written())
+        files.append(out.filePath(name));
+    const QString png = out.filePath(QStringLiteral("week.png"));
+    EXPECT_EQ(plot(files + QStringList{"--out", png, "--size", "640x480", "--from", "2026-03-10"}),
+              Ok)
+        << err.toStdString();
+    EXPECT_EQ(QImage(png).size(), QSize(640, 480));
+    EXPECT_EQ(plot({png, "--out", out.filePath(QStringLiteral("again.png"))}), FileError);
+    EXPECT_TRUE(err.startsWith(png + QStringLiteral(", line "))) << err.toStdString();
+    EXPECT_FALSE(QFile::exists(out.filePath(QStringLiteral("again.png"))));
+    EXPECT_EQ(plot({files.front(), "--out", "chart.jpg"}), Usage);
 }

@@ -1,10 +1,13 @@
 #include "config/ConfigFolders.h"
+#include "charts/LiveTrendWidget.h"
 #include "display/LiveDisplay.h"
 #include "tests/support/EventPump.h"
 #include "tests/support/MainWindowHarness.h"
 #include "tests/support/TestBytes.h"
 
 #include <QDir>
+#include <QCheckBox>
+#include <QLineSeries>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -64,6 +67,17 @@ TEST_F(MainWindow, EveryFieldShowsWhatTheUnitSaidAndTheButtonsFollowTheLink)
     EXPECT_EQ(main.text(StartDisplay), QStringLiteral("Stop Display"));
     EXPECT_FALSE(isEnabled(Download) || isEnabled(Program)) << "held while the display runs";
     EXPECT_EQ(main.control(Download)->toolTip(), QStringLiteral("Stop the display to download"));
+    // The live trend follows the slots from the values the cycle read.
+    auto* trend = main.window().findChild<LiveTrendWidget*>("trend");
+    main.window().findChild<QCheckBox*>("showTrend")->click();
+    trend->redraw();
+    for (int slot : {0, 1}) {
+        EXPECT_EQ(trend->line(slot)->name(), said.slots[slot].label);
+        ASSERT_GT(trend->ring().size(slot), 0) << slot;
+        EXPECT_FLOAT_EQ(trend->ring().points(slot).last().y(), said.slots[slot].value.value());
+    }
+    EXPECT_EQ(trend->ring().size(2), 0);
+    main.keepPicture(QStringLiteral("main-window-trend"));
 
     main.click(StartDisplay);
     // The status line shows its "&&" as one ampersand.
@@ -72,6 +86,7 @@ TEST_F(MainWindow, EveryFieldShowsWhatTheUnitSaidAndTheButtonsFollowTheLink)
     EXPECT_TRUE(isEnabled(Download) && isEnabled(Program) && isEnabled(StartDisplay));
     EXPECT_TRUE(main.control(Download)->toolTip().isEmpty());
     EXPECT_FALSE(isEnabled(UnitTime) || isEnabled(SlotValues[0]));
+    EXPECT_GT(trend->ring().size(0), 0) << "the trend stays while the display stops";
     main.click(EfficiencyOff);
     EXPECT_FALSE(isEnabled(EfficiencyFields[3]));
     main.click(Connect);

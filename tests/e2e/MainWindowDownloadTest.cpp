@@ -1,3 +1,4 @@
+#include "charts/CHistoryDlg.h"
 #include "display/LiveDisplay.h"
 #include "logged/DownloadReport.h"
 #include "logged/ui/CDownloadProgressDlg.h"
@@ -8,6 +9,7 @@
 #include "tests/support/MainWindowHarness.h"
 
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimeZone>
 #include <gtest/gtest.h>
@@ -16,7 +18,7 @@
 namespace {
 
 // Restated: the window's buttons, the unit's periodic pointer record once its log is cleared,
-// and the question before clearing it.
+// the question before clearing it and the offer of the files' charts.
 constexpr int Connect = 1015;
 constexpr int StartDisplay = 1014;
 constexpr int Download = 1024;
@@ -25,14 +27,15 @@ const QByteArray EmptyPeriodicPointer = QByteArray::fromHex("0000c01f");
 const QString ClearQuestion =
     QStringLiteral("WARNING:\rDo you want to clear the Zeltravanic data buffer? This will erase "
                    "all Periodic Logged Data in the Zeltravanic unit.");
+const QString ChartsOffer = QStringLiteral("Show the charts of the data files just written?");
 
 } // namespace
 
 // "Download Data" over the serial line, as the user does it: a first one cancelled, then one
 // that the window holds its other commands for while the progress window shows, the files are
-// written, the unit's clock is set on the way, and on Yes the unit's periodic log is cleared
-// through the poll cycle's command write.
-TEST(MainWindowDownload, CancelledThenDownloadDataWritesTheFilesSetsTheClockAndClearsTheLog)
+// written, the unit's clock is set on the way, on Yes the unit's periodic log is cleared
+// through the poll cycle's command write, and on Yes again the History window charts the files.
+TEST(MainWindowDownload, CancelledThenDownloadDataWritesTheFilesSetsTheClockClearsTheLogAndCharts)
 {
     StandInUnit unit(SessionSettings{}, KnownLogImage::ClockDay, KnownLogImage::ClockMinuteOfDay);
     unit.withUnit([](SimulatedUnit& simulated) { simulated.restore(KnownLogImage::image()); });
@@ -83,6 +86,7 @@ TEST(MainWindowDownload, CancelledThenDownloadDataWritesTheFilesSetsTheClockAndC
     main.prompts.answerNext(PromptAnswer::No);
     main.prompts.answerNext(PromptAnswer::Ok);
     main.prompts.answerNext(PromptAnswer::Yes);
+    main.prompts.answerNext(PromptAnswer::Yes);
     main.click(Download);
     main.close();
     ASSERT_TRUE(EventPump::waitUntil([&] { return result.has_value(); }, 60000));
@@ -99,10 +103,16 @@ TEST(MainWindowDownload, CancelledThenDownloadDataWritesTheFilesSetsTheClockAndC
     EXPECT_EQ(DownloadFiles::names(data.path()).size(), 5);
     ASSERT_TRUE(EventPump::waitUntil([&] { return unit.read(0xD2, 4) == EmptyPeriodicPointer; }));
     EventPump::waitUntil([&] { return !main.live().poll().testState(0x200); });
-    // The summary, the question, and no complaint about the clearing's acknowledgement.
-    ASSERT_EQ(main.prompts.texts().size(), 3) << main.prompts.texts().join('|').toStdString();
+    // The summary, the question, the offer, and no complaint about the clearing's
+    // acknowledgement.
+    ASSERT_EQ(main.prompts.texts().size(), 4) << main.prompts.texts().join('|').toStdString();
     EXPECT_TRUE(main.prompts.texts()[1].startsWith(KnownLogImage::summary(base)));
     EXPECT_EQ(main.prompts.texts()[2], ClearQuestion);
+    EXPECT_EQ(main.prompts.texts()[3], ChartsOffer);
+    auto* history = main.window().findChild<CHistoryDlg*>();
+    ASSERT_NE(history, nullptr);
+    EXPECT_TRUE(history->isVisible());
+    EXPECT_EQ(history->tabs()->count(), 3) << "periodic, efficiency and discharge profile data";
     EXPECT_EQ(main.window().findChild<CDownloadProgressDlg*>(), nullptr);
     EXPECT_TRUE(main.control(Download)->isEnabled());
 }

@@ -18,20 +18,6 @@ const QString AllColumnsHeader = QStringLiteral(
 const QString WorkedRow = QStringLiteral(
     "\r03/03/2026 15:37:00,10.23,50000.00,-100.00,12.3,70.0,30.2,-198.4,12.6,-2.50,13.0");
 
-// One record with all ten items, restated byte by byte: block 0 (no block before it, flags
-// 0x03FF), day 2 block 5 minute 37; Ah1 0x13FF (code 1, 1023), Ah2 0x7005 (code 7, 5), Ah3
-// 0x8C64 (negative 100), Wh1 0x207B (code 2, 123), Wh2 0x4007 (code 4, 7); Tmax -1 C, Tmin -128
-// C; Volts1 0xF8FC (252 counts), Amps1 0x90FA (-250 x 0.01), Volts2 0x0104 (260 counts); 95%
-// charged, 31% not.
-std::vector<CPerData> allItems()
-{
-    QByteArray area(7424, '\0');
-    area.replace(0, 26,
-                 QByteArray::fromHex("00ff03 150025 ff13 0570 648c 7b20 0740 ff80 fcf8 "
-                                     "fa90 0401 df1f"));
-    return decodePeriodic(area, 3);
-}
-
 QString csvOf(std::vector<CPerData>& records, bool allColumns, int batteryMask,
               bool chargedAs100 = false)
 {
@@ -43,23 +29,6 @@ QString csvOf(std::vector<CPerData>& records, bool allColumns, int batteryMask,
 const QString CycleHeader =
     QStringLiteral("Date Time,Valid,Cycle Hrs,Dis AHrs,Chrg AHrs,Net AHrs,Chrg "
                    "Eff,Self DisChrg, %1 Cycle Chrg Eff, %1 Cycle Self DisChrg");
-
-// Counter A falls by 100 per amp-hour charged, counter B rises by 100 per amp-hour discharged.
-//   record 0  03/01 00:00
-//   record 1  03/01 10:00                       (never valid: no cycle before it)
-//   record 2  03/02 10:30  24.5 h, -40 / +50 Ah
-//   record 3  03/03 06:30  20 h,   -27 / +30 Ah (valid unless told otherwise)
-//   record 4  03/03 16:30  10 h,   -20 / +20 Ah
-QByteArray fiveCycles(bool thirdValid = true)
-{
-    QByteArray log(2048, '\0');
-    putCycle(log, 0, 0, 100000, 50000);
-    putCycle(log, 1, 600, 90000, 52000);
-    putCycle(log, 2, 600 + 1470, 85000, 56000);
-    putCycle(log, 3, 600 + 1470 + 1200, 82000, 58700, thirdValid);
-    putCycle(log, 4, 600 + 1470 + 1200 + 600, 80000, 60700);
-    return log;
-}
 
 QString fileTextOf(std::vector<CEffData>& records, int cycles, bool newestFirst = false)
 {

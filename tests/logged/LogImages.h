@@ -65,6 +65,11 @@ struct ProfileEntries {
 ProfileEntries decodeProfile(QByteArrayView log, int newest, bool wrapped, bool present = true,
                              std::size_t room = 756);
 
+// The worked periodic record with all ten items (LogImages.cpp restates it byte by byte).
+std::vector<CPerData> allItems();
+// A battery's log of five cycles (the third one marked valid unless told otherwise).
+QByteArray fiveCycles(bool thirdValid = true);
+
 // A download whose periodic log holds amp-hours (the minute in amp-hours, modulo 10) and
 // battery state (80 %, charged on odd minutes), one record a minute from `firstMinute`.
 // Battery 1 has a capacity, battery 2 none. With the other logs, each battery holds three
