@@ -3,30 +3,31 @@
 #include "config/Settings.h"
 #include "display/CLiveItemTable.h"
 #include "link/CUnitLink.h"
-#include "link/LinkRequest.h"
 #include "link/TcpLogin.h"
 #include "resources/PromptService.h"
-
-#include <QElapsedTimer>
 
 namespace {
 
 constexpr int StringPortProblem = 2001;
-constexpr int StringBadAcknowledgement = 2601;
 
 } // namespace
 
 CPollCycle::CPollCycle(CUnitLink& link, CLiveItemTable& items, const Settings& settings,
                        PromptService& prompts, QObject* parent)
     : QObject(parent), link_(link), items_(items), settings_(settings), prompts_(prompts),
-      timers_(*this, [this](int id) { OnTimer(id); }), steadyNowMs_([] {
-          QElapsedTimer steady;
-          steady.start();
-          return steady.msecsSinceReference();
-      }),
-      replies_(items, settings)
+      timers_(*this, [this](int id) { OnTimer(id); }),
+      exchange_(link, *this, state_, items, settings, prompts)
 {
     connect(&recovery_, &LinkRecovery::retryDue, this, &CPollCycle::reconnect);
+    connect(&exchange_, &PollExchange::unitAnswered, this, &CPollCycle::onUnitAnswered);
+    connect(&exchange_, &PollExchange::loginRefused, this, &CPollCycle::failLogin);
+    connect(&exchange_, &PollExchange::statusChanged, this, &CPollCycle::refreshStatusLine);
+    connect(&exchange_, &PollExchange::slotsChanged, this, &CPollCycle::slotsChanged);
+    connect(&exchange_, &PollExchange::firmwareVersionChanged, this,
+            &CPollCycle::firmwareVersionChanged);
+    connect(&exchange_, &PollExchange::clockChanged, this, &CPollCycle::clockChanged);
+    connect(&exchange_, &PollExchange::statusRowsChanged, this, &CPollCycle::statusRowsChanged);
+    connect(&exchange_, &PollExchange::efficiencyChanged, this, &CPollCycle::efficiencyChanged);
 }
 
 CPollCycle::~CPollCycle() = default;
@@ -45,15 +46,6 @@ int CPollCycle::requestInterval() const
 
 // ---- Commands of the main window
 
-bool CPollCycle::openLink()
-{
-    link_.SetOwner(this);
-    const bool connecting = isTcp() && link_.GetState() == LINK_CLOSED;
-    if (connecting)
-        replyWatch_.start(nowMs(), 0, link_.GetSerialTimeouts(), link_.GetPortType());
-    return link_.Open() != 0;
-}
-
 bool CPollCycle::recoveryOn() const
 {
     return settings_.autoReconnect;
@@ -61,7 +53,7 @@ bool CPollCycle::recoveryOn() const
 
 bool CPollCycle::startDisplay()
 {
-    if (!openLink()) {
+    if (!exchange_.openLink()) {
         Q_EMIT displayRunningChanged(false);
         if (recoveryOn() && linkWanted_)
             loseLink();
@@ -72,7 +64,7 @@ bool CPollCycle::startDisplay()
     // A second start while running must not leave two chains of timers.
     killPollTimers();
     timers_.arm(TIMER_STARTUP, 1);
-    setState(ST_RUNNING | ST_STARTUP);
+    state_.set(ST_RUNNING | ST_STARTUP);
     Q_EMIT displayRunningChanged(true);
     Q_EMIT slotsChanged();
     refreshStatusLine();
@@ -81,7 +73,7 @@ bool CPollCycle::startDisplay()
 
 void CPollCycle::stopDisplay()
 {
-    clearState(ST_RUNNING);
+    state_.clear(ST_RUNNING);
     killPollTimers();
     link_.ReplyDone();
     refreshStatusLine();
@@ -96,9 +88,9 @@ void CPollCycle::killPollTimers()
 
 bool CPollCycle::pause()
 {
-    const bool wasRunning = testState(ST_RUNNING);
+    const bool wasRunning = state_.test(ST_RUNNING);
     timers_.kill(TIMER_ITEM);
-    clearState(ST_RUNNING);
+    state_.clear(ST_RUNNING);
     return wasRunning;
 }
 
@@ -109,7 +101,7 @@ void CPollCycle::refreshPollFlags()
 
 void CPollCycle::restartStartup()
 {
-    setState(ST_STARTUP);
+    state_.set(ST_STARTUP);
     sendStartupStep(&startup_.restart());
     timers_.arm(TIMER_STARTUP, 1);
 }
@@ -119,7 +111,7 @@ void CPollCycle::connectUnit()
     link_.SetOwner(this);
     linkWanted_ = true;
     link_.setFailuresShown(!recoveryOn());
-    replies_.forgetUnit();
+    exchange_.replies().forgetUnit();
     Q_EMIT unitForgotten();
     if (openUnit())
         timers_.arm(TIMER_AUTOSTART, AUTOSTART_MS);
@@ -133,10 +125,10 @@ bool CPollCycle::openUnit()
 {
     if (isTcp()) {
         link_.SetHost(settings_.hostText(), settings_.adapterPort);
-        return openLink();
+        return exchange_.openLink();
     }
     timers_.kill(TIMER_AUTOSEARCH);
-    return sendVersionRead();
+    return exchange_.sendVersionRead();
 }
 
 void CPollCycle::onConnectFailed()
@@ -155,24 +147,18 @@ void CPollCycle::disconnectUnit()
     timers_.kill(TIMER_KEEPALIVE);
     // A start still pending from the connect would open the link again.
     timers_.kill(TIMER_AUTOSTART);
-    if (testState(ST_RUNNING))
+    if (state_.test(ST_RUNNING))
         stopDisplay();
-    clearState(ST_CONNECTED);
+    state_.clear(ST_CONNECTED);
     link_.Close();
     refreshStatusLine();
 }
 
 bool CPollCycle::sendResetCode(std::uint8_t resetCode)
 {
-    if (testState(ST_RUNNING))
+    if (state_.test(ST_RUNNING))
         stopDisplay();
-    link_.SetOwner(this);
-    setState(ST_BUSY);
-    replyWatch_.start(nowMs(), 1, link_.GetSerialTimeouts(), link_.GetPortType());
-    if (link_.Write(this, RecordMap::Command.address, 1, &resetCode))
-        return true;
-    clearState(ST_BUSY);
-    return false;
+    return exchange_.writeByte(RecordMap::Command.address, resetCode);
 }
 
 void CPollCycle::armAutoSearch()
@@ -192,11 +178,11 @@ void CPollCycle::stopAutoSearch()
 void CPollCycle::loseLink(const QString& why)
 {
     const QString failure = why.isEmpty() ? link_.failureText() : why;
-    const bool wasRunning = testState(ST_RUNNING);
+    const bool wasRunning = state_.test(ST_RUNNING);
     killPollTimers();
     timers_.kill(TIMER_KEEPALIVE);
     timers_.kill(TIMER_AUTOSTART);
-    clearState(ST_RUNNING | ST_BUSY | ST_CONNECTED);
+    state_.clear(ST_RUNNING | ST_BUSY | ST_CONNECTED);
     link_.Close();
     recovery_.lost(failure.isEmpty() ? QStringLiteral("Connection to %1 lost.").arg(link_.target())
                                      : failure,
@@ -213,7 +199,7 @@ void CPollCycle::onLinkDown()
     if (recoveryOn())
         return loseLink();
     Q_EMIT linkLost();
-    if (testState(ST_RUNNING)) {
+    if (state_.test(ST_RUNNING)) {
         stopDisplay();
         askToContinue();
     }
@@ -229,7 +215,7 @@ void CPollCycle::reconnect()
     if (!openUnit())
         return loseLink();
     // Connected: the figures of the unit that was lost stay on screen, grey, until now.
-    replies_.forgetUnit();
+    exchange_.replies().forgetUnit();
     Q_EMIT unitForgotten();
     if (recovery_.displayWasRunning())
         timers_.arm(TIMER_AUTOSTART, AUTOSTART_MS);
@@ -240,11 +226,6 @@ void CPollCycle::onUnitAnswered()
 {
     if (recovery_.isActive())
         recovery_.recovered();
-}
-
-bool CPollCycle::loginIsOverdue() const
-{
-    return isTcp() && link_.GetState() == LINK_CONNECTING && replyWatch_.isOverdue(nowMs());
 }
 
 // A refused or unanswered login is a failed connection: told once, or retried.
@@ -266,57 +247,33 @@ void CPollCycle::refreshStatusLine()
     Q_EMIT statusRefreshed();
 }
 
-// ---- Requests
-
-bool CPollCycle::request(const PollRequest& read, std::uint16_t tag)
-{
-    return request(read.record.address, read.record.length, read.kind, tag);
-}
-
-bool CPollCycle::request(std::uint8_t address, int length, std::uint16_t kind, std::uint16_t tag)
-{
-    setState(ST_BUSY);
-    link_.SetOwner(this);
-    replyWatch_.start(nowMs(), length, link_.GetSerialTimeouts(), link_.GetPortType());
-    if (link_.Read(this, address, length, kind, tag))
-        return true;
-    clearState(ST_BUSY);
-    return false;
-}
-
-bool CPollCycle::sendVersionRead()
-{
-    replies_.forgetFirmwareVersion();
-    return request(PollRequests::Version, 0);
-}
-
 // ---- Timer ticks
 
 void CPollCycle::OnTimer(int id)
 {
     timers_.kill(id);
-    if (loginIsOverdue()) {
+    if (exchange_.loginIsOverdue()) {
         failLogin(TcpLogin::unansweredText(link_.target()));
         return;
     }
-    if (mustWaitForReply()) {
+    if (exchange_.mustWaitForReply()) {
         timers_.arm(id, REPLY_WAIT_MS);
         return;
     }
     const int interval = requestInterval();
     switch (id) {
     case TIMER_ITEM:
-        if (testState(ST_RUNNING))
+        if (state_.test(ST_RUNNING))
             onItemTick(interval);
         break;
     case TIMER_STARTUP:
-        if (testState(ST_STARTUP))
+        if (state_.test(ST_STARTUP))
             onStartupTick(interval);
         break;
     case TIMER_STATUS:
     case TIMER_CLOCK:
     case TIMER_EFFICIENCY:
-        if (testState(ST_RUNNING))
+        if (state_.test(ST_RUNNING))
             onPairTick(id, interval);
         break;
     case TIMER_KEEPALIVE:
@@ -332,37 +289,6 @@ void CPollCycle::OnTimer(int id)
         break;
     }
     refreshStatusLine();
-}
-
-// A reply is awaited once the unit has answered since connecting; over TCP also while the
-// adapter's login is still going on. The wait ends when the link reports an error or the reply
-// is overdue: the reply is given up and the tick goes on.
-bool CPollCycle::mustWaitForReply()
-{
-    const bool replyAwaited = testState(ST_BUSY | ST_CONNECTED);
-    const bool loggingIn = isTcp() && link_.GetState() == LINK_CONNECTING;
-    if (!replyAwaited && !loggingIn)
-        return false;
-    if (!replyIsLost())
-        return true;
-    giveUpReply();
-    return false;
-}
-
-bool CPollCycle::replyIsLost() const
-{
-    return link_.GetState() == LINK_ERROR || replyWatch_.isOverdue(nowMs());
-}
-
-void CPollCycle::giveUpReply()
-{
-    // The status line shows why the wait ended before the next request changes the state.
-    refreshStatusLine();
-    clearState(ST_BUSY);
-    // Over TCP a part of the lost reply may sit in the receive buffer; the next reply must
-    // not be gathered behind it.
-    link_.ResetReceive();
-    link_.ReplyDone();
 }
 
 void CPollCycle::onItemTick(int intervalMs)
@@ -383,8 +309,8 @@ CPollCycle::ItemResult CPollCycle::requestNextItem()
     if (n == 0)
         return ItemResult::NothingToRead;
     const LiveItem& item = items_.item(n);
-    const bool sent = request(static_cast<std::uint8_t>(item.address & 0xFF), item.length, REQ_ITEM,
-                              static_cast<std::uint16_t>(n));
+    const bool sent = exchange_.request(static_cast<std::uint8_t>(item.address & 0xFF), item.length,
+                                        REQ_ITEM, static_cast<std::uint16_t>(n));
     return sent ? ItemResult::Sent : ItemResult::Refused;
 }
 
@@ -406,13 +332,13 @@ void CPollCycle::onStartupTick(int intervalMs)
         timers_.arm(TIMER_STARTUP, intervalMs);
         break;
     case StepResult::Finished:
-        clearState(ST_STARTUP);
+        state_.clear(ST_STARTUP);
         Q_EMIT slotLabelsChanged();
-        if (testState(ST_RUNNING))
+        if (state_.test(ST_RUNNING))
             timers_.arm(schedule_.restart(), intervalMs);
         break;
     case StepResult::Failed:
-        setState(ST_STARTUP);
+        state_.set(ST_STARTUP);
         if (recoveryOn())
             return loseLink();
         stopDisplay();
@@ -426,15 +352,15 @@ CPollCycle::StepResult CPollCycle::sendStartupStep(const PollRequest* read)
     if (!read)
         return StepResult::Finished;
     if (read->kind == REQ_VERSION)
-        replies_.forgetFirmwareVersion();
-    if (!request(*read, 0))
+        exchange_.replies().forgetFirmwareVersion();
+    if (!exchange_.request(*read, 0))
         return StepResult::Failed;
     return startup_.isOnLastStep() ? StepResult::Finished : StepResult::More;
 }
 
 void CPollCycle::onPairTick(int timerId, int intervalMs)
 {
-    if (!request(schedule_.nextPairStep(timerId), 0)) {
+    if (!exchange_.request(schedule_.nextPairStep(timerId), 0)) {
         if (recoveryOn())
             return loseLink();
         stopDisplay();
@@ -445,8 +371,8 @@ void CPollCycle::onPairTick(int timerId, int intervalMs)
 
 void CPollCycle::onKeepAliveTick()
 {
-    if (isTcp() && !testState(ST_RUNNING) && !testState(ST_BUSY) && testState(ST_CONNECTED))
-        sendVersionRead();
+    if (isTcp() && !state_.test(ST_RUNNING) && !state_.test(ST_BUSY) && state_.test(ST_CONNECTED))
+        exchange_.sendVersionRead();
 }
 
 void CPollCycle::onAutoSearchTick()
@@ -462,7 +388,7 @@ void CPollCycle::onAutoSearchTick()
         timers_.arm(TIMER_AUTOSEARCH, AUTOSEARCH_REPEAT_MS);
 }
 
-// ---- Replies
+// ---- The link's messages
 
 bool CPollCycle::event(QEvent* event)
 {
@@ -471,15 +397,15 @@ bool CPollCycle::event(QEvent* event)
 
 void CPollCycle::onTcpReply(int count, LinkRequest* request)
 {
-    dispatchReply(count, request);
+    exchange_.dispatch(count, request);
     // Unless the reply ended the connection (a refused login).
-    if (testState(ST_CONNECTED))
+    if (state_.test(ST_CONNECTED))
         timers_.arm(TIMER_KEEPALIVE, KEEPALIVE_MS);
 }
 
 void CPollCycle::onSerialReply(int count, LinkRequest* request)
 {
-    dispatchReply(count, request);
+    exchange_.dispatch(count, request);
 }
 
 void CPollCycle::onTcpStatus(int)
@@ -502,83 +428,4 @@ void CPollCycle::onUserMessage(int message, int wParam)
 {
     if (message == WM_DOWNLOAD_DONE)
         Q_EMIT downloadFinished(wParam);
-}
-
-void CPollCycle::dispatchReply(int count, LinkRequest* request)
-{
-    setState(ST_CONNECTED);
-    const int kind = request ? request->kind : -1;
-    if (kind >= REQ_ITEM)
-        onUnitAnswered();
-    if (kind == REQ_GREETING) {
-        TcpLogin::onReply(link_, count, *request);
-    } else if (kind == REQ_LOGIN) {
-        clearState(ST_BUSY);
-        const TcpLogin::Step step = TcpLogin::onReply(link_, count, *request).step;
-        if (step == TcpLogin::Step::Confirmed)
-            onUnitAnswered();
-        else if (step == TcpLogin::Step::Ignored)
-            return failLogin(TcpLogin::refusedText(link_.target()));
-    } else if (kind >= REQ_ITEM && kind <= REQ_EFF2) {
-        clearState(ST_BUSY);
-        handlePollReply(count, *request);
-    } else if (kind == REQ_WRITEACK) {
-        clearState(ST_BUSY);
-        handleWriteAcknowledgement(count, request);
-    } else if (kind == REQ_BULK) {
-        clearState(ST_BUSY);
-        if (download_)
-            download_(count, request);
-    }
-    // A serial link stays receiving while the display runs, until the next request.
-    if (isTcp() || !testState(ST_RUNNING))
-        link_.ReplyDone();
-    refreshStatusLine();
-}
-
-void CPollCycle::handlePollReply(int count, const LinkRequest& request)
-{
-    switch (replies_.accept(count, request)) {
-    case PollReplies::News::SlotValues:
-        Q_EMIT slotsChanged();
-        break;
-    case PollReplies::News::Firmware:
-        Q_EMIT firmwareVersionChanged(replies_.snapshot().firmwareText());
-        break;
-    case PollReplies::News::Clock: {
-        setState(ST_CLOCKNEW);
-        const UnitSnapshot said = replies_.snapshot();
-        Q_EMIT clockChanged(said.unitTime, said.pcTime);
-        clearState(ST_CLOCKNEW);
-        break;
-    }
-    case PollReplies::News::StatusFlags:
-        setState(ST_FLAGSNEW);
-        refreshStatusPanel();
-        break;
-    case PollReplies::News::Efficiency:
-        Q_EMIT efficiencyChanged();
-        break;
-    case PollReplies::News::Nothing:
-        break;
-    }
-}
-
-void CPollCycle::handleWriteAcknowledgement(int count, LinkRequest* request)
-{
-    if (download_) {
-        download_(count, request);
-        return;
-    }
-    if (count == 1 && request->data[0] != request->tag)
-        prompts_.show(StringBadAcknowledgement);
-}
-
-void CPollCycle::refreshStatusPanel()
-{
-    if (!testState(ST_FLAGSNEW))
-        return;
-    clearState(ST_FLAGSNEW);
-    replies_.refreshStatusRows();
-    Q_EMIT statusRowsChanged();
 }

@@ -1,14 +1,14 @@
 #pragma once
 
 #include "display/LinkRecovery.h"
-#include "display/PollReplies.h"
+#include "display/PollExchange.h"
 #include "display/PollSchedule.h"
 #include "display/PollState.h"
+#include "display/PollStateWord.h"
 #include "display/PollTimers.h"
 #include "display/StartupSequence.h"
 #include "display/StatusLine.h"
 #include "link/LinkReceiver.h"
-#include "link/ReplyWatch.h"
 
 #include <QObject>
 #include <cstdint>
@@ -20,9 +20,10 @@ class PromptService;
 struct Settings;
 
 // The main window's conversation with the unit while the display runs: the state word, the
-// one-shot timers, the start-up sequence, the poll schedule, the dispatch of every reply, the
-// keep-alive over TCP and the automatic start and search. It knows no widget: the window reads
-// what the unit said from the snapshot and follows the signals.
+// one-shot timers, the start-up sequence, the poll schedule, the keep-alive over TCP, the
+// automatic start and search, and the answer to a lost link. Sending the requests and routing
+// their replies is PollExchange's. It knows no widget: the window reads what the unit said from
+// the snapshot and follows the signals.
 class CPollCycle : public QObject, public LinkReceiver {
     Q_OBJECT
 
@@ -43,17 +44,20 @@ public:
     ~CPollCycle() override;
 
     // The PC's local time for the "PC Time" field; the wall clock unless a test sets one.
-    void setClock(std::function<QDateTime()> now) { replies_.setClock(std::move(now)); }
+    void setClock(std::function<QDateTime()> now) { exchange_.replies().setClock(std::move(now)); }
     // Milliseconds on a clock that never jumps, for timing replies; a steady clock unless a
     // test sets one.
-    void setSteadyClock(std::function<qint64()> nowMs) { steadyNowMs_ = std::move(nowMs); }
+    void setSteadyClock(std::function<qint64()> nowMs)
+    {
+        exchange_.setSteadyClock(std::move(nowMs));
+    }
     // The serial search of the automatic search timer: true when a unit answered (and the
     // link's COM port was set to it).
     void setUnitSearch(std::function<bool()> search) { unitSearch_ = std::move(search); }
     // While a download runs, write acknowledgements and bulk replies go to it; empty when none.
     void setDownloadReceiver(std::function<void(int count, LinkRequest* request)> download)
     {
-        download_ = std::move(download);
+        exchange_.setDownloadReceiver(std::move(download));
     }
 
     // "Start Display" pressed, or the automatic start: false when the link cannot be opened.
@@ -76,15 +80,15 @@ public:
     void stopAutoSearch();
     void refreshStatusLine();
 
-    bool testState(std::uint16_t bits) const { return (state_ & bits) == bits; }
+    bool testState(std::uint16_t bits) const { return state_.test(bits); }
     // Between a lost link and the unit's first answer on the new one (AUTORECONNECT).
     bool isReconnecting() const { return recovery_.isActive(); }
     LinkRecovery& recovery() { return recovery_; }
-    UnitSnapshot snapshot() const { return replies_.snapshot(); }
+    UnitSnapshot snapshot() const { return exchange_.replies().snapshot(); }
     // The Program Modes menu hands back the capacities it wrote.
     void setBatteryCapacities(std::uint16_t battery1, std::uint16_t battery2)
     {
-        replies_.setBatteryCapacities(battery1, battery2);
+        exchange_.replies().setBatteryCapacities(battery1, battery2);
     }
 
     bool event(QEvent* event) override;
@@ -126,13 +130,9 @@ private:
     // The handler of timer id, as its timer calls it.
     void OnTimer(int id);
 
-    qint64 nowMs() const { return steadyNowMs_(); }
-    void setState(std::uint16_t bits) { state_ = static_cast<std::uint16_t>(state_ | bits); }
-    void clearState(std::uint16_t bits) { state_ = static_cast<std::uint16_t>(state_ & ~bits); }
     bool isTcp() const;
     int requestInterval() const;
 
-    bool openLink();
     bool recoveryOn() const;
     bool openUnit();
     void onConnectFailed();
@@ -140,16 +140,8 @@ private:
     void onLinkDown();
     void reconnect();
     void onUnitAnswered();
-    bool loginIsOverdue() const;
     void failLogin(const QString& failure);
     void killPollTimers();
-    bool request(std::uint8_t address, int length, std::uint16_t kind, std::uint16_t tag);
-    bool request(const PollRequest& read, std::uint16_t tag);
-    bool sendVersionRead();
-
-    bool mustWaitForReply();
-    bool replyIsLost() const;
-    void giveUpReply();
 
     void onItemTick(int intervalMs);
     ItemResult requestNextItem();
@@ -160,25 +152,17 @@ private:
     void onKeepAliveTick();
     void onAutoSearchTick();
 
-    void dispatchReply(int count, LinkRequest* request);
-    void handlePollReply(int count, const LinkRequest& request);
-    void handleWriteAcknowledgement(int count, LinkRequest* request);
-    void refreshStatusPanel();
-
     CUnitLink& link_;
     CLiveItemTable& items_;
     const Settings& settings_;
     PromptService& prompts_;
     PollTimers timers_;
-    std::function<qint64()> steadyNowMs_;
     std::function<bool()> unitSearch_;
-    std::function<void(int, LinkRequest*)> download_;
 
-    std::uint16_t state_ = 0;
+    PollStateWord state_;
+    PollExchange exchange_;
     StartupSequence startup_;
     PollSchedule schedule_;
-    ReplyWatch replyWatch_;
-    PollReplies replies_;
     StatusLine statusLine_ = StatusLine::notConnected();
     LinkRecovery recovery_;
     // "Connect" is on: a link that goes down was lost, not closed.

@@ -3,10 +3,10 @@
 #include "charts/CHistoryDlg.h"
 #include "charts/LiveTrendWidget.h"
 #include "display/LiveDisplay.h"
-#include "display/StatusLine.h"
 #include "display/ui/COptionsSheet.h"
 #include "display/ui/CReportLabelsDlg.h"
 #include "display/ui/CSelectDisplayDlg.h"
+#include "display/ui/UnitFields.h"
 #include "link/LinkSettingsForwarder.h"
 #include "logged/ui/DownloadCommand.h"
 #include "programming/ui/CProgramModesMenu.h"
@@ -16,11 +16,9 @@
 #include "shell/QtColor.h"
 #include "shell/WaitCursor.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QPalette>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -30,11 +28,6 @@
 namespace {
 
 const QString ChartsOffer = QStringLiteral("Show the charts of the data files just written?");
-
-QColor buttonFace()
-{
-    return QApplication::palette().color(QPalette::Button);
-}
 
 // Why a command that talks to the unit is not available now, for its button's tool tip; empty
 // when it is. The display holds only the commands it would disturb.
@@ -84,12 +77,9 @@ bool CMainDlg::OnInitDialog()
 
     live_ = std::make_unique<LiveDisplay>(link_, settings_, prompts_, this);
     live_->buildItems(QtColor::toRgb(palette().color(QPalette::ButtonText)));
-    live_->searchPortsShowing([this](const QString& text, RgbColor colour) {
-        ui_->commStatus->setText(text);
-        ui_->commStatus->SetTextColor(QtColor::from(colour));
-        ui_->commStatus->SetBkColor(buttonFace());
-        ui_->commStatus->repaint();
-    });
+    fields_ = std::make_unique<UnitFields>(*ui_, *live_, settings_, *this);
+    live_->searchPortsShowing(
+        [this](const QString& text, RgbColor colour) { fields_->showProbe(text, colour); });
     live_->download().setImageFolder(configuration_.folders().unitImageFolder());
     download_ = std::make_unique<DownloadCommand>(live_->download(), this);
     download_->setLabelsEditor([this](std::array<QString, 16>& labels, QWidget* owner) {
@@ -103,9 +93,9 @@ bool CMainDlg::OnInitDialog()
     ui_->effBattery1->setChecked(effId == EFFPANEL_BATTERY1);
     ui_->effBattery2->setChecked(effId == EFFPANEL_BATTERY2);
     ui_->effOff->setChecked(effId != EFFPANEL_BATTERY1 && effId != EFFPANEL_BATTERY2);
-    enableEfficiencyFields();
-    setupSlots();
-    enableLiveFields(false);
+    fields_->enableEfficiencyFields();
+    fields_->showSlots();
+    fields_->enableLiveFields(false);
     connectControls();
     connectLiveDisplay();
     refreshButtons();
@@ -139,72 +129,28 @@ void CMainDlg::connectControls()
 void CMainDlg::connectLiveDisplay()
 {
     CPollCycle* poll = &live_->poll();
-    connect(poll, &CPollCycle::statusLineChanged, this, &CMainDlg::showStatusLine);
+    UnitFields* fields = fields_.get();
+    connect(poll, &CPollCycle::statusLineChanged, fields, &UnitFields::showStatusLine);
     connect(poll, &CPollCycle::statusRefreshed, this, &CMainDlg::refreshButtons);
-    connect(poll, &CPollCycle::slotsChanged, this, &CMainDlg::showSlotValues);
+    connect(poll, &CPollCycle::slotsChanged, fields, &UnitFields::showSlotValues);
     connect(poll, &CPollCycle::slotsChanged, this, &CMainDlg::feedTrend);
-    connect(poll, &CPollCycle::slotLabelsChanged, this, &CMainDlg::showSlotLabels);
-    connect(poll, &CPollCycle::statusRowsChanged, this, &CMainDlg::showStatusRows);
-    connect(poll, &CPollCycle::efficiencyChanged, this, &CMainDlg::showEfficiency);
+    connect(poll, &CPollCycle::slotLabelsChanged, fields, &UnitFields::showSlotLabels);
+    connect(poll, &CPollCycle::statusRowsChanged, fields, &UnitFields::showStatusRows);
+    connect(poll, &CPollCycle::efficiencyChanged, fields, &UnitFields::showEfficiency);
     connect(poll, &CPollCycle::displayRunningChanged, this, [this](bool running) {
         ui_->startDisplay->setChecked(running);
         ui_->startDisplay->setText(MainDlgLayout::startDisplayText(running));
-        enableLiveFields(running);
+        fields_->enableLiveFields(running);
         if (running)
-            showSlotValues();
+            fields_->showSlotValues();
     });
-    connect(poll, &CPollCycle::clockChanged, this,
-            [this](const QString& unitTime, const QString& pcTime) {
-                ui_->unitTime->setText(unitTime);
-                ui_->pcTime->setText(pcTime);
-            });
-    connect(poll, &CPollCycle::firmwareVersionChanged, this, [this](const QString& text) {
-        ui_->firmware->setText(text);
-        ui_->firmware->setEnabled(true);
-        ui_->firmwareLabel->setEnabled(true);
-    });
+    connect(poll, &CPollCycle::clockChanged, fields, &UnitFields::showClock);
+    connect(poll, &CPollCycle::firmwareVersionChanged, fields, &UnitFields::showFirmwareVersion);
     connect(poll, &CPollCycle::unitFound, this, [this] { ui_->connect->setChecked(true); });
-    connect(poll, &CPollCycle::linkLost, this, &CMainDlg::showUnitStale);
-    connect(poll, &CPollCycle::unitForgotten, this, &CMainDlg::showNoUnit);
+    connect(poll, &CPollCycle::linkLost, fields, &UnitFields::showUnitStale);
+    connect(poll, &CPollCycle::unitForgotten, fields, &UnitFields::showNoUnit);
     connect(&live_->download(), &DownloadRunner::runningChanged, this, &CMainDlg::refreshButtons);
     connect(&live_->download(), &DownloadRunner::finished, this, &CMainDlg::offerCharts);
-}
-
-void CMainDlg::setupSlots()
-{
-    for (int k = 0; k < MainDlgLayout::SlotCount; ++k)
-        showSlot(k);
-}
-
-void CMainDlg::showSlot(int slot)
-{
-    const UnitSnapshot::Slot shown = live_->poll().snapshot().slots[slot];
-    ui_->slotButtons[slot]->setText(shown.label);
-    ui_->slotResets[slot]->setVisible(live_->items().item(shown.item).resetCode > 0);
-}
-
-void CMainDlg::showSlotValues()
-{
-    const UnitSnapshot said = live_->poll().snapshot();
-    for (int k = 0; k < MainDlgLayout::SlotCount; ++k) {
-        ui_->slotValues[k]->setText(said.slots[k].text);
-        ui_->slotValues[k]->SetTextColor(QtColor::from(said.slots[k].color));
-    }
-}
-
-void CMainDlg::showSlotLabels()
-{
-    const UnitSnapshot said = live_->poll().snapshot();
-    for (int k = 0; k < MainDlgLayout::SlotCount; ++k)
-        ui_->slotButtons[k]->setText(said.slots[k].label);
-}
-
-void CMainDlg::showStatusLine(const StatusLine& line)
-{
-    // The texts are written for controls that show "&&" as one ampersand.
-    ui_->commStatus->setText(QString(line.text).replace(QStringLiteral("&&"), QStringLiteral("&")));
-    ui_->commStatus->SetTextColor(QtColor::from(line.textColor));
-    ui_->commStatus->SetBkColor(line.background ? QtColor::from(*line.background) : buttonFace());
 }
 
 void CMainDlg::refreshButtons()
@@ -223,85 +169,6 @@ void CMainDlg::refreshButtons()
                      unavailableBecause(QStringLiteral("download"), open, downloading, running));
     enableWithReason(ui_->program, unavailableBecause(QStringLiteral("program the unit"), open,
                                                       downloading, running));
-}
-
-void CMainDlg::showStatusRows()
-{
-    const UnitSnapshot said = live_->poll().snapshot();
-    const BatteryStatus& status = said.status;
-    for (int row = 0; row < BatteryStatus::ROW_COUNT; ++row) {
-        const StatusRow& shown = status.row(row);
-        CColorStatic* field = ui_->statusRows[row];
-        field->setText(shown.text);
-        field->setEnabled(shown.enabled);
-        field->SetTextColor(QtColor::from(shown.textColor));
-        field->SetBkColor(shown.background ? QtColor::from(*shown.background) : buttonFace());
-    }
-}
-
-void CMainDlg::showEfficiency()
-{
-    if (settings_.efficiencyPanel != EFFPANEL_BATTERY1)
-        return;
-    const UnitSnapshot said = live_->poll().snapshot();
-    const EfficiencyTable& figures = said.efficiency;
-    for (int i = 0; i < 3; ++i) {
-        ui_->effCycles[i]->setText(figures.cell(EfficiencyTable::CYCLES + i).valueText);
-        ui_->effAmpHour[i]->setText(
-            figures.cell(EfficiencyTable::AMPHOUR_EFFICIENCY + i).valueText);
-        ui_->effSelfDischarge[i]->setText(
-            figures.cell(EfficiencyTable::SELF_DISCHARGE + i).valueText);
-    }
-    ui_->effCapacity->setText(figures.cell(EfficiencyTable::CAPACITY).valueText);
-}
-
-void CMainDlg::enableEfficiencyFields()
-{
-    const bool on = settings_.efficiencyPanel != EFFPANEL_OFF;
-    for (int i = 0; i < 3; ++i) {
-        ui_->effCycles[i]->setEnabled(on);
-        ui_->effAmpHour[i]->setEnabled(on);
-        ui_->effSelfDischarge[i]->setEnabled(on);
-    }
-    ui_->effCapacity->setEnabled(on);
-}
-
-void CMainDlg::enableLiveFields(bool running)
-{
-    for (QWidget* field : std::initializer_list<QWidget*>{ui_->unitTime, ui_->unitTimeLabel,
-                                                          ui_->pcTime, ui_->pcTimeLabel})
-        field->setEnabled(running);
-    for (CColorStatic* value : ui_->slotValues)
-        value->setEnabled(running);
-    for (CColorStatic* row : ui_->statusRows)
-        row->setEnabled(running);
-}
-
-// What the window shows of the unit is no longer live: every figure goes grey at once.
-void CMainDlg::showUnitStale()
-{
-    enableLiveFields(false);
-    ui_->firmware->setEnabled(false);
-    ui_->firmwareLabel->setEnabled(false);
-    for (int i = 0; i < 3; ++i) {
-        ui_->effCycles[i]->setEnabled(false);
-        ui_->effAmpHour[i]->setEnabled(false);
-        ui_->effSelfDischarge[i]->setEnabled(false);
-    }
-    ui_->effCapacity->setEnabled(false);
-}
-
-// A new connection: nothing of the previous unit stays on screen.
-void CMainDlg::showNoUnit()
-{
-    for (CColorStatic* value : ui_->slotValues)
-        value->setText(QStringLiteral("- - -"));
-    ui_->showNoUnit();
-    for (CColorStatic* row : ui_->statusRows) {
-        row->SetTextColor(palette().color(QPalette::WindowText));
-        row->SetBkColor(buttonFace());
-    }
-    enableEfficiencyFields();
 }
 
 void CMainDlg::OnConnect(bool pressed)
@@ -390,7 +257,7 @@ void CMainDlg::OnChooseItem(int slot)
     }
     if (wasRunning)
         poll.startDisplay();
-    showSlot(slot);
+    fields_->showSlot(slot);
     ui_->slotValues[slot]->setText(QStringLiteral("- - -"));
 }
 
@@ -409,7 +276,7 @@ void CMainDlg::OnReset(int slot)
 void CMainDlg::OnEfficiencyChoice(int controlId)
 {
     settings_.efficiencyPanel = controlId;
-    enableEfficiencyFields();
+    fields_->enableEfficiencyFields();
 }
 
 void CMainDlg::OnAbout()
@@ -438,9 +305,9 @@ void CMainDlg::OnOptions()
     const auto chosen = COptionsSheet::Run(settings_, link_, live_->items(), prompts_, &poll, this);
     if (chosen) {
         live_->applySettings(*chosen);
-        setupSlots();
-        showSlotValues();
-        enableEfficiencyFields();
+        fields_->showSlots();
+        fields_->showSlotValues();
+        fields_->enableEfficiencyFields();
         if (history_)
             history_->follow(settings_);
     }
@@ -460,7 +327,7 @@ void CMainDlg::OnProgram()
         said.firmwareVersion, prompts_, this);
     if (live_->takeProgrammingResult(result.battery1Capacity, result.battery2Capacity,
                                      result.volt2Label))
-        setupSlots();
+        fields_->showSlots();
     // The unit's configuration may have changed: read it again.
     live_->poll().restartStartup();
     live_->poll().refreshStatusLine();

@@ -17,7 +17,7 @@ class DownloadCommand;
 struct DownloadResult;
 class LiveDisplay;
 class PromptService;
-struct StatusLine;
+class UnitFields;
 
 // The program's main window: connects to the unit, shows six live values, the battery status,
 // the efficiency figures and the clocks, and starts every other activity. It owns the link,
@@ -47,18 +47,7 @@ protected:
 private:
     void connectControls();
     void connectLiveDisplay();
-    void setupSlots();
-    void showSlot(int slot);
-    void showSlotValues();
-    void showSlotLabels();
-    void showStatusLine(const StatusLine& line);
     void refreshButtons();
-    void showStatusRows();
-    void showEfficiency();
-    void enableEfficiencyFields();
-    void enableLiveFields(bool running);
-    void showUnitStale();
-    void showNoUnit();
     bool mayClose();
 
     void OnConnect(bool pressed);
@@ -82,6 +71,8 @@ private:
     Settings settings_;
     std::unique_ptr<MainDlgLayout> ui_;
     std::unique_ptr<LiveDisplay> live_;
+    // Declared after live_: it paints from the live display and goes first.
+    std::unique_ptr<UnitFields> fields_;
     std::unique_ptr<DownloadCommand> download_;
     std::unique_ptr<CNotesLog> notes_;
     std::function<QDate()> today_;
