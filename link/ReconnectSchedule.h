@@ -4,9 +4,10 @@
 #include <QTimer>
 #include <array>
 
-// When to try a lost unit again: after 1, 2, 5, 10 and 30 seconds, then every 30 seconds, until a
-// connection succeeds and the schedule starts from the first pause again. One one-shot timer
-// carries the wait, so nothing spins while it runs; whoever retries listens to retryDue.
+// When to try a lost unit (or MQTT broker) again: after 1, 2, 5, 10 and 30 seconds, then every 30
+// seconds, until a connection succeeds and the schedule starts from the first pause again. One
+// one-shot timer carries the wait, so nothing spins while it runs; whoever retries listens to
+// retryDue.
 class ReconnectSchedule : public QObject {
     Q_OBJECT
 

@@ -5,6 +5,7 @@
 #include "link/ReplyWatch.h"
 #include "link/TcpLogin.h"
 #include "logged/DownloadReport.h"
+#include "logged/DownloadSteps.h"
 #include "logged/LoggedDataExport.h"
 #include "logged/LoggedFileNames.h"
 #include "logged/UnitTimeStamp.h"
@@ -12,57 +13,11 @@
 
 namespace {
 
-using Log = CLoggedData::Log;
+using enum DownloadSteps::Step;
 
-enum Step {
-    STEP_PERIODIC_POINTER = 0,
-    STEP_PROFILE_POINTER = 1,
-    STEP_EFFICIENCY_INDEXES = 2,
-    STEP_TIME_SYNC = 3,
-    STEP_CLOCK_DAY = 4,
-    STEP_CLOCK_MINUTES = 5,
-    STEP_PERIODIC = 6,
-    STEP_PROFILE = 7,
-    STEP_BATTERY1_EFFICIENCY = 8,
-    STEP_BATTERY2_EFFICIENCY = 9,
-    STEP_BATTERY1_WORD = 10,
-    STEP_BATTERY2_WORD = 11,
-    STEP_IDENTITY = 12,
-};
-
-constexpr std::uint8_t PeriodicPointerRecord = 0xD2;
-constexpr std::uint8_t ProfilePointerRecord = 0xD1;
 constexpr std::uint16_t EfficiencyIndexPage = 0x2F00;
 constexpr int PageSize = 256;
 constexpr int BadAcknowledgementText = 2601;
-
-Log logOf(int step)
-{
-    switch (step) {
-    case STEP_PERIODIC:
-        return Log::Periodic;
-    case STEP_PROFILE:
-        return Log::DischargeProfile;
-    case STEP_BATTERY1_EFFICIENCY:
-        return Log::Battery1Efficiency;
-    default:
-        return Log::Battery2Efficiency;
-    }
-}
-
-QString areaText(int step)
-{
-    switch (step) {
-    case STEP_PERIODIC:
-        return QStringLiteral("Downloading Periodic Data...");
-    case STEP_PROFILE:
-        return QStringLiteral("Downloading Battery Discharge Profile Data...");
-    case STEP_BATTERY1_EFFICIENCY:
-        return QStringLiteral("Downloading Bat #1 Efficiency Data...");
-    default:
-        return QStringLiteral("Downloading Bat #2 Efficiency Data...");
-    }
-}
 
 } // namespace
 
@@ -110,27 +65,17 @@ bool DownloadSequence::start(const DownloadJob& job)
 
 // ---- Requests
 
-bool DownloadSequence::isSelected(int step) const
-{
-    switch (step) {
-    case STEP_PERIODIC:
-        return job_.periodic;
-    case STEP_PROFILE:
-        return job_.dischargeProfile;
-    default:
-        return job_.efficiency;
-    }
-}
-
 void DownloadSequence::issue(int step)
 {
     step_ = step;
     switch (step) {
     case STEP_PERIODIC_POINTER:
-        read(PeriodicPointerRecord, 4);
-        break;
     case STEP_PROFILE_POINTER:
-        read(ProfilePointerRecord, 3);
+    case STEP_CLOCK_DAY:
+    case STEP_CLOCK_MINUTES:
+    case STEP_BATTERY1_WORD:
+    case STEP_BATTERY2_WORD:
+        read(DownloadSteps::recordOf(step));
         break;
     case STEP_EFFICIENCY_INDEXES:
         bulkRead(EfficiencyIndexPage, PageSize);
@@ -141,27 +86,14 @@ void DownloadSequence::issue(int step)
         else
             issue(STEP_CLOCK_DAY);
         break;
-    case STEP_CLOCK_DAY:
-        read(RecordMap::ClockDay);
-        break;
-    case STEP_CLOCK_MINUTES:
-        read(RecordMap::ClockMinute);
-        break;
-    case STEP_BATTERY1_WORD:
-        read(RecordMap::Battery1Capacity);
-        break;
-    case STEP_BATTERY2_WORD:
-        read(RecordMap::Battery2Capacity);
-        break;
     case STEP_IDENTITY:
         issueIdentity();
         break;
     default:
-        if (isSelected(step))
+        if (DownloadSteps::isSelected(job_, step))
             issueArea(step);
         else
-            // Without efficiency both of its steps fall through to the battery words.
-            issue(step == STEP_BATTERY1_EFFICIENCY ? STEP_BATTERY1_WORD : step + 1);
+            issue(DownloadSteps::afterSkipped(step));
         break;
     }
 }
@@ -175,18 +107,14 @@ void DownloadSequence::await(std::uint16_t kind, int length)
         ReplyWatch::limitFor(length, link_.GetSerialTimeouts(), link_.GetPortType())));
 }
 
-bool DownloadSequence::read(std::uint8_t address, int length)
+bool DownloadSequence::read(UnitRecord record)
 {
-    await(REQ_BULK, length);
-    if (link_.Read(window(), address, length, REQ_BULK, static_cast<std::uint16_t>(step_)))
+    await(REQ_BULK, record.length);
+    if (link_.Read(window(), record.address, record.length, REQ_BULK,
+                   static_cast<std::uint16_t>(step_)))
         return true;
     fail();
     return false;
-}
-
-bool DownloadSequence::read(UnitRecord record)
-{
-    return read(record.address, record.length);
 }
 
 bool DownloadSequence::bulkRead(std::uint16_t unitAddress, int length)
@@ -238,9 +166,9 @@ void DownloadSequence::issueIdentity()
 
 void DownloadSequence::issueArea(int step)
 {
-    LogArea& area = data_->area(logOf(step));
+    LogArea& area = data_->area(DownloadSteps::logOf(step));
     if (area.requestsMade() == 0)
-        setProgress(areaText(step), area.requestCount());
+        setProgress(DownloadSteps::areaText(step), area.requestCount());
     // A log the unit has not written to since the last download is read from its image alone.
     if (!area.hasMoreRequests())
         return finishArea();
@@ -339,7 +267,7 @@ void DownloadSequence::handleClockMinutes(QByteArrayView reply)
 
 void DownloadSequence::handleAreaReply(QByteArrayView reply)
 {
-    LogArea& area = data_->area(logOf(step_));
+    LogArea& area = data_->area(DownloadSteps::logOf(step_));
     if (area.keptBytesDiffer(reply)) {
         incremental_.abandon(*data_);
         return issue(STEP_PERIODIC);
@@ -354,8 +282,8 @@ void DownloadSequence::handleAreaReply(QByteArrayView reply)
 
 void DownloadSequence::finishArea()
 {
-    data_->decodeArea(logOf(step_));
-    issue(step_ == STEP_BATTERY2_EFFICIENCY ? STEP_BATTERY1_WORD : step_ + 1);
+    data_->decodeArea(DownloadSteps::logOf(step_));
+    issue(DownloadSteps::afterCopied(step_));
 }
 
 void DownloadSequence::handleAcknowledgement(QByteArrayView reply, std::uint16_t checksum)

@@ -21,11 +21,9 @@ class CUnitLink;
 class PromptService;
 
 // One download of the unit's logged data: a chain of requests, each issued from the handler of
-// the reply before it. Steps 0 to 2 read the log pointers and the efficiency indexes, step 3
-// sets the unit's clock when asked, steps 4 and 5 read the clock, steps 6 to 9 copy the four log
-// areas, steps 10 and 11 read the two battery words. When the chain ends the completion message
-// (WM_DOWNLOAD_DONE, wParam 1 success, 0 failure) is posted to the window; its handler calls
-// complete(), which writes the files and reports through finished().
+// the reply before it, through the steps of DownloadSteps. When the chain ends the completion
+// message (WM_DOWNLOAD_DONE, wParam 1 success, 0 failure) is posted to the window; its handler
+// calls complete(), which writes the files and reports through finished().
 //
 // The window is the link's owner that receives the replies: the main window routes every
 // reply of kind 18, every write acknowledgement and every link status change here while the
@@ -92,14 +90,12 @@ private:
 
     QObject* window() const;
     void issue(int step);
-    bool read(std::uint8_t address, int length);
     bool read(UnitRecord record);
     bool bulkRead(std::uint16_t unitAddress, int length);
     bool write(std::uint8_t address, QByteArray bytes);
     void await(std::uint16_t kind, int length);
     void issueTimeSync();
     void issueArea(int step);
-    bool isSelected(int step) const;
 
     void handleReply(QByteArrayView reply);
     void handleSetupReply(QByteArrayView reply);

@@ -26,10 +26,11 @@ Publisher::Publisher(UnitReader& reader, MqttClient& broker, UnitTopics topics, 
     : QObject(parent), reader_(reader), broker_(broker), topics_(std::move(topics)),
       options_(options)
 {
-    for (QTimer* timer : {&roundTimer_, &brokerTimer_, &stopLimit_})
+    for (QTimer* timer : {&roundTimer_, &stopLimit_})
         timer->setSingleShot(true);
     connect(&roundTimer_, &QTimer::timeout, &reader_, &UnitReader::readRound);
-    connect(&brokerTimer_, &QTimer::timeout, &broker_, &MqttClient::reconnect);
+    connect(&unitRetry_, &ReconnectSchedule::retryDue, &reader_, &UnitReader::readRound);
+    connect(&brokerRetry_, &ReconnectSchedule::retryDue, &broker_, &MqttClient::reconnect);
     connect(&stopLimit_, &QTimer::timeout, &broker_, &MqttClient::disconnectFromBroker);
     connect(&reader_, &UnitReader::roundRead, this, &Publisher::onRoundRead);
     connect(&reader_, &UnitReader::roundFailed, this, &Publisher::onRoundFailed);
@@ -71,9 +72,9 @@ void Publisher::onRoundRead()
 {
     if (stopping_ || finished_)
         return;
-    if (unitFailures_ > 0)
+    if (unitRetry_.attempts() > 0)
         Q_EMIT unitBack();
-    unitFailures_ = 0;
+    unitRetry_.reset();
     unitUp_ = true;
     hasReading_ = true;
     publishAll();
@@ -87,7 +88,7 @@ void Publisher::onRoundFailed(const QString& reason)
 {
     if (stopping_ || finished_)
         return;
-    if (++unitFailures_ == 1)
+    if (unitRetry_.attempts() == 0)
         Q_EMIT unitLost(reason);
     if (options_.once) {
         finish(Outcome::UnitFailed);
@@ -95,16 +96,16 @@ void Publisher::onRoundFailed(const QString& reason)
     }
     unitUp_ = false;
     publishAvailability();
-    roundTimer_.start(retryPause_(unitFailures_));
+    unitRetry_.retryLater();
 }
 
 // ---- The broker
 
 void Publisher::onBrokerConnected()
 {
-    if (brokerFailures_ > 0)
+    if (brokerRetry_.attempts() > 0)
         Q_EMIT brokerBack();
-    brokerFailures_ = 0;
+    brokerRetry_.reset();
     brokerUp_ = true;
     availability_.clear();
     discoverySent_ = false;
@@ -120,13 +121,13 @@ void Publisher::onBrokerLost(const QString& reason)
         finish(Outcome::Stopped);
         return;
     }
-    if (++brokerFailures_ == 1)
+    if (brokerRetry_.attempts() == 0)
         Q_EMIT brokerLost(reason);
     if (options_.once) {
         finish(Outcome::BrokerFailed);
         return;
     }
-    brokerTimer_.start(retryPause_(brokerFailures_));
+    brokerRetry_.retryLater();
 }
 
 void Publisher::onBrokerRefused(const QString& reason)
@@ -210,6 +211,7 @@ void Publisher::finish(Outcome outcome)
 void Publisher::haltReading()
 {
     roundTimer_.stop();
-    brokerTimer_.stop();
+    unitRetry_.cancel();
+    brokerRetry_.cancel();
     reader_.close();
 }

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "link/ReconnectSchedule.h"
 #include "mqtt/MqttClient.h"
-#include "mqtt/RetryPause.h"
 #include "mqtt/UnitTopics.h"
 
 #include <QDateTime>
@@ -14,8 +14,8 @@ class UnitReader;
 // Reads the unit every interval and publishes each reading to the broker: the retained state
 // object and item topics, the availability ("online" while the broker and the unit are both
 // reached, "offline" otherwise and as the broker's last will) and, when asked, the discovery
-// configurations. A lost unit or broker is tried again after the retry pauses; each loss and
-// each recovery is told once.
+// configurations. A lost unit or broker is tried again on its own reconnection schedule; each
+// loss and each recovery is told once.
 class Publisher : public QObject {
     Q_OBJECT
 
@@ -35,7 +35,12 @@ public:
     Publisher(UnitReader& reader, MqttClient& broker, UnitTopics topics, Options options,
               QObject* parent = nullptr);
 
-    void setRetryPause(RetryPause pause) { retryPause_ = std::move(pause); }
+    // How long one second of a retry pause lasts; tests shorten it.
+    void setMillisecondsPerSecond(int ms)
+    {
+        unitRetry_.setMillisecondsPerSecond(ms);
+        brokerRetry_.setMillisecondsPerSecond(ms);
+    }
     // The PC's time in the state object; the wall clock unless a test sets one.
     void setClock(std::function<QDateTime()> now) { now_ = std::move(now); }
 
@@ -74,19 +79,18 @@ private:
     MqttClient& broker_;
     UnitTopics topics_;
     Options options_;
-    RetryPause retryPause_ = &standardRetryPauseMs;
     std::function<QDateTime()> now_ = [] { return QDateTime::currentDateTime(); };
     QTimer roundTimer_;
-    QTimer brokerTimer_;
     QTimer stopLimit_;
+    // Their attempts count the failures in a row since the unit or the broker was last reached.
+    ReconnectSchedule unitRetry_;
+    ReconnectSchedule brokerRetry_;
     bool unitUp_ = false;
     bool brokerUp_ = false;
     bool hasReading_ = false;
     bool discoverySent_ = false;
     bool stopping_ = false;
     bool finished_ = false;
-    int unitFailures_ = 0;
-    int brokerFailures_ = 0;
     int offlineMessage_ = -1;
     // What this broker session last heard on the availability topic; empty at its start.
     QByteArray availability_;

@@ -46,7 +46,7 @@ struct PublishingRun {
         publisher = std::make_unique<Publisher>(
             reader, client, UnitTopics(QStringLiteral("test/site"), QStringLiteral("unit1")),
             options);
-        publisher->setRetryPause([](int) { return 100; });
+        publisher->setMillisecondsPerSecond(20);
     }
 
     bool start(const MosquittoBroker& broker)
