@@ -35,11 +35,15 @@ const QPointF* nearest(const QList<QPointF>& points, double x)
 } // namespace
 
 HistoryChartView::HistoryChartView(HistoryChart history, QWidget* parent)
-    : QChartView(parent), history_(std::move(history))
+    : HistoryChartView(history, HistoryChartBuilder::build(history), parent)
+{}
+
+// The view is made with its chart: a chart given to a view made without one would leave the
+// view's own first chart to nobody.
+HistoryChartView::HistoryChartView(HistoryChart history, HistoryChartBuilder::Built built,
+                                   QWidget* parent)
+    : QChartView(built.chart, parent), history_(std::move(history)), lines_(std::move(built.lines))
 {
-    const HistoryChartBuilder::Built built = HistoryChartBuilder::build(history_);
-    setChart(built.chart);
-    lines_ = built.lines;
     setRenderHint(QPainter::Antialiasing);
     setRubberBand(QChartView::RectangleRubberBand);
     setMouseTracking(true);

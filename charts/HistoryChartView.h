@@ -1,5 +1,6 @@
 #pragma once
 
+#include "charts/HistoryChartBuilder.h"
 #include "logged/HistoryChart.h"
 
 #include <QChartView>
@@ -34,6 +35,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
+    HistoryChartView(HistoryChart history, HistoryChartBuilder::Built built, QWidget* parent);
     QString xText(double x) const;
 
     HistoryChart history_;

@@ -22,9 +22,11 @@ QFont smallFont()
 
 } // namespace
 
-LiveTrendWidget::LiveTrendWidget(QWidget* parent) : QChartView(parent)
+// The view is made with its chart: a chart given to a view made without one would leave the
+// view's own first chart to nobody.
+LiveTrendWidget::LiveTrendWidget(QWidget* parent) : QChartView(new QChart, parent)
 {
-    auto* chart = new QChart;
+    QChart* chart = this->chart();
     chart->setMargins(QMargins(Margin, Margin, Margin, Margin));
     chart->legend()->setAlignment(Qt::AlignTop);
     chart->legend()->setFont(smallFont());
@@ -41,7 +43,6 @@ LiveTrendWidget::LiveTrendWidget(QWidget* parent) : QChartView(parent)
         line->setVisible(false);
         lines_[static_cast<std::size_t>(slot)] = line;
     }
-    setChart(chart);
     setRenderHint(QPainter::Antialiasing);
     setMinimumSize(320, 160);
     redrawTimer_.setSingleShot(true);

@@ -143,7 +143,8 @@ SettingsFileParser::bytesOf(int number, const SettingsRecords::Kept& record, con
                            .arg(record.tag));
         return std::nullopt;
     }
-    const CProgramData& slot = ParameterTable().slot(record.slot);
+    const ParameterTable table;
+    const CProgramData& slot = table.slot(record.slot);
     const int address = match.captured(1).toInt(nullptr, 16);
     const QByteArray bytes = QByteArray::fromHex(match.captured(2).toLatin1());
     if (address != slot.address()) {
