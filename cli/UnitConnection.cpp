@@ -2,12 +2,16 @@
 
 #include "link/CUnitLink.h"
 #include "link/LinkRequest.h"
+#include "link/RecordMap.h"
+#include "link/ReplyWatch.h"
 #include "link/TcpLogin.h"
 #include "resources/StringTable.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QTimer>
+#include <algorithm>
+#include <limits>
 
 UnitConnection::UnitConnection(CUnitLink& link) : link_(link)
 {
@@ -23,10 +27,13 @@ bool UnitConnection::connectUnit()
         return link_.Open() ? true : fail(linkErrorText(), true);
     if (!link_.Open())
         return fail(linkErrorText(), true);
-    waitUntil([this] {
-        return link_.GetLoginStage() == LOGIN_DONE || link_.GetState() != LINK_CONNECTING ||
-               loginRefused_;
-    });
+    // Two exchanges: the adapter's greeting, then its answer to the login.
+    waitUntil(
+        [this] {
+            return link_.GetLoginStage() == LOGIN_DONE || link_.GetState() != LINK_CONNECTING ||
+                   loginRefused_;
+        },
+        2 * replyLimitMs(0));
     if (link_.GetLoginStage() == LOGIN_DONE)
         return true;
     return fail(loginRefused_ ? TcpLogin::refusedText(link_.target())
@@ -41,7 +48,7 @@ std::optional<QByteArray> UnitConnection::read(std::uint8_t address, int length)
         fail(linkErrorText(), link_.GetState() == LINK_ERROR && link_.GetError() == 1024);
         return std::nullopt;
     }
-    if (!waitForReply())
+    if (!waitForReply(length))
         return std::nullopt;
     return reply_;
 }
@@ -67,7 +74,7 @@ std::optional<QByteArray> UnitConnection::bulkRead(std::uint16_t pageAddress, in
         fail(linkErrorText(), false);
         return std::nullopt;
     }
-    if (!waitForReply())
+    if (!waitForReply(pages * RecordMap::LogPageBytes))
         return std::nullopt;
     return reply_;
 }
@@ -78,20 +85,26 @@ bool UnitConnection::write(std::uint8_t address, const QByteArray& data)
     if (!link_.Write(this, address, static_cast<int>(data.size()),
                      reinterpret_cast<const std::uint8_t*>(data.constData())))
         return fail(linkErrorText(), false);
-    if (!waitForReply())
+    // The unit answers a WRITE with its one acknowledgement byte.
+    if (!waitForReply(1))
         return false;
     if (acknowledgement_ != WriteAcknowledgement::Verdict::Matches)
         return fail(loadString(2601), false);
     return true;
 }
 
-bool UnitConnection::waitUntil(const std::function<bool()>& done)
+qint64 UnitConnection::replyLimitMs(int dataLength) const
+{
+    return ReplyWatch::limitFor(dataLength, link_.GetSerialTimeouts(), link_.GetPortType());
+}
+
+bool UnitConnection::waitUntil(const std::function<bool()>& done, qint64 limitMs)
 {
     QEventLoop loop;
     QTimer limit;
     limit.setSingleShot(true);
     connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
-    limit.start(ReplyLimitMs);
+    limit.start(static_cast<int>(std::min<qint64>(limitMs, std::numeric_limits<int>::max())));
     // A serial exchange has ended before the call returned; its reply is already posted.
     QCoreApplication::sendPostedEvents(this);
     waiting_ = &loop;
@@ -112,9 +125,9 @@ bool UnitConnection::linkHasFailed() const
     return link_.GetState() == LINK_ERROR || link_.GetState() == LINK_CLOSED;
 }
 
-bool UnitConnection::waitForReply()
+bool UnitConnection::waitForReply(int dataLength)
 {
-    if (waitUntil([this] { return replied_; }))
+    if (waitUntil([this] { return replied_; }, replyLimitMs(dataLength)))
         return true;
     return fail(linkHasFailed() ? linkErrorText() : loadString(1043), false);
 }

@@ -20,9 +20,6 @@ class QEventLoop;
 // first logs in with the adapter as the program does.
 class UnitConnection : public QObject, public LinkReceiver {
 public:
-    // How long a reply may take over TCP before it counts as lost.
-    static constexpr int ReplyLimitMs = 15000;
-
     explicit UnitConnection(CUnitLink& link);
 
     bool event(QEvent* event) override { return handleLinkEvent(event) || QObject::event(event); }
@@ -47,13 +44,15 @@ public:
     void onSerialStatus() override { wake(); }
 
 private:
-    // Runs the event loop until done() holds, the link has failed or ReplyLimitMs have passed;
-    // the process sleeps meanwhile. True when done() holds.
-    bool waitUntil(const std::function<bool()>& done);
+    // Runs the event loop until done() holds, the link has failed or limitMs have passed; the
+    // process sleeps meanwhile. True when done() holds.
+    bool waitUntil(const std::function<bool()>& done, qint64 limitMs);
+    // How long a reply of dataLength bytes may take, as the display and the download allow it.
+    qint64 replyLimitMs(int dataLength) const;
     // Lets the waiting loop look again at what it waits for.
     void wake();
     bool linkHasFailed() const;
-    bool waitForReply();
+    bool waitForReply(int dataLength);
     void takeReply(int count, const LinkRequest& request);
     bool fail(const QString& text, bool beforeSending);
     QString linkErrorText() const;

@@ -2,6 +2,7 @@
 
 #include "link/LinkFrame.h"
 #include "link/LinkReceiver.h"
+#include "link/RecordMap.h"
 #include "resources/StringTable.h"
 
 CUnitLink::CUnitLink(PromptService& prompts, ComPortDirectory ports)
@@ -90,17 +91,17 @@ int CUnitLink::Read(QObject* owner, std::uint8_t address, int length, std::uint1
 
 int CUnitLink::BulkRead(std::uint16_t pageAddress, int pages, std::uint16_t tag)
 {
-    if (!replyFits(pages * 256) || !Open())
+    if (!replyFits(pages * RecordMap::LogPageBytes) || !Open())
         return 0;
     const BusySpan busy(busy_);
     const QByteArray frame = LinkFrame::bulkRead(pageAddress, pages);
     if (isSerial()) {
         serial_.setState(LINK_RECEIVING);
         sendLinkMessage(owner_, WM_LINK_SERIALSTATUS, 0, nullptr);
-        serial_.PrepareRequest(owner_, pages * 256, REQ_BULK, tag, true);
+        serial_.PrepareRequest(owner_, pages * RecordMap::LogPageBytes, REQ_BULK, tag, true);
         return serial_.Transact(frame);
     }
-    socket_.PrepareRequest(owner_, pages * 256, REQ_BULK, tag, true);
+    socket_.PrepareRequest(owner_, pages * RecordMap::LogPageBytes, REQ_BULK, tag, true);
     const int sent = socket_.SendFrame(LinkFrame::forTcp(frame));
     if (sent)
         socket_.setState(LINK_RECEIVING);

@@ -12,6 +12,9 @@ struct UnitRecord {
 // one part knows (a parameter record, a log pointer) stay with it.
 namespace RecordMap {
 
+// The bytes of one page of the log memory, the unit of a block READ.
+inline constexpr int LogPageBytes = 256;
+
 // The firmware version byte.
 inline constexpr UnitRecord Version{0xF7, 1};
 // The serial test and the search of the ports read it: any complete answer is the unit.

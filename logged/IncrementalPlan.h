@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/RecordMap.h"
+
 #include <cstdint>
 #include <vector>
 
@@ -9,7 +11,7 @@
 // came round to where it was has been overwritten whole.
 namespace IncrementalPlan {
 
-inline constexpr int PageSize = 256;
+inline constexpr int PageSize = RecordMap::LogPageBytes;
 
 // A log's ring: its pages, first to last, in unit memory; hasWrappedBit when the unit reports
 // whether the ring has wrapped (a pointer that moved back without it is then a cleared log).
